@@ -1,0 +1,83 @@
+#include "app/kalo1.h"
+
+#include "app/app.h"
+#include "app/kalo2.h"
+#include "app/kaloload.h"
+
+namespace app {
+
+Kalo1::Kalo1(App& app) : Form(app, platform::FormId::KALO1, MAIN_CAPTION) {
+    showmenu.Click = [this] { showmenu_Click(); };
+    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].Click = [this, i] { kalomenu_Click(i); };
+    starupprogram.Click = [this] { starupprogram_Click(); };
+    exit.Click = [this] { exit_Click(); };
+}
+
+void Kalo1::Form_Load() {
+    Hide();
+    if (app_.os().previousInstanceRunning()) {
+        app_.kaloLoad().Show();
+    } else {
+        app_.kalo2().Show();
+        app_.kalo2().Hide();
+        app_.os().addTrayIcon(TRAY_TIP);
+        app_.trayIconAdded_ = true;
+    }
+    refreshStartUpCheck();
+}
+
+void Kalo1::refreshStartUpCheck() {
+    auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
+                                                   settings::RUN_KEY, "KALO DC");
+    starupprogram.setChecked(value == programPathText());
+}
+
+void Kalo1::Form_MouseMove(double xTwips) {
+    lastNotification = float(xTwips / app_.os().screen().twipsPerPixelX);
+    if (busy) return;
+    busy = true;
+    if (lastNotification == float(WM_RBUTTONUP_CODE)) {
+        app_.os().setForegroundWindow(platform::FormId::KALO1);
+        app_.os().popupTrayMenu();
+    }
+    busy = false;
+}
+
+void Kalo1::showmenu_Click() { app_.kalo2().Show(); }
+
+void Kalo1::exit_Click() { app_.endProgram(); }
+
+void Kalo1::kalomenu_Click(int index) {
+    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].setChecked(i == index);
+    SetWallpaperStyle(index);
+    ReapplyWallpaper();
+}
+
+void Kalo1::SetWallpaperStyle(int style) {
+    static const char* const tile[] = {"0", "1", "0"};
+    static const char* const drawStyle[] = {"0", "1", "2"};
+    if (style < 0 || style > 2) return;
+    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].setChecked(i == style);
+    auto& reg = app_.registry();
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, "TileWallpaper",
+                            tile[style]);
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, "WallpaperStyle",
+                            drawStyle[style]);
+}
+
+void Kalo1::ReapplyWallpaper() { app_.os().setDesktopWallpaper(std::nullopt); }
+
+std::string Kalo1::programPathText() const {
+    auto where = app_.os().location();
+    return where.folder + where.separator + where.executableName + ".exe";
+}
+
+void Kalo1::starupprogram_Click() {
+    auto& reg = app_.registry();
+    bool wasOn = starupprogram.checked();
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
+                            wasOn ? std::string() : programPathText());
+    starupprogram.setChecked(!wasOn);
+}
+
+} // namespace app

@@ -1,0 +1,327 @@
+#include "platform/fake/fake_platform.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fake {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string keyPath(const std::string& subKey) {
+    std::string path = lower(subKey);
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// Code points 0x80..0x9F of Windows-1252.
+constexpr char32_t CP1252_HIGH[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char32_t decodeCp1252(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0 && CP1252_HIGH[byte - 0x80]) return CP1252_HIGH[byte - 0x80];
+    return byte;
+}
+
+std::optional<char> encodeCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return char(cp);
+    for (int i = 0; i < 32; ++i)
+        if (CP1252_HIGH[i] == cp) return char(0x80 + i);
+    return std::nullopt;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// Reads one UTF-8 sequence at `pos`; 0xFFFFFFFF for a malformed one.
+char32_t nextCodePoint(const std::string& s, std::size_t& pos) {
+    unsigned char lead = static_cast<unsigned char>(s[pos++]);
+    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (extra < 0) return 0xFFFFFFFF;
+    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= s.size()) return 0xFFFFFFFF;
+        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
+    }
+    return cp;
+}
+
+} // namespace
+
+// ---- registry -------------------------------------------------------------------
+
+std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root, const std::string& subKey) {
+    if (root != platform::HKEY_CURRENT_USER_ROOT || failWrites) return std::nullopt;
+    keys_[keyPath(subKey)];
+    open_[next_] = keyPath(subKey);
+    return next_++;
+}
+
+std::optional<platform::KeyHandle> FakeRegistry::openKey(std::uint32_t root, const std::string& subKey) {
+    if (root != platform::HKEY_CURRENT_USER_ROOT || !keys_.count(keyPath(subKey))) return std::nullopt;
+    open_[next_] = keyPath(subKey);
+    return next_++;
+}
+
+bool FakeRegistry::setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) {
+    auto handle = open_.find(key);
+    if (handle == open_.end() || failWrites) return false;
+    keys_[handle->second][lower(name)] = Value{platform::REG_SZ_T, bytes};
+    return true;
+}
+
+bool FakeRegistry::query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
+                         std::uint32_t& type, std::string& data) {
+    auto handle = open_.find(key);
+    if (handle == open_.end()) return false;
+    auto& values = keys_[handle->second];
+    auto found = values.find(lower(name));
+    if (found == values.end() || found->second.data.size() > bufferSize) return false;
+    type = found->second.type;
+    data = found->second.data;
+    return true;
+}
+
+void FakeRegistry::closeKey(platform::KeyHandle key) { open_.erase(key); }
+
+void FakeRegistry::put(const std::string& subKey, const std::string& name, Value value) {
+    keys_[keyPath(subKey)][lower(name)] = std::move(value);
+}
+
+void FakeRegistry::putText(const std::string& subKey, const std::string& name, const std::string& text) {
+    put(subKey, name, Value{platform::REG_SZ_T, *FakeCodePage().toAnsi(text)});
+}
+
+std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& subKey, const std::string& name) const {
+    auto key = keys_.find(keyPath(subKey));
+    if (key == keys_.end()) return std::nullopt;
+    auto value = key->second.find(lower(name));
+    if (value == key->second.end()) return std::nullopt;
+    return value->second;
+}
+
+std::optional<std::string> FakeRegistry::text(const std::string& subKey, const std::string& name) const {
+    auto value = get(subKey, name);
+    if (!value) return std::nullopt;
+    return FakeCodePage().fromAnsi(value->data);
+}
+
+// ---- code page ------------------------------------------------------------------
+
+std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
+    std::string out;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        auto byte = encodeCp1252(nextCodePoint(utf8, pos));
+        if (!byte) return std::nullopt;
+        out += *byte;
+    }
+    return out;
+}
+
+std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
+    std::string out;
+    for (char c : ansi) appendUtf8(out, decodeCp1252(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// ---- files ----------------------------------------------------------------------
+
+std::optional<std::string> FakeFiles::read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool FakeFiles::replaceAtomically(const std::string& path, const std::string& bytes) {
+    ++replaceCalls;
+    if (!folderWritable(fs::path(path).parent_path().string()) || failAt == Step::CreateTemp) return false;
+    std::string temp = path + ".tmp";
+    bool ok = false;
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        std::size_t first = failAt == Step::WriteHalf ? bytes.size() / 2 : bytes.size();
+        out.write(bytes.data(), std::streamsize(first));
+        ok = out.good() && failAt != Step::WriteHalf && failAt != Step::Flush;
+        if (ok) out.flush();
+    }
+    std::error_code error;
+    if (ok && failAt != Step::Rename) fs::rename(temp, path, error);
+    else error = std::make_error_code(std::errc::io_error);
+    if (error) fs::remove(temp);
+    return !error;
+}
+
+bool FakeFiles::folderWritable(const std::string& folder) {
+    if (std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) != readOnlyFolders.end())
+        return false;
+    return fs::is_directory(folder);
+}
+
+bool FakeFiles::ensureFolder(const std::string& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return fs::is_directory(folder) && folderWritable(folder);
+}
+
+std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
+    auto found = shortPaths.find(path);
+    if (found == shortPaths.end()) return std::nullopt;
+    return found->second;
+}
+
+// ---- platform -------------------------------------------------------------------
+
+FakePlatform::FakePlatform(std::string programFolder) {
+    where.folder = programFolder;
+    where.executableName = "KALO DC";
+    where.userDataFolder = programFolder + "/userdata/KALO DC";
+    where.separator = '/';
+}
+
+std::string FakePlatform::pictureFileBytes(int width, int height, std::uint32_t colour) {
+    char text[64];
+    std::snprintf(text, sizeof text, "PIC %d %d %u", width, height, unsigned(colour));
+    return text;
+}
+
+ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
+    auto bytes = fs.read(path);
+    ++decodes;
+    int width = 0, height = 0;
+    unsigned colour = 0;
+    if (!bytes || std::sscanf(bytes->c_str(), "PIC %d %d %u", &width, &height, &colour) != 3 ||
+        width <= 0 || height <= 0)
+        return nullptr;
+    auto picture = std::make_shared<ui::Picture>();
+    picture->width = width;
+    picture->height = height;
+    picture->pixels.assign(std::size_t(width) * height, colour);
+    return picture;
+}
+
+void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
+    wallpaperCalls.push_back(path);
+}
+
+void FakePlatform::messageBox(const std::string& text, const std::string& title, int style) {
+    boxes.push_back({text, title, style});
+    if (whileBoxOpen) {
+        auto during = whileBoxOpen;
+        whileBoxOpen = nullptr; // runs for the first box only; a nested box just records
+        during();
+    }
+}
+
+std::string FakePlatform::openFileDialog(const OpenFileRequest& request) {
+    dialogRequests.push_back(request);
+    if (dialogAnswers.empty()) return {};
+    auto answer = dialogAnswers.front();
+    dialogAnswers.erase(dialogAnswers.begin());
+    return answer;
+}
+
+std::intptr_t FakePlatform::shellOpen(const std::string& address) {
+    opened.push_back(address);
+    return 42;
+}
+
+void FakePlatform::addTrayIcon(const std::string&) {
+    trayIcon = true;
+    ++trayAdds;
+}
+
+void FakePlatform::removeTrayIcon() { trayIcon = false; }
+
+void FakePlatform::setForegroundWindow(platform::FormId form) { foreground.push_back(form); }
+
+void FakePlatform::popupTrayMenu() {
+    ++menusOpened;
+    if (whileMenuOpen) whileMenuOpen();
+}
+
+// A shown window is maximised over the screen, as the snow window is designed.
+void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
+    windows[form] = &window;
+    if (form != platform::FormId::KALO3) return;
+    window.viewChanged = [this, &window] {
+        double w = metrics.widthPixels * metrics.twipsPerPixelX;
+        double h = metrics.heightPixels * metrics.twipsPerPixelY;
+        if (window.visible() && (window.width() != w || window.height() != h)) window.resized(w, h);
+    };
+}
+
+void FakePlatform::formUnloaded(platform::FormId form) { windows.erase(form); }
+
+void FakePlatform::makeLayeredColorKeyBlack(platform::FormId) { ++layeredCalls; }
+
+void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, int height) {
+    topMostCalls.push_back({topMost, width, height});
+    auto window = windows.find(form);
+    if (window != windows.end()) window->second->setVisible(true);
+}
+
+void FakePlatform::watchTimer(ui::Timer& timer) {
+    timers_.push_back({&timer, now_ + timer.interval()});
+    timer.changed = [this, &timer] { rearm(&timer); };
+}
+
+void FakePlatform::unwatchTimer(ui::Timer& timer) {
+    timer.changed = nullptr;
+    std::erase_if(timers_, [&](const Watched& w) { return w.timer == &timer; });
+}
+
+void FakePlatform::rearm(ui::Timer* timer) {
+    for (auto& w : timers_)
+        if (w.timer == timer) w.due = now_ + timer->interval();
+}
+
+void FakePlatform::doEvents() {
+    ++events;
+    if (onDoEvents) onDoEvents();
+}
+
+FakePlatform::Watched* FakePlatform::nextDue(long limit) {
+    Watched* best = nullptr;
+    for (auto& w : timers_) {
+        if (!w.timer->enabled() || w.timer->interval() == 0 || w.due > limit) continue;
+        if (!best || w.due < best->due) best = &w;
+    }
+    return best;
+}
+
+void FakePlatform::advance(long ms) {
+    long limit = now_ + ms;
+    while (!ended) {
+        Watched* next = nextDue(limit);
+        if (!next) break;
+        now_ = std::max(now_, next->due);
+        next->due = now_ + next->timer->interval();
+        next->timer->fire();
+    }
+    now_ = limit;
+}
+
+} // namespace fake

@@ -1,0 +1,150 @@
+#pragma once
+// A headless platform with the real rules, for tests: a registry with case-blind
+// value names and typed values, a Western code page, files in a real temporary
+// folder with failures that can be injected, a virtual clock that fires timers in
+// order, and dialogs that answer from a script.
+#include "platform/platform.h"
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace fake {
+
+class FakeRegistry : public platform::Registry {
+  public:
+    struct Value {
+        std::uint32_t type = platform::REG_SZ_T;
+        std::string data;
+    };
+    std::optional<platform::KeyHandle> createKey(std::uint32_t root, const std::string& subKey) override;
+    std::optional<platform::KeyHandle> openKey(std::uint32_t root, const std::string& subKey) override;
+    bool setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) override;
+    bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
+               std::uint32_t& type, std::string& data) override;
+    void closeKey(platform::KeyHandle key) override;
+
+    // Direct access for tests: keys are paths under HKEY_CURRENT_USER.
+    void put(const std::string& subKey, const std::string& name, Value value);
+    void putText(const std::string& subKey, const std::string& name, const std::string& text);
+    std::optional<Value> get(const std::string& subKey, const std::string& name) const;
+    std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
+    std::size_t openHandles() const { return open_.size(); }
+
+    bool failWrites = false;
+
+  private:
+    std::map<std::string, std::map<std::string, Value>> keys_; // lower-cased key and name
+    std::map<platform::KeyHandle, std::string> open_;
+    platform::KeyHandle next_ = 0x100;
+};
+
+// Windows-1252, the Western code page.
+class FakeCodePage : public platform::CodePage {
+  public:
+    std::optional<std::string> toAnsi(const std::string& utf8) const override;
+    std::string fromAnsi(const std::string& ansi) const override;
+    char decimalSeparator() const override { return separator; }
+    char separator = '.';
+};
+
+class FakeFiles : public platform::Files {
+  public:
+    // The steps of an atomic replacement at which a failure can be injected.
+    enum class Step { None, CreateTemp, WriteHalf, Flush, Rename };
+
+    std::optional<std::string> read(const std::string& path) override;
+    bool replaceAtomically(const std::string& path, const std::string& bytes) override;
+    bool folderWritable(const std::string& folder) override;
+    bool ensureFolder(const std::string& folder) override;
+    std::optional<std::string> shortPath(const std::string& path) override;
+
+    Step failAt = Step::None;
+    std::vector<std::string> readOnlyFolders;
+    std::map<std::string, std::string> shortPaths;
+    int replaceCalls = 0;
+};
+
+class FakePlatform : public platform::Platform {
+  public:
+    explicit FakePlatform(std::string programFolder);
+
+    platform::Registry& registry() override { return reg; }
+    const platform::CodePage& codePage() const override { return cp; }
+    platform::Files& files() override { return fs; }
+    platform::ProgramLocation location() const override { return where; }
+    platform::ScreenMetrics screen() const override { return metrics; }
+
+    ui::PicturePtr loadPicture(const std::string& path) override;
+    void setDesktopWallpaper(const std::optional<std::string>& path) override;
+    void messageBox(const std::string& text, const std::string& title, int style) override;
+    std::string openFileDialog(const OpenFileRequest& request) override;
+    std::intptr_t shellOpen(const std::string& address) override;
+    void addTrayIcon(const std::string& tip) override;
+    void removeTrayIcon() override;
+    void setForegroundWindow(platform::FormId form) override;
+    void popupTrayMenu() override;
+    void formCreated(platform::FormId form, ui::Window& window) override;
+    void formUnloaded(platform::FormId form) override;
+    void makeLayeredColorKeyBlack(platform::FormId form) override;
+    void setTopMost(platform::FormId form, bool topMost, int width, int height) override;
+    void watchTimer(ui::Timer& timer) override;
+    void unwatchTimer(ui::Timer& timer) override;
+    bool previousInstanceRunning() override { return otherInstance; }
+    void doEvents() override;
+    void endProcess() override { ended = true; }
+
+    // The virtual clock: runs every tick due within `ms`, earliest first (ties in
+    // the order the timers were watched). A tick's own changes take effect at once.
+    void advance(long ms);
+    long now() const { return now_; }
+
+    // Writes a picture file that loadPicture decodes: a solid colour of that size.
+    static std::string pictureFileBytes(int width, int height, std::uint32_t colour);
+
+    struct Box {
+        std::string text, title;
+        int style;
+    };
+    struct TopMostCall {
+        bool topMost;
+        int width, height;
+    };
+
+    FakeRegistry reg;
+    FakeCodePage cp;
+    FakeFiles fs;
+    platform::ProgramLocation where;
+    platform::ScreenMetrics metrics;
+    bool otherInstance = false;
+    bool ended = false;
+    bool trayIcon = false;
+    int trayAdds = 0;
+    int layeredCalls = 0;
+    int decodes = 0;
+    int events = 0;
+    std::vector<Box> boxes;
+    std::vector<std::optional<std::string>> wallpaperCalls;
+    std::vector<OpenFileRequest> dialogRequests;
+    std::vector<std::string> dialogAnswers; // answered front first; "" when none left
+    std::vector<std::string> opened;        // shellOpen addresses
+    std::vector<platform::FormId> foreground;
+    std::vector<TopMostCall> topMostCalls;
+    std::map<platform::FormId, ui::Window*> windows;
+    std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"
+    std::function<void()> whileMenuOpen; // runs while the tray menu is open
+    std::function<void()> onDoEvents;
+    int menusOpened = 0;
+
+  private:
+    struct Watched {
+        ui::Timer* timer;
+        long due;
+    };
+    std::vector<Watched> timers_;
+    long now_ = 0;
+    void rearm(ui::Timer* timer);
+    Watched* nextDue(long limit);
+};
+
+} // namespace fake

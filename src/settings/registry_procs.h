@@ -1,0 +1,52 @@
+#pragma once
+// The two registry procedures every stored value goes through, and the
+// application-settings store laid over the same registry.
+#include "platform/platform.h"
+
+#include <string>
+
+namespace settings {
+
+inline const std::string PROGRAM_KEY = "Software\\KALO\\KALO DC\\";
+inline const std::string RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline const std::string DESKTOP_KEY = "Control Panel\\Desktop";
+inline const std::string APP_SETTINGS_KEY = "Software\\VB and VBA Program Settings\\";
+constexpr std::size_t READ_BUFFER_BYTES = 1024;
+
+class RegistryProcedures {
+  public:
+    explicit RegistryProcedures(platform::Platform& os) : os_(os) {}
+
+    // Creates or opens the key and stores `data` as REG_SZ; an empty text is stored
+    // as one blank. A text the code page cannot hold is not stored altered: false.
+    bool WriteRegistryString(std::uint32_t root, const std::string& subKey,
+                             const std::string& name, const std::string& data);
+    // The value as text; the empty text for anything missing or unreadable.
+    std::string ReadRegistryValue(std::uint32_t root, const std::string& subKey,
+                                  const std::string& name);
+
+    // The program key under HKEY_CURRENT_USER.
+    void writeProgramValue(const std::string& name, const std::string& data);
+    std::string readProgramValue(const std::string& name);
+
+    // "0" under "s1".."s4".
+    void ZeroSnowSettings();
+
+  private:
+    platform::Platform& os_;
+};
+
+// Per-user settings addressed by application, section and key.
+class AppSettings {
+  public:
+    explicit AppSettings(platform::Platform& os) : os_(os) {}
+    void Save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& text);
+    std::string Get(const std::string& application, const std::string& section,
+                    const std::string& key, const std::string& defaultText);
+
+  private:
+    platform::Platform& os_;
+};
+
+} // namespace settings

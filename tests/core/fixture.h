@@ -1,0 +1,75 @@
+#pragma once
+// A program under test: a fake platform over a fresh temporary program folder.
+#include "app/app.h"
+#include "app/kalo1.h"
+#include "app/kalo2.h"
+#include "platform/fake/fake_platform.h"
+#include "settings/registry_procs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+
+namespace testing_support {
+
+inline std::string freshFolder() {
+    static std::mt19937 rng{std::random_device{}()};
+    auto dir = std::filesystem::temp_directory_path() / ("kalo-test-" + std::to_string(rng()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+struct Program {
+    std::string folder = freshFolder();
+    fake::FakePlatform os{folder};
+    std::unique_ptr<app::App> app = std::make_unique<app::App>(os);
+
+    ~Program() {
+        app.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    app::Kalo2& main() { return app->kalo2(); }
+    app::Kalo1& tray() { return app->kalo1(); }
+
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    std::string listFile() const { return path("KALO DC.dat"); }
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    std::string read(const std::string& name) const {
+        return os.fs.read(path(name)).value_or("<missing>");
+    }
+    // A picture file the fake loader decodes, of one colour.
+    std::string picture(const std::string& name, std::uint32_t colour = 0xFF336699, int w = 4, int h = 3) {
+        write(name, fake::FakePlatform::pictureFileBytes(w, h, colour));
+        return path(name);
+    }
+
+    void setProgramValue(const std::string& name, const std::string& text) {
+        os.reg.putText(settings::PROGRAM_KEY, name, text);
+    }
+    std::optional<std::string> programValue(const std::string& name) const {
+        return os.reg.text(settings::PROGRAM_KEY, name);
+    }
+    void setAppSetting(const std::string& section, const std::string& key, const std::string& text) {
+        os.reg.putText(settings::APP_SETTINGS_KEY + "KALO DC\\" + section, key, text);
+    }
+    std::optional<std::string> appSetting(const std::string& section, const std::string& key) const {
+        return os.reg.text(settings::APP_SETTINGS_KEY + "KALO DC\\" + section, key);
+    }
+};
+
+// A list file's bytes for the given entries (Western code page text in UTF-8).
+inline std::string listBytes(std::initializer_list<std::string> entries) {
+    std::string bytes;
+    for (const auto& entry : entries) bytes += "\"" + *fake::FakeCodePage().toAnsi(entry) + "\"\r\n";
+    return bytes;
+}
+
+} // namespace testing_support
