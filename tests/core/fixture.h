@@ -42,7 +42,7 @@ struct Program {
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
-    std::string read(const std::string& name) const {
+    std::string read(const std::string& name) {
         return os.fs.read(path(name)).value_or("<missing>");
     }
     // A picture file the fake loader decodes, of one colour.
