@@ -1,0 +1,51 @@
+#pragma once
+// The Win32 services behind the platform seam that need no window of the program:
+// registry, code page, files, program location, screen, pictures (WIC), wallpaper,
+// message boxes, the file-open dialog, the shell and the single-instance mutex.
+#include "platform/platform.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace win32 {
+
+std::wstring widen(const std::string& utf8);
+std::string narrow(const std::wstring& wide);
+
+class Win32Registry : public platform::Registry {
+  public:
+    std::optional<platform::KeyHandle> createKey(std::uint32_t root, const std::string& subKey) override;
+    std::optional<platform::KeyHandle> openKey(std::uint32_t root, const std::string& subKey) override;
+    bool setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) override;
+    bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
+               std::uint32_t& type, std::string& data) override;
+    void closeKey(platform::KeyHandle key) override;
+};
+
+class Win32CodePage : public platform::CodePage { // CP_ACP
+  public:
+    std::optional<std::string> toAnsi(const std::string& utf8) const override;
+    std::string fromAnsi(const std::string& ansi) const override;
+    char decimalSeparator() const override;
+};
+
+class Win32Files : public platform::Files {
+  public:
+    std::optional<std::string> read(const std::string& path) override;
+    bool replaceAtomically(const std::string& path, const std::string& bytes) override;
+    bool folderWritable(const std::string& folder) override;
+    bool ensureFolder(const std::string& folder) override;
+    std::optional<std::string> shortPath(const std::string& path) override;
+};
+
+platform::ProgramLocation programLocation();  // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
+platform::ScreenMetrics screenMetrics();      // from the display's dpi
+ui::PicturePtr loadPicture(const std::string& path); // WIC: BMP, JPEG, GIF, PNG, TIFF
+void setDesktopWallpaper(const std::optional<std::string>& path, const platform::CodePage& cp);
+void messageBox(HWND owner, const std::string& text, const std::string& title, int style);
+std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest& request);
+std::intptr_t shellOpen(const std::string& address);
+bool previousInstanceRunning(); // holds a named mutex for the life of the process
+
+} // namespace win32
