@@ -1,0 +1,32 @@
+#pragma once
+// The list file "KALO DC.dat": one record per image list entry, each a double quote,
+// the entry in the system code page, a double quote and CR LF. Nothing is escaped;
+// an empty list is an empty file.
+#include "platform/platform.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rotation {
+
+inline const std::string LIST_FILE_NAME = "KALO DC.dat";
+// The one-entry list that a reset leaves in the file: U+00A0 (no-break space), UTF-8.
+inline const std::string EMPTY_LIST_MARKER = "\xC2\xA0";
+
+// The file's bytes for `entries`; empty when an entry has no form in the code page.
+std::optional<std::string> encodeListFile(const std::vector<std::string>& entries,
+                                          const platform::CodePage& codePage);
+
+// The record texts of a list file, still in the code page. The reader is lenient
+// with lines the writer never makes: a line ends at LF with or without a CR before
+// it (the last one may lack both); an empty line is skipped; a line with two or more
+// quotes yields the text between its first and its last quote; a line with one quote
+// yields the line without that quote; a line without quotes is taken as it stands.
+std::vector<std::string> listFileRecords(const std::string& bytes);
+
+// The entries of a list file, converted to UTF-8.
+std::vector<std::string> decodeListFile(const std::string& bytes,
+                                        const platform::CodePage& codePage);
+
+} // namespace rotation
