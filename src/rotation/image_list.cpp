@@ -1,10 +1,105 @@
+#include "app/app.h"
 #include "app/kalo2.h"
+#include "rotation/list_file.h"
+
+#include <stdexcept>
 
 namespace app {
-void Kalo2::add_Click() {}
-void Kalo2::del_Click() {}
-bool Kalo2::SaveImageList() { return false; }
-void Kalo2::LoadImageList() {}
-void Kalo2::CheckEmptyListMarker() {}
-std::string Kalo2::listFilePath() const { return {}; }
+namespace {
+
+const std::string OPEN_TITLE = "[KALO] Open Image File";
+const std::string OPEN_FILTER = "Image Files|*.;*.jpg;*.bmp;*.gif;*.png|All Files|*.*";
+constexpr int OPEN_FLAGS = 12; // no read-only box, keep the current directory
+const std::string LAST_FILE_APP = "Image Files";
+
+bool representable(const platform::CodePage& codePage, const std::string& text) {
+    return codePage.toAnsi(text).has_value();
+}
+
+} // namespace
+
+std::string Kalo2::listFilePath() const {
+    return app_.dataFolder() + app_.os().location().separator + rotation::LIST_FILE_NAME;
+}
+
+// A path the code page cannot hold would be stored altered; its short form stands in
+// for it where there is one, else the file is refused. Empty when refused.
+static std::string storablePath(platform::Platform& os, const std::string& path) {
+    if (representable(os.codePage(), path)) return path;
+    auto shortForm = os.files().shortPath(path);
+    if (shortForm && representable(os.codePage(), *shortForm)) return *shortForm;
+    os.messageBox("Unable to add " + path +
+                      "\nIts name holds characters that the system code page cannot store, "
+                      "and it has no short name to use instead. Rename the file or move it "
+                      "to a folder with a plain name, then add it again.",
+                  "Error", platform::MB_CRITICAL);
+    return {};
+}
+
+void Kalo2::add_Click() {
+    auto& os = app_.os();
+    platform::Platform::OpenFileRequest request;
+    request.initialLocation = app_.appSettings().Get(LAST_FILE_APP, "1", "1", os.location().folder);
+    request.title = OPEN_TITLE;
+    request.flags = OPEN_FLAGS;
+    request.filter = OPEN_FILTER;
+    std::string picked = os.openFileDialog(request);
+    if (picked.empty()) return;
+    std::string path = storablePath(os, picked);
+    if (path.empty()) return;
+    app_.appSettings().Save(LAST_FILE_APP, "1", "1", path);
+    Wallpaper.add(path);
+    c2.setEnabled(true);
+    SaveImageList();
+}
+
+// The entry to select once entry `index` is gone: the next one, or the one before
+// when it was the last; the empty text (nothing) when it was the only one.
+static std::string successorText(const ui::ListBox& list, long index) {
+    if (index < list.count() - 1) return list.item(index + 1);
+    return index > 0 ? list.item(index - 1) : std::string();
+}
+
+void Kalo2::del_Click() {
+    long index = Wallpaper.listIndex();
+    if (index == -1) {
+        app_.os().messageBox("You must Select the file to delete.", "Delete",
+                             platform::MB_EXCLAMATION);
+        return;
+    }
+    std::string next = successorText(Wallpaper, index);
+    Wallpaper.removeAt(index);
+    SaveImageList();
+    Wallpaper.setFocus();
+    Wallpaper.selectText(next);
+}
+
+// Rewrites the list file through a temporary file, so a failed write keeps the old
+// list. It does not yield to events, so no other save can start meanwhile.
+bool Kalo2::SaveImageList() {
+    auto& os = app_.os();
+    auto bytes = rotation::encodeListFile(Wallpaper.items(), os.codePage());
+    if (bytes && os.files().replaceAtomically(listFilePath(), *bytes)) return true;
+    os.messageBox("Unable to access " + listFilePath() + ". The playlist will not be saved",
+                  "Error", platform::MB_CRITICAL);
+    return false;
+}
+
+// Appends the list file's entries, letting pending events run before each one.
+// A list file that cannot be read ends the window's start-up.
+void Kalo2::LoadImageList() {
+    auto& os = app_.os();
+    auto bytes = os.files().read(listFilePath());
+    if (!bytes) throw std::runtime_error("the list file cannot be read");
+    for (auto& entry : rotation::decodeListFile(*bytes, os.codePage())) {
+        os.doEvents();
+        Wallpaper.add(std::move(entry));
+    }
+}
+
+// A list holding only the marker that a reset leaves is reset again.
+void Kalo2::CheckEmptyListMarker() {
+    if (Wallpaper.count() == 1 && Wallpaper.item(0) == rotation::EMPTY_LIST_MARKER) reset_Click();
+}
+
 } // namespace app

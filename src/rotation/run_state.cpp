@@ -1,9 +1,91 @@
+#include "app/app.h"
 #include "app/kalo2.h"
+#include "settings/conversions.h"
 
 namespace app {
-void Kalo2::run_Click() {}
-void Kalo2::StartSecondRotation() {}
-void Kalo2::StartMinuteRotation() {}
-void Kalo2::stope_Click() {}
-void Kalo2::RestoreRunState() {}
+namespace {
+
+const std::string RUN_SECTION = "cmdrun";
+const std::string RUN_KEY = "cmdstop";
+const std::string MINUTE_SECTION = "tcirun";
+const std::string MINUTE_KEY = "tcistop";
+
+} // namespace
+
+void Kalo2::run_Click() {
+    if (Wallpaper.count() == 0) {
+        app_.os().messageBox("Add Image file.", "Error", platform::MB_CRITICAL);
+        return;
+    }
+    add.setEnabled(false);
+    del.setEnabled(false);
+    run.setVisible(false);
+    stope.setVisible(true);
+    const std::string& unit = c2.text();
+    if (unit == "Second(s)")
+        StartSecondRotation();
+    else if (unit == "Minute(s)" || unit == "Hour(s)")
+        StartMinuteRotation();
+}
+
+// A single entry cannot rotate: the user is told and the wallpaper settings reset.
+static bool refuseSingleEntry(Kalo2& form, platform::Platform& os) {
+    if (form.Wallpaper.count() != 1) return false;
+    os.messageBox("Add at least two Image file.", "Error", platform::MB_CRITICAL);
+    form.reset_Click();
+    return true;
+}
+
+void Kalo2::StartSecondRotation() {
+    if (refuseSingleEntry(*this, app_.os())) return;
+    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    c1_Click();
+    c1.setEnabled(false);
+    c2.setEnabled(false);
+    Label2.setCaption("Running...");
+    Timer2.setEnabled(true);
+    Timer1.setEnabled(true);
+}
+
+void Kalo2::StartMinuteRotation() {
+    if (refuseSingleEntry(*this, app_.os())) return;
+    run.setVisible(false);
+    stope.setVisible(true);
+    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    c1_Click();
+    c1.setEnabled(false);
+    c2.setEnabled(false);
+    Label2.setCaption("Running...");
+    Timer2.setEnabled(true);
+    Timer3.setEnabled(true);
+    app_.appSettings().Save(app_.applicationName(), MINUTE_SECTION, MINUTE_KEY, "1");
+}
+
+void Kalo2::stope_Click() {
+    add.setEnabled(true);
+    del.setEnabled(true);
+    app_.appSettings().Save(app_.applicationName(), MINUTE_SECTION, MINUTE_KEY, "0");
+    stope.setVisible(false);
+    run.setVisible(true);
+    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "0");
+    c1.setEnabled(false);
+    c2.setEnabled(true);
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(false);
+    Timer3.setEnabled(false);
+    Label2.setCaption("Stoped.");
+}
+
+// Resumes a rotation that was running when the program last ended (the default);
+// a stored flag that is no truth value throws and so ends the window's start-up.
+void Kalo2::RestoreRunState() {
+    auto flag = app_.appSettings().Get(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    if (settings::toTruth(flag, app_.os().codePage().decimalSeparator())) {
+        Timer2.setEnabled(true);
+        run_Click();
+    } else {
+        stope_Click();
+    }
+}
+
 } // namespace app
