@@ -1,14 +1,61 @@
 #pragma once
-// The snow window's drawing surface: 32-bit pixels in memory, measured in twips.
+// The snow window's drawing surface: 32-bit pixels in memory (0x00RRGGBB, rows
+// top-down), measured in twips like the window that holds it. Black is the
+// background the window's colour key makes invisible. The front ends only show the
+// pixels; every frame is drawn here, so it looks the same everywhere.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace snow {
 
+constexpr std::uint32_t BLACK = 0x000000;
+constexpr std::uint32_t WHITE = 0xFFFFFF;
+
+enum class FillStyle { Solid, Transparent };
+
 class Surface {
   public:
-    double width = 2295;  // twips
-    double height = 1815; // twips
+    Surface();
+
+    // Size in twips; the pixel buffer follows, `twipsPerPixel` twips to a pixel.
+    double width() const { return width_; }
+    double height() const { return height_; }
+    void setWidth(double twips);
+    void setHeight(double twips);
+    void setTwipsPerPixel(double x, double y);
+    double left = 0; // twips, within the window
+    double top = 0;
+
+    int widthPixels() const { return widthPixels_; }
+    int heightPixels() const { return heightPixels_; }
+    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+    std::uint32_t pixel(int x, int y) const;
+
+    std::uint32_t backColor = BLACK;
+    std::uint32_t fillColor = BLACK;
+    FillStyle fillStyle = FillStyle::Transparent;
+
+    // Clears every pixel to the background colour.
+    void Cls();
+    // A circle around (x, y) in twips: an outline in `outline`, filled with the fill
+    // colour when the fill style is solid. Parts outside the surface are clipped; a
+    // radius below one pixel draws the centre pixel; a negative radius draws nothing.
+    void Circle(float x, float y, float radius, std::uint32_t outline);
+
+    // Set by the front end: shows the current pixels on screen.
+    std::function<void()> presented;
+    void present() const {
+        if (presented) presented();
+    }
+
+  private:
+    void resizeBuffer();
+
+    double width_, height_;
+    double twipsPerPixelX_ = 15, twipsPerPixelY_ = 15;
+    int widthPixels_ = 0, heightPixels_ = 0;
+    std::vector<std::uint32_t> pixels_;
 };
 
 } // namespace snow
