@@ -1,0 +1,61 @@
+// One frame of the snow: every flake one step down, then the whole picture redrawn.
+#include "settings/conversions.h"
+#include "snow/snow_numbers.h"
+#include "snow/snow_state.h"
+#include "snow/surface.h"
+
+namespace snow {
+
+void SnowState::MoveSnow(const Surface& picture) {
+    try {
+        moveAll(picture.height());
+    } catch (const std::exception&) {
+    }
+}
+
+void SnowState::moveAll(double pictureHeight) {
+    const double bottom = settings::roundHalfEven(pictureHeight);
+    const int layers = SnowLayers.loopBound();
+    for (int i = 0; i <= layers; ++i) {
+        const int flakes = SnowDensity.loopBound();
+        for (int j = 0; j <= flakes; ++j)
+            moveFlake(flakeAt(i, j), i, bottom);
+    }
+}
+
+// Layer i falls (L - i + 1) x V twips a frame; V is only needed when a flake falls.
+void SnowState::moveFlake(Flake& flake, int layer, double bottom) const {
+    if (double(flake.y) >= bottom) {
+        flake.y = 0;
+        return;
+    }
+    double step = (SnowLayers.number() - layer + 1) * SnowSpeed.number();
+    flake.y = settings::toInt32(double(flake.y) + step);
+}
+
+void SnowState::DrawSnow(Surface& picture) const {
+    try {
+        picture.Cls();
+        drawLayers(picture);
+    } catch (const std::exception&) {
+    }
+}
+
+// From the farthest layer L down to the nearest, so nearer flakes cover farther ones.
+void SnowState::drawLayers(Surface& picture) const {
+    const int layers = SnowLayers.loopBound();
+    for (int i = layers; i >= 0; --i) {
+        picture.fillColor = WHITE;
+        const int flakes = SnowDensity.loopBound();
+        for (int j = 0; j <= flakes; ++j)
+            drawFlake(picture, flakeAt(i, j), i);
+    }
+}
+
+// Layer i has the radius (L - i) x R twips.
+void SnowState::drawFlake(Surface& picture, const Flake& flake, int layer) const {
+    float radius = toSingle((SnowLayers.number() - layer) * SnowSize.number());
+    picture.Circle(float(flake.x), float(flake.y), radius, WHITE);
+}
+
+} // namespace snow
