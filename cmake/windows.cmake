@@ -1,16 +1,28 @@
 # The Windows program: the Win32 platform library and `KALO DC.exe`.
+enable_language(RC)
+
+# The icon, the version and the manifest, linked into every program that uses the
+# Win32 library (the tests see the same icon and common controls as the program).
+file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/platform/win32/resources/*.rc)
+if(KALO_WIN32_RESOURCES)
+  add_library(kalo_win32_resources OBJECT ${KALO_WIN32_RESOURCES})
+endif()
+
 file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 if(KALO_WIN32_SOURCES)
   add_library(kalo_win32 STATIC ${KALO_WIN32_SOURCES})
   target_link_libraries(kalo_win32 PUBLIC kalo_core
     user32 gdi32 shell32 advapi32 comctl32 comdlg32 ole32 oleaut32 windowscodecs uuid)
   target_compile_definitions(kalo_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+  if(TARGET kalo_win32_resources)
+    target_sources(kalo_win32 INTERFACE $<TARGET_OBJECTS:kalo_win32_resources>)
+  endif()
 endif()
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/main_win32.cpp AND TARGET kalo_win32)
-  enable_language(RC)
-  file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/platform/win32/resources/*.rc)
-  add_executable(kalo_dc_exe WIN32 src/main_win32.cpp ${KALO_WIN32_RESOURCES})
-  set_target_properties(kalo_dc_exe PROPERTIES OUTPUT_NAME "KALO DC")
+  add_executable(kalo_dc_exe WIN32 src/main_win32.cpp)
+  # build/windows/KALO DC.exe: its name is the application name of the settings store.
+  set_target_properties(kalo_dc_exe PROPERTIES OUTPUT_NAME "KALO DC"
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_link_libraries(kalo_dc_exe PRIVATE kalo_win32)
 endif()

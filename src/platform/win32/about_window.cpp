@@ -1,0 +1,83 @@
+#include "platform/win32/about_window.h"
+
+#include "platform/win32/fonts.h"
+#include "platform/win32/program_icon.h"
+#include "platform/win32/services.h"
+
+#include <commctrl.h>
+
+namespace win32 {
+
+namespace {
+
+constexpr DWORD ABOUT_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr int CLIENT_WIDTH = 380, CLIENT_HEIGHT = 196;
+
+} // namespace
+
+AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
+    : FormWindow(form.window), form_(form), unload_(std::move(unload)) {
+    SIZE outer = outerSize(scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT), ABOUT_STYLE, false);
+    POINT at = centredOnScreen(outer.cx, outer.cy);
+    create({L"KALO DC about",
+            form.window.caption(),
+            ABOUT_STYLE,
+            0,
+            {at.x, at.y, outer.cx, outer.cy},
+            nullptr,
+            programIcon(false)});
+    controls_ = std::make_unique<ControlSet>(hwnd(), 1000);
+    createControls();
+    addToolTips();
+    bindModel();
+}
+
+void AboutWindow::createControls() {
+    auto& c = *controls_;
+    HWND texts[] = {c.label(form_.Label1, {20, 16, 340, 20}),
+                    c.label(form_.Label2, {20, 44, 340, 18}),
+                    c.label(form_.Label3, {20, 84, 70, 18}),
+                    link_ = c.label(form_.Label786, {104, 84, 250, 18})};
+    frame_ = c.label(form_.Frame1, {94, 72, 270, 40}, SS_ETCHEDFRAME);
+    SetWindowPos(link_, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE); // the link takes clicks over the frame
+    for (HWND text : texts)
+        SendMessageW(text, WM_SETFONT, WPARAM(namedFont(L"MS Sans Serif", 8)), FALSE);
+    c.button(form_.ok, {145, 148, 90, 28});
+}
+
+void AboutWindow::addToolTips() {
+    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    std::wstring text = widen(app::LINK_TIP);
+    for (HWND control : {link_, frame_}) {
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text.data();
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
+}
+
+LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (controlMessage(message, wParam, lParam)) return 0;
+    switch (message) {
+    case WM_SETCURSOR:
+        if (!isLink(reinterpret_cast<HWND>(wParam))) break;
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) != link_) break;
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CLOSE: // no closing handler of its own: the box is unloaded
+        unload_();
+        return 0;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+} // namespace win32

@@ -1,0 +1,29 @@
+#pragma once
+// KALO4: the about box. The link label and its frame open the web site; OK and the
+// close box unload the box.
+#include "app/kalo4.h"
+#include "platform/win32/form_window.h"
+
+#include <functional>
+
+namespace win32 {
+
+class AboutWindow : public FormWindow {
+  public:
+    AboutWindow(app::Kalo4& form, std::function<void()> unload);
+    HWND toolTips() const { return tips_; }
+
+  protected:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void createControls();
+    void addToolTips();
+    bool isLink(HWND control) const { return control == link_ || control == frame_; }
+
+    app::Kalo4& form_;
+    std::function<void()> unload_;
+    HWND link_ = nullptr, frame_ = nullptr, tips_ = nullptr;
+};
+
+} // namespace win32

@@ -1,0 +1,13 @@
+#pragma once
+// KALOload: the small notice that another copy already runs.
+#include "app/kaloload.h"
+#include "platform/win32/form_window.h"
+
+namespace win32 {
+
+class NoticeWindow : public FormWindow {
+  public:
+    explicit NoticeWindow(app::KaloLoad& form);
+};
+
+} // namespace win32
