@@ -21,6 +21,7 @@ class Kalo3 : public app::Form {
     void DrawSnow();
 
   private:
+    void reloadParameters();
     app::TimerWatch timers_;
 };
 
