@@ -1,0 +1,34 @@
+// The snow steps of the main window's start-up. A stored value that does not convert
+// throws, which ends the start-up at that step.
+#include "app/app.h"
+#include "app/kalo2.h"
+#include "settings/conversions.h"
+#include "snow/snow_on_top.h"
+
+namespace app {
+
+// Only the exact text "on" means on.
+void Kalo2::RestoreSnowSwitch() {
+    if (app_.registry().readProgramValue("snow") == "on")
+        snow1_Click();
+    else
+        snow2_Click();
+}
+
+// Check1 starts cleared, so a ticked value runs Check1_Click.
+void Kalo2::RestoreSnowOnTop() {
+    auto text =
+        app_.appSettings().Get(app_.applicationName(), snow::ON_TOP_SECTION, snow::ON_TOP_KEY, "1");
+    Check1.setValue(settings::toTruth(text, app_.os().codePage().decimalSeparator()) ? 1 : 0);
+}
+
+void Kalo2::RestoreSliders() {
+    char separator = app_.os().codePage().decimalSeparator();
+    auto& registry = app_.registry();
+    Slider1_Layers.setValue(settings::toInt32(registry.readProgramValue("s1"), separator));
+    Slider2_Density.setValue(settings::toInt32(registry.readProgramValue("s2"), separator));
+    Slider3_Speed.setValue(settings::toInt32(registry.readProgramValue("s3"), separator));
+    Slider4_Size.setValue(settings::toInt32(registry.readProgramValue("s4"), separator));
+}
+
+} // namespace app
