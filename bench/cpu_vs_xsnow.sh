@@ -36,7 +36,7 @@ measure() { # pattern
 }
 
 /usr/games/xsnow -defaults -noconfig -nomenu -flakecountmax 5151 -snowflakes 5000 -cpuload 32 \
-    -notrees -nosanta -nowind -nometeors -showbirds 0 -nokeepsnow -stars 0 -moon 0 -noblowoff >/dev/null 2>&1 &
+    -notrees -nosanta -nowind -nometeors -showbirds 0 -nokeepsnow -stars 0 -moon 0 -aurora 0 >/dev/null 2>&1 &
 xsnow_cpu=$(measure '/usr/games/xsnow')
 pkill xsnow || true; sleep 1
 
