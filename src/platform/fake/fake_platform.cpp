@@ -248,8 +248,9 @@ std::intptr_t FakePlatform::shellOpen(const std::string& address) {
     return 42;
 }
 
-void FakePlatform::addTrayIcon(const std::string&) {
+void FakePlatform::addTrayIcon(const std::string& tip) {
     trayIcon = true;
+    trayTip = tip;
     ++trayAdds;
 }
 

@@ -120,6 +120,7 @@ class FakePlatform : public platform::Platform {
     bool ended = false;
     bool trayIcon = false;
     int trayAdds = 0;
+    std::string trayTip; // the tip of the last icon added
     int layeredCalls = 0;
     int decodes = 0;
     int events = 0;
