@@ -47,5 +47,7 @@ void messageBox(HWND owner, const std::string& text, const std::string& title, i
 std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest& request);
 std::intptr_t shellOpen(const std::string& address);
 bool previousInstanceRunning(); // holds a named mutex for the life of the process
+// Creates or opens the named mutex and keeps it; true when it existed already.
+bool claimInstanceMutex(const std::wstring& name);
 
 } // namespace win32
