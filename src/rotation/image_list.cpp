@@ -36,14 +36,20 @@ static std::string storablePath(platform::Platform& os, const std::string& path)
     return {};
 }
 
+// The Add dialog, opening where the last picked file was (else the program folder).
+static platform::Platform::OpenFileRequest openImageRequest(App& app) {
+    platform::Platform::OpenFileRequest request;
+    request.title = OPEN_TITLE;
+    request.filter = OPEN_FILTER;
+    request.flags = OPEN_FLAGS;
+    request.initialLocation =
+        app.appSettings().Get(LAST_FILE_APP, "1", "1", app.os().location().folder);
+    return request;
+}
+
 void Kalo2::add_Click() {
     auto& os = app_.os();
-    platform::Platform::OpenFileRequest request;
-    request.initialLocation = app_.appSettings().Get(LAST_FILE_APP, "1", "1", os.location().folder);
-    request.title = OPEN_TITLE;
-    request.flags = OPEN_FLAGS;
-    request.filter = OPEN_FILTER;
-    std::string picked = os.openFileDialog(request);
+    std::string picked = os.openFileDialog(openImageRequest(app_));
     if (picked.empty()) return;
     std::string path = storablePath(os, picked);
     if (path.empty()) return;

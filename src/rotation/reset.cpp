@@ -10,8 +10,16 @@ static std::string markerFileBytes(const platform::CodePage& codePage) {
     return rotation::encodeListFile({rotation::EMPTY_LIST_MARKER}, codePage).value_or("");
 }
 
+// Leaves the marker in the list file through a temporary file; a failure keeps the
+// old file and is reported.
+static void writeMarkerFile(platform::Platform& os, const std::string& path) {
+    if (os.files().replaceAtomically(path, markerFileBytes(os.codePage()))) return;
+    os.messageBox("Unable to access " + path + ". The Image list will not be saved", "Error",
+                  platform::MB_CRITICAL);
+}
+
 // Stops the rotation, empties the list, restores the interval placeholders and
-// leaves the marker in the list file (written through a temporary file).
+// leaves the marker in the list file.
 void Kalo2::reset_Click() {
     Timer1.setEnabled(false);
     Timer2.setEnabled(false);
@@ -24,10 +32,7 @@ void Kalo2::reset_Click() {
     Check1.setValue(0);
     app_.registry().writeProgramValue("C1", "Select");
     app_.registry().writeProgramValue("C2", "Interval");
-    auto& os = app_.os();
-    if (os.files().replaceAtomically(listFilePath(), markerFileBytes(os.codePage()))) return;
-    os.messageBox("Unable to access " + listFilePath() + ". The Image list will not be saved",
-                  "Error", platform::MB_CRITICAL);
+    writeMarkerFile(app_.os(), listFilePath());
 }
 
 } // namespace app
