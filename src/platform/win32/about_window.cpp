@@ -62,7 +62,7 @@ void AboutWindow::addToolTips() {
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (controlMessage(message, wParam, lParam)) return 0;
+    if (commonMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_SETCURSOR:
         if (!isLink(reinterpret_cast<HWND>(wParam))) break;

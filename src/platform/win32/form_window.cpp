@@ -9,8 +9,18 @@ void FormWindow::bindModel() {
     syncWindow();
 }
 
+namespace {
+constexpr UINT APPLY_VISIBILITY = WM_APP + 1;
+}
+
 void FormWindow::syncWindow() {
     syncText(hwnd(), model_.caption());
+    if (visibilityPending_) return;
+    visibilityPending_ = true;
+    PostMessageW(hwnd(), APPLY_VISIBILITY, 0, 0);
+}
+
+void FormWindow::applyVisibility() {
     bool shown = IsWindowVisible(hwnd());
     if (model_.visible() && !shown) {
         ShowWindow(hwnd(), SW_SHOW);
@@ -20,8 +30,12 @@ void FormWindow::syncWindow() {
     }
 }
 
-// WM_COMMAND and WM_HSCROLL of the bound controls; true when one of them sent it.
-bool FormWindow::controlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool FormWindow::commonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == APPLY_VISIBILITY) {
+        visibilityPending_ = false;
+        applyVisibility();
+        return true;
+    }
     if (!controls_ || !lParam) return false;
     if (message == WM_COMMAND) return controls_->command(LOWORD(wParam), HIWORD(wParam));
     if (message == WM_HSCROLL)

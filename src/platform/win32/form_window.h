@@ -19,11 +19,19 @@ class FormWindow : public NativeWindow {
   protected:
     // Call once the window exists: from then on the model drives it.
     void bindModel();
-    virtual void syncWindow();
-    bool controlMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The caption follows at once; the visibility once the current event is handled,
+    // so a window shown and hidden again within one event never appears on screen.
+    void syncWindow();
+    virtual void applyVisibility();
+    // The messages every form window handles alike: its pending visibility and its
+    // controls' notifications. True when the message was one of them.
+    bool commonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     ui::Window& model_;
     std::unique_ptr<ControlSet> controls_;
+
+  private:
+    bool visibilityPending_ = false;
 };
 
 // Top-left corner that centres a window of this size on the screen.

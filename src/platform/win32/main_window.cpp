@@ -85,7 +85,7 @@ std::vector<MenuNode> MainWindow::menuTree() {
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (controlMessage(message, wParam, lParam)) return 0;
+    if (commonMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
         if (lParam == 0 && HIWORD(wParam) == 0) menu_->command(LOWORD(wParam));

@@ -27,4 +27,9 @@ NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
     bindModel();
 }
 
+LRESULT NoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (commonMessage(message, wParam, lParam)) return 0;
+    return defaultHandling(message, wParam, lParam);
+}
+
 } // namespace win32

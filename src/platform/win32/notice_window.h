@@ -8,6 +8,9 @@ namespace win32 {
 class NoticeWindow : public FormWindow {
   public:
     explicit NoticeWindow(app::KaloLoad& form);
+
+  protected:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 } // namespace win32

@@ -15,7 +15,7 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::Platform& os)
 }
 
 // Shown without taking the activation; a first display reports the size.
-void SnowWindow::syncWindow() {
+void SnowWindow::applyVisibility() {
     bool shown = IsWindowVisible(hwnd());
     if (model_.visible() && !shown)
         ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -59,6 +59,7 @@ void SnowWindow::presentNow() {
 }
 
 LRESULT SnowWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (commonMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_ERASEBKGND: // every pixel is painted from the surface
         return 1;

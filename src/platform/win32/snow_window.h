@@ -14,7 +14,7 @@ class SnowWindow : public FormWindow {
 
   protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void syncWindow() override;
+    void applyVisibility() override;
 
   private:
     void reportSize();
