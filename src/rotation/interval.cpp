@@ -81,10 +81,12 @@ void Kalo2::Timer3_Timer() {
 }
 
 // Applies the entry at rotationIndex, wrapping to the first after the last, and
-// moves the index on.
+// moves the index on. Ticks handled while a message box of an apply is open advance
+// the index too, so it can pass the count: it wraps then as well, or the rotation
+// would stop for good.
 void Kalo2::Advance() {
     entryCount = Wallpaper.count();
-    if (rotationIndex.value_or(0) == entryCount) {
+    if (rotationIndex.value_or(0) >= entryCount) {
         rotationIndex = 0;
         ApplyWallpaper();
     } else if (rotationIndex.value_or(0) < entryCount) {

@@ -15,12 +15,15 @@ std::string trimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Skips digits from `pos`; returns how many there were.
 std::size_t skipDigits(const std::string& s, std::size_t& pos) {
     std::size_t start = pos;
-    while (pos < s.size() && isDigit(s[pos])) ++pos;
+    while (pos < s.size() && isDigit(s[pos]))
+        ++pos;
     return pos - start;
 }
 
@@ -33,7 +36,8 @@ std::optional<std::string> canonicalNumber(const std::string& s, char sep) {
     if (pos < s.size() && s[pos] == sep) {
         std::size_t fracStart = ++pos;
         digits += skipDigits(s, pos);
-        out += "." + s.substr(fracStart, pos - fracStart);
+        out += '.';
+        out += s.substr(fracStart, pos - fracStart);
     }
     if (digits == 0) return std::nullopt;
     if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
@@ -47,7 +51,8 @@ std::optional<std::string> canonicalNumber(const std::string& s, char sep) {
 }
 
 std::string lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -83,8 +88,12 @@ double roundHalfEven(double value) {
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
-std::int16_t toInt16(double value) { return roundedInto<std::int16_t>(value); }
-std::int32_t toInt32(double value) { return roundedInto<std::int32_t>(value); }
+std::int16_t toInt16(double value) {
+    return roundedInto<std::int16_t>(value);
+}
+std::int32_t toInt32(double value) {
+    return roundedInto<std::int32_t>(value);
+}
 
 std::int32_t toInt32(const std::string& text, char decimalSeparator) {
     return toInt32(toDouble(text, decimalSeparator));

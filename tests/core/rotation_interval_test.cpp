@@ -226,7 +226,7 @@ TEST(StartTick, WaitsForAnEntryAndThenAppliesItOnce) {
 
 // The advance by itself: where the index stands, which entry it applies (-1: none)
 // and where it leaves the index.
-TEST(Advance, WrapsAtTheCountAndSkipsBeyondIt) {
+TEST(Advance, WrapsAtOrBeyondTheCount) {
     struct Case {
         std::optional<long> index;
         long count;
@@ -238,7 +238,7 @@ TEST(Advance, WrapsAtTheCountAndSkipsBeyondIt) {
         {0, 3, 0, 1},
         {2, 3, 2, 3},
         {3, 3, 0, 1},
-        {5, 3, -1, 6},
+        {5, 3, 0, 1},
         {0, 0, -1, 1},
         {std::nullopt, 0, -1, 1},
     };

@@ -65,3 +65,16 @@ TEST(RotationApply, TicksWhileTheMissingFileBoxIsOpenOpenNoSecondBox) {
     EXPECT_EQ(bitmapCorner(p), BLUE);
     EXPECT_EQ(w.Wallpaper.listIndex(), 3);
 }
+
+TEST(RotationApply, TicksDuringAMissingFileBoxDoNotStopTheRotation) {
+    Program p;
+    runningEverySecond(p, {p.picture("b.jpg", RED), p.path("gone1.jpg"), p.path("gone2.jpg"),
+                           p.picture("c.jpg", BLUE)});
+    p.os.advance(1000);
+    p.os.whileBoxOpen = [&] { p.os.advance(3000); };
+    p.os.advance(1000);
+    auto callsAfterTheBox = p.os.wallpaperCalls.size();
+    p.os.whileBoxOpen = nullptr;
+    p.os.advance(8000);
+    EXPECT_GE(p.os.wallpaperCalls.size(), callsAfterTheBox + 3) << "the rotation goes on";
+}
