@@ -15,9 +15,12 @@ std::string narrow(const std::wstring& wide);
 
 class Win32Registry : public platform::Registry {
   public:
-    std::optional<platform::KeyHandle> createKey(std::uint32_t root, const std::string& subKey) override;
-    std::optional<platform::KeyHandle> openKey(std::uint32_t root, const std::string& subKey) override;
-    bool setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) override;
+    std::optional<platform::KeyHandle> createKey(std::uint32_t root,
+                                                 const std::string& subKey) override;
+    std::optional<platform::KeyHandle> openKey(std::uint32_t root,
+                                               const std::string& subKey) override;
+    bool setString(platform::KeyHandle key, const std::string& name,
+                   const std::string& bytes) override;
     bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
                std::uint32_t& type, std::string& data) override;
     void closeKey(platform::KeyHandle key) override;
@@ -39,8 +42,8 @@ class Win32Files : public platform::Files {
     std::optional<std::string> shortPath(const std::string& path) override;
 };
 
-platform::ProgramLocation programLocation();  // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
-platform::ScreenMetrics screenMetrics();      // from the display's dpi
+platform::ProgramLocation programLocation();         // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
+platform::ScreenMetrics screenMetrics();             // from the display's dpi
 ui::PicturePtr loadPicture(const std::string& path); // WIC: BMP, JPEG, GIF, PNG, TIFF
 void setDesktopWallpaper(const std::optional<std::string>& path, const platform::CodePage& cp);
 void messageBox(HWND owner, const std::string& text, const std::string& title, int style);
