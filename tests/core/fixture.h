@@ -36,7 +36,11 @@ struct Program {
     app::Kalo2& main() { return app->kalo2(); }
     app::Kalo1& tray() { return app->kalo1(); }
 
-    std::string path(const std::string& name) const { return folder + "/" + name; }
+    std::string path(const std::string& name) const {
+        std::string full = folder;
+        full += '/';
+        return full += name;
+    }
     std::string listFile() const { return path("KALO DC.dat"); }
 
     void write(const std::string& name, const std::string& bytes) const {
