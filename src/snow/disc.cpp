@@ -10,14 +10,6 @@ namespace {
 // Beyond this a disc covers any grid that fits in memory, wherever its centre lies.
 constexpr double RADIUS_LIMIT = 1e10;
 
-// Half the width of the disc's span on the row `dy` away from the centre, or -1
-// when the row misses the disc.
-std::int64_t halfSpan(double radius, std::int64_t dy) {
-    double left = radius * radius - double(dy) * double(dy);
-    if (radius < 0 || left < 0) return -1;
-    return std::int64_t(std::floor(std::sqrt(left)));
-}
-
 void fillSpan(PixelGrid grid, std::int64_t y, std::int64_t x0, std::int64_t x1,
               std::uint32_t colour) {
     x0 = std::max(x0, std::int64_t(0));
@@ -26,21 +18,27 @@ void fillSpan(PixelGrid grid, std::int64_t y, std::int64_t x0, std::int64_t x1,
     std::fill_n(grid.data + y * grid.width + x0, x1 - x0 + 1, colour);
 }
 
-struct RowRange {
-    std::int64_t first, last; // dy offsets from the centre, already clipped to the grid
-};
+} // namespace
+
+std::int64_t halfSpan(double radius, std::int64_t dy) {
+    double left = radius * radius - double(dy) * double(dy);
+    if (radius < 0 || left < 0) return -1;
+    return std::int64_t(std::floor(std::sqrt(left)));
+}
 
 RowRange clippedRows(PixelGrid grid, std::int64_t cy, double radius) {
     std::int64_t reach = std::int64_t(std::floor(std::min(radius, RADIUS_LIMIT)));
     return {std::max(-reach, -cy), std::min(reach, grid.height - 1 - cy)};
 }
 
-} // namespace
+double boundedRadius(double radius) {
+    return std::min(radius, RADIUS_LIMIT);
+}
 
 void fillDisc(PixelGrid grid, std::int64_t cx, std::int64_t cy, double radius,
               std::uint32_t colour) {
     if (radius < 0) return;
-    radius = std::min(radius, RADIUS_LIMIT);
+    radius = boundedRadius(radius);
     auto rows = clippedRows(grid, cy, radius);
     for (std::int64_t dy = rows.first; dy <= rows.last; ++dy) {
         std::int64_t half = halfSpan(radius, dy);
@@ -51,7 +49,7 @@ void fillDisc(PixelGrid grid, std::int64_t cx, std::int64_t cy, double radius,
 void drawRing(PixelGrid grid, std::int64_t cx, std::int64_t cy, double radius,
               std::uint32_t colour) {
     if (radius < 0) return;
-    radius = std::min(radius, RADIUS_LIMIT);
+    radius = boundedRadius(radius);
     auto rows = clippedRows(grid, cy, radius);
     for (std::int64_t dy = rows.first; dy <= rows.last; ++dy) {
         std::int64_t outer = halfSpan(radius, dy);

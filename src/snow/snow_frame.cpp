@@ -4,6 +4,8 @@
 #include "snow/snow_state.h"
 #include "snow/surface.h"
 
+#include <vector>
+
 namespace snow {
 
 void SnowState::MoveSnow(const Surface& picture) {
@@ -33,29 +35,33 @@ void SnowState::moveFlake(Flake& flake, int layer, double bottom) const {
     flake.y = settings::toInt32(double(flake.y) + step);
 }
 
+// The circles are gathered first and painted with the clear in one pass; an error ends
+// the gathering, and the picture shows the clear and every circle gathered before it.
 void SnowState::DrawSnow(Surface& picture) const {
+    std::vector<CircleAt> circles;
+    circles.reserve(FlakeTable().size() * FlakeTable::value_type().size());
     try {
-        picture.Cls();
-        drawLayers(picture);
+        drawLayers(picture, circles);
     } catch (const std::exception&) {
     }
+    picture.ClsAndCircles(circles, WHITE);
 }
 
 // From the farthest layer L down to the nearest, so nearer flakes cover farther ones.
-void SnowState::drawLayers(Surface& picture) const {
+void SnowState::drawLayers(Surface& picture, std::vector<CircleAt>& circles) const {
     const int layers = SnowLayers.loopBound();
     for (int i = layers; i >= 0; --i) {
         picture.fillColor = WHITE;
         const int flakes = SnowDensity.loopBound();
         for (int j = 0; j <= flakes; ++j)
-            drawFlake(picture, flakeAt(i, j), i);
+            circles.push_back(circleOf(flakeAt(i, j), i));
     }
 }
 
 // Layer i has the radius (L - i) x R twips.
-void SnowState::drawFlake(Surface& picture, const Flake& flake, int layer) const {
+CircleAt SnowState::circleOf(const Flake& flake, int layer) const {
     float radius = toSingle((SnowLayers.number() - layer) * SnowSize.number());
-    picture.Circle(float(flake.x), float(flake.y), radius, WHITE);
+    return {float(flake.x), float(flake.y), radius};
 }
 
 } // namespace snow

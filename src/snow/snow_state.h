@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace snow {
 
 class Surface;
+struct CircleAt;
 
 // A snow parameter holds the text read from the store or a slider's integer.
 class SnowParam {
@@ -70,8 +72,8 @@ struct SnowState {
     void placeFlake(Flake& flake, float windowWidth, float windowHeight);
     void moveAll(double pictureHeight);
     void moveFlake(Flake& flake, int layer, double bottom) const;
-    void drawLayers(Surface& picture) const;
-    void drawFlake(Surface& picture, const Flake& flake, int layer) const;
+    void drawLayers(Surface& picture, std::vector<CircleAt>& circles) const;
+    CircleAt circleOf(const Flake& flake, int layer) const;
 };
 
 } // namespace snow

@@ -63,14 +63,32 @@ void Surface::Cls() {
     std::fill(pixels_.begin(), pixels_.end(), backColor);
 }
 
+// The circle in pixels; round: one factor for both axes.
+Disc Surface::discOf(const CircleAt& circle) const {
+    return {pixelAt(circle.x, twipsPerPixelX_), pixelAt(circle.y, twipsPerPixelY_),
+            double(circle.radius) / twipsPerPixelX_};
+}
+
 void Surface::Circle(float x, float y, float radius, std::uint32_t outline) {
-    PixelGrid grid{pixels_.data(), widthPixels_, heightPixels_};
-    auto cx = pixelAt(x, twipsPerPixelX_);
-    auto cy = pixelAt(y, twipsPerPixelY_);
-    double r = double(radius) / twipsPerPixelX_; // round: one factor for both axes
+    Disc disc = discOf({x, y, radius});
     bool filled = fillStyle == FillStyle::Solid;
-    if (filled) fillDisc(grid, cx, cy, r, fillColor);
-    if (!filled || fillColor != outline) drawRing(grid, cx, cy, r, outline);
+    if (filled) fillDisc(grid(), disc.cx, disc.cy, disc.radius, fillColor);
+    if (!filled || fillColor != outline) drawRing(grid(), disc.cx, disc.cy, disc.radius, outline);
+}
+
+// Solid discs of one colour cover the same pixels in any order, so they are painted as
+// one union; rings, or a fill colour of its own, are drawn circle by circle.
+void Surface::ClsAndCircles(const std::vector<CircleAt>& circles, std::uint32_t outline) {
+    if (fillStyle != FillStyle::Solid || fillColor != outline) {
+        Cls();
+        for (const auto& circle : circles)
+            Circle(circle.x, circle.y, circle.radius, outline);
+        return;
+    }
+    discs_.clear();
+    for (const auto& circle : circles)
+        discs_.push_back(discOf(circle));
+    discUnion_.paint(grid(), discs_, outline, backColor);
 }
 
 } // namespace snow

@@ -3,6 +3,8 @@
 // top-down), measured in twips like the window that holds it. Black is the
 // background the window's colour key makes invisible. The front ends only show the
 // pixels; every frame is drawn here, so it looks the same everywhere.
+#include "snow/disc_union.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -13,6 +15,10 @@ constexpr std::uint32_t BLACK = 0x000000;
 constexpr std::uint32_t WHITE = 0xFFFFFF;
 
 enum class FillStyle { Solid, Transparent };
+
+struct CircleAt {
+    float x, y, radius; // twips, as Circle takes them
+};
 
 class Surface {
   public:
@@ -42,6 +48,9 @@ class Surface {
     // colour when the fill style is solid. Parts outside the surface are clipped; a
     // radius below one pixel draws the centre pixel; a negative radius draws nothing.
     void Circle(float x, float y, float radius, std::uint32_t outline);
+    // Cls, then Circle for each of the circles in order: the same pixels, with every
+    // pixel written once when the circles are solid discs in the fill colour.
+    void ClsAndCircles(const std::vector<CircleAt>& circles, std::uint32_t outline);
 
     // Set by the front end: shows the current pixels on screen.
     std::function<void()> presented;
@@ -51,11 +60,15 @@ class Surface {
 
   private:
     void resizeBuffer();
+    PixelGrid grid() { return {pixels_.data(), widthPixels_, heightPixels_}; }
+    Disc discOf(const CircleAt& circle) const;
 
     double width_, height_;
     double twipsPerPixelX_ = 15, twipsPerPixelY_ = 15;
     int widthPixels_ = 0, heightPixels_ = 0;
     std::vector<std::uint32_t> pixels_;
+    DiscUnion discUnion_;
+    std::vector<Disc> discs_;
 };
 
 } // namespace snow
