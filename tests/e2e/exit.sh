@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The tray menu, driven with the mouse: "Show Menu" shows the main window and "Exit" ends
+# the program at once, leaving nothing behind and the stored run state as it was; a new
+# start then runs as the only copy and resumes the rotation.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_setup exit
+first="" # the running copy, set by start_program
+
+MAIN_CAPTION='KALO Desktop Wallpaper Changer [ KALO DC ]'
+convert -size 64x48 xc:red "$E2E_DIR/first.bmp"
+convert -size 64x48 xc:blue "$E2E_DIR/second.bmp"
+write_list_file "$E2E_DIR/first.bmp" "$E2E_DIR/second.bmp"
+reg_set "$E2E_KEY" c1 1
+reg_set "$E2E_KEY" c2 'Second(s)'
+BITMAP="$E2E_DIR/KALO.bmp"
+
+tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1; }
+is_up() { [ -f "$BITMAP" ] && [ -n "$(tray_window)" ]; }
+
+# The pop-up menu: a visible window of the program smaller than the screen.
+menu_window() {
+    visible_windows "$first" | awk -v w="$SCREEN_W" '$4 < w && $4 < 400 { print; exit }'
+}
+menu_shown() { [ -n "$(menu_window)" ]; }
+
+# open_tray_menu: a right click on the icon, the first in Wine's tray window.
+open_tray_menu() {
+    local tray X Y HEIGHT
+    tray=$(tray_window)
+    [ -n "$tray" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    xdotool mousemove $((X + 12)) $((Y + HEIGHT - 14)) click 3
+    wait_until 5 menu_shown
+}
+
+# click_menu_item FIRST|LAST: a click on the first or the last item of the open menu.
+click_menu_item() {
+    local id x y width height
+    read -r id x y width height <<<"$(menu_window)"
+    [ -n "$id" ] || return 1
+    if [ "$1" = FIRST ]; then y=$((y + 9)); else y=$((y + height - 9)); fi
+    xdotool mousemove $((x + width / 2)) "$y" click 1
+}
+
+main_window_shown() {
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$first" 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id")" = "$MAIN_CAPTION" ] && return 0
+    done
+    return 1
+}
+
+main_window_hidden() { ! main_window_shown; }
+
+read -r SCREEN_W _ <<<"$(xdotool getdisplaygeometry)"
+start_program first
+check_within 15 "the program starts: KALO.bmp written, tray icon shown" is_up
+check "the main window stays hidden after start-up" main_window_hidden
+
+check "a right click on the tray icon opens the tray menu" open_tray_menu
+click_menu_item FIRST
+check_within 5 "\"Show Menu\" shows the main window" main_window_shown
+
+check "the tray menu opens again" open_tray_menu
+click_menu_item LAST
+check_within 5 "\"Exit\" ends the program" ended "$first"
+check_equal "no process of the program remains" "" "$(program_processes)"
+check_equal "no window of the program remains" "" "$(xdotool search --pid "$first" 2>/dev/null)"
+check_equal "Exit keeps the stored run state (cmdrun/cmdstop)" 1 \
+    "$(reg_get "$E2E_APP_KEY\\cmdrun" cmdstop)"
+
+# A fresh start is the only copy again: it resumes the rotation and rewrites KALO.bmp.
+written=$(stat -c %.9Y "$BITMAP" 2>/dev/null || echo none)
+start_program first
+rewritten() { [ -f "$BITMAP" ] && [ "$(stat -c %.9Y "$BITMAP")" != "$written" ]; }
+check_within 15 "a new start after Exit resumes the rotation" rewritten
+kill "$first" 2>/dev/null
+check_within 5 "killing the program ends it" ended "$first"
+check_equal "after the kill no process of the program remains" "" "$(program_processes)"
+
+e2e_finish
