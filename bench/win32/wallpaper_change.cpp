@@ -42,7 +42,7 @@ wic_writer::Pixels photo() {
 }
 
 struct Stages {
-    std::vector<double> decode, encode, write, set, total;
+    std::vector<double> decode, write, set, total;
 };
 
 void oneChange(const std::string& jpeg, const std::string& bitmap, Stages& stages) {
@@ -51,11 +51,12 @@ void oneChange(const std::string& jpeg, const std::string& bitmap, Stages& stage
     auto start = Clock::now();
     ui::PicturePtr picture = win32::loadPicture(jpeg);
     stages.decode.push_back(msSince(start));
+    // The applier's way: the bitmap is encoded piece by piece as it is written.
     auto step = Clock::now();
-    std::string bytes = picture ? wallpaper::encodeBmp(*picture) : std::string();
-    stages.encode.push_back(msSince(step));
-    step = Clock::now();
-    files.replaceAtomically(bitmap, bytes);
+    if (picture) {
+        wallpaper::BmpPieces pieces(*picture);
+        files.writeAtomically(bitmap, [&pieces](std::string& piece) { return pieces.next(piece); });
+    }
     stages.write.push_back(msSince(step));
     step = Clock::now();
     win32::setDesktopWallpaper(bitmap, cp);
@@ -97,8 +98,7 @@ int main() {
     std::printf("  WIC decode alone:     %8.1f ms\n", decode);
     std::printf("  whole change:         %8.1f ms\n", change);
     std::printf("    decode              %8.1f ms\n", median(stages.decode));
-    std::printf("    BMP encode          %8.1f ms\n", median(stages.encode));
-    std::printf("    write KALO.bmp      %8.1f ms\n", median(stages.write));
+    std::printf("    encode and write    %8.1f ms\n", median(stages.write));
     std::printf("    set wallpaper       %8.1f ms\n", median(stages.set));
     std::printf("  ratio change/decode:  %8.2f (target at most 1.30)\n", change / decode);
     return 0;

@@ -6,6 +6,7 @@
 #include "ui/picture.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,9 +57,14 @@ class Files {
   public:
     virtual ~Files() = default;
     virtual std::optional<std::string> read(const std::string& path) = 0;
-    // Writes a temporary file beside `path`, flushes it and renames it over `path`.
-    // On failure the old file is left as it was.
-    virtual bool replaceAtomically(const std::string& path, const std::string& bytes) = 0;
+    // Gives the next piece of a file's bytes in `piece` (empty on the call); false once
+    // the last piece has been given. Lets large files be written without holding them.
+    using PieceSource = std::function<bool(std::string& piece)>;
+
+    // Writes a temporary file beside `path` from the pieces, flushes it and renames it
+    // over `path`. On failure the old file is left as it was.
+    virtual bool writeAtomically(const std::string& path, const PieceSource& pieces) = 0;
+    bool replaceAtomically(const std::string& path, const std::string& bytes);
     virtual bool folderWritable(const std::string& folder) = 0;
     virtual bool ensureFolder(const std::string& folder) = 0;
     // The short (8.3) form of a path where the file system has one, else empty.
@@ -123,8 +129,17 @@ class Platform {
     virtual void unwatchTimer(ui::Timer& timer) = 0; // before the timer is destroyed
 
     virtual bool previousInstanceRunning() = 0;
-    virtual void doEvents() = 0;    // let pending events run, then return
-    virtual void endProcess() = 0;  // terminate at once
+    virtual void doEvents() = 0;   // let pending events run, then return
+    virtual void endProcess() = 0; // terminate at once
 };
+
+inline bool Files::replaceAtomically(const std::string& path, const std::string& bytes) {
+    bool given = false;
+    return writeAtomically(path, [&](std::string& piece) {
+        if (given) return false;
+        piece = bytes;
+        return given = true;
+    });
+}
 
 } // namespace platform

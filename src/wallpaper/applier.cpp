@@ -18,11 +18,12 @@ void Kalo2::ApplyWallpaper() {
     if (i < 0 || i >= Wallpaper.count()) return;
     std::string entry = Wallpaper.item(i);
     Wallpaper.setListIndex(i);
-    const ui::PicturePtr& picture = im.picture();
+    ui::PicturePtr picture = im.picture(); // held while the file is written
     if (!picture || previewPath_ != entry) return;
-    std::string bytes = wallpaper::encodeBmp(*picture);
-    if (bytes.empty()) return;
-    if (!app_.os().files().replaceAtomically(bitmapPath(), bytes)) return;
+    wallpaper::BmpPieces pieces(*picture);
+    if (!pieces.valid()) return;
+    auto source = [&pieces](std::string& piece) { return pieces.next(piece); };
+    if (!app_.os().files().writeAtomically(bitmapPath(), source)) return;
     app_.os().setDesktopWallpaper(bitmapPath());
 }
 

@@ -1,6 +1,8 @@
 #include "wallpaper/bmp_writer.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace wallpaper {
@@ -58,15 +60,22 @@ void writeHeaders(ByteWriter& out, const ui::Picture& picture, std::size_t image
     out.u32(0); // important colours
 }
 
+static_assert(std::endian::native == std::endian::little, "pixel words are stored as they lie");
+
 // One file row from one picture row: blue, green, red per pixel, alpha dropped.
+// Each pixel is stored as a 4-byte word that the next pixel overwrites in part, so the
+// loop does one store per pixel; the row's last pixel takes its three bytes alone.
 void writeRow(ByteWriter& out, const std::uint32_t* row, int width, std::size_t padding) {
-    for (int x = 0; x < width; ++x) {
-        std::uint32_t argb = row[x];
-        out.u8(argb);
-        out.u8(argb >> 8);
-        out.u8(argb >> 16);
-    }
-    out.zeros(padding);
+    char* at = out.position();
+    for (int x = 0; x + 1 < width; ++x, at += 3)
+        std::memcpy(at, &row[x], 4);
+    ByteWriter last(at);
+    std::uint32_t argb = row[width - 1];
+    last.u8(argb);
+    last.u8(argb >> 8);
+    last.u8(argb >> 16);
+    last.zeros(padding);
+    out = last;
 }
 
 } // namespace
@@ -76,17 +85,40 @@ std::size_t bmpRowStride(int width) {
     return (rowBytes + 3) & ~std::size_t(3);
 }
 
+BmpPieces::BmpPieces(const ui::Picture& picture, std::size_t pieceBytes)
+    : picture_(picture), stride_(bmpRowStride(picture.width)), pieceBytes_(pieceBytes),
+      nextRow_(picture.height - 1) {
+    imageBytes_ = stride_ * std::size_t(picture.height > 0 ? picture.height : 0);
+    valid_ = encodable(picture, BMP_HEADERS_BYTES + imageBytes_);
+}
+
+// Appends `count` bytes to `piece` and returns where they start.
+static char* grow(std::string& piece, std::size_t count) {
+    std::size_t at = piece.size();
+    piece.resize(at + count);
+    return piece.data() + at;
+}
+
+bool BmpPieces::next(std::string& piece) {
+    if (!valid_ || nextRow_ < 0) return false;
+    if (!headersGiven_) {
+        ByteWriter out(grow(piece, BMP_HEADERS_BYTES));
+        writeHeaders(out, picture_, imageBytes_);
+        headersGiven_ = true;
+    }
+    std::size_t padding = stride_ - std::size_t(picture_.width) * 3;
+    do {
+        ByteWriter out(grow(piece, stride_));
+        writeRow(out, picture_.pixels.data() + std::size_t(nextRow_) * std::size_t(picture_.width),
+                 picture_.width, padding);
+    } while (--nextRow_ >= 0 && piece.size() + stride_ <= pieceBytes_);
+    return true;
+}
+
 std::string encodeBmp(const ui::Picture& picture) {
-    std::size_t stride = bmpRowStride(picture.width);
-    std::size_t imageBytes = stride * std::size_t(picture.height > 0 ? picture.height : 0);
-    if (!encodable(picture, BMP_HEADERS_BYTES + imageBytes)) return {};
-    std::string bytes(BMP_HEADERS_BYTES + imageBytes, '\0');
-    ByteWriter out(bytes.data());
-    writeHeaders(out, picture, imageBytes);
-    std::size_t padding = stride - std::size_t(picture.width) * 3;
-    for (int y = picture.height - 1; y >= 0; --y)
-        writeRow(out, picture.pixels.data() + std::size_t(y) * std::size_t(picture.width),
-                 picture.width, padding);
+    BmpPieces pieces(picture, std::size_t(-1));
+    std::string bytes;
+    pieces.next(bytes);
     return bytes;
 }
 

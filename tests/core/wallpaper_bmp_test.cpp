@@ -80,3 +80,30 @@ TEST(BmpWriter, EveryPixelReadsBackInItsPlace) {
     EXPECT_EQ(read->height, 5);
     EXPECT_EQ(read->pixels, original.pixels);
 }
+
+TEST(BmpWriter, PiecesMakeTheSameFileInWholeRows) {
+    ui::Picture original{5, 9, {}};
+    for (std::uint32_t i = 0; i < 45; ++i)
+        original.pixels.push_back(0xFF000000u | (i * 0x0B0703u));
+    std::string whole = wallpaper::encodeBmp(original);
+    std::size_t stride = wallpaper::bmpRowStride(5);
+    for (std::size_t pieceBytes : {std::size_t(1), stride, 3 * stride + 1, std::size_t(1) << 20}) {
+        SCOPED_TRACE(pieceBytes);
+        wallpaper::BmpPieces pieces(original, pieceBytes);
+        std::string joined, piece;
+        int count = 0;
+        while (pieces.next(piece)) {
+            std::size_t rows = piece.size() - (count == 0 ? wallpaper::BMP_HEADERS_BYTES : 0);
+            EXPECT_EQ(rows % stride, 0u) << "a piece ends at a row's end";
+            joined += piece;
+            piece.clear();
+            ++count;
+        }
+        EXPECT_EQ(joined, whole);
+        EXPECT_FALSE(pieces.next(piece)) << "no piece after the last";
+    }
+    wallpaper::BmpPieces none(picture(2, 2, {1, 2, 3}));
+    std::string piece;
+    EXPECT_FALSE(none.valid());
+    EXPECT_FALSE(none.next(piece));
+}

@@ -13,13 +13,15 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
 std::string keyPath(const std::string& subKey) {
     std::string path = lower(subKey);
-    while (!path.empty() && path.back() == '\\') path.pop_back();
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
     return path;
 }
 
@@ -71,20 +73,24 @@ char32_t nextCodePoint(const std::string& s, std::size_t& pos) {
 
 // ---- registry -------------------------------------------------------------------
 
-std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root, const std::string& subKey) {
+std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root,
+                                                           const std::string& subKey) {
     if (root != platform::HKEY_CURRENT_USER_ROOT || failWrites) return std::nullopt;
     keys_[keyPath(subKey)];
     open_[next_] = keyPath(subKey);
     return next_++;
 }
 
-std::optional<platform::KeyHandle> FakeRegistry::openKey(std::uint32_t root, const std::string& subKey) {
-    if (root != platform::HKEY_CURRENT_USER_ROOT || !keys_.count(keyPath(subKey))) return std::nullopt;
+std::optional<platform::KeyHandle> FakeRegistry::openKey(std::uint32_t root,
+                                                         const std::string& subKey) {
+    if (root != platform::HKEY_CURRENT_USER_ROOT || !keys_.count(keyPath(subKey)))
+        return std::nullopt;
     open_[next_] = keyPath(subKey);
     return next_++;
 }
 
-bool FakeRegistry::setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) {
+bool FakeRegistry::setString(platform::KeyHandle key, const std::string& name,
+                             const std::string& bytes) {
     auto handle = open_.find(key);
     if (handle == open_.end() || failWrites) return false;
     keys_[handle->second][lower(name)] = Value{platform::REG_SZ_T, bytes};
@@ -103,17 +109,21 @@ bool FakeRegistry::query(platform::KeyHandle key, const std::string& name, std::
     return true;
 }
 
-void FakeRegistry::closeKey(platform::KeyHandle key) { open_.erase(key); }
+void FakeRegistry::closeKey(platform::KeyHandle key) {
+    open_.erase(key);
+}
 
 void FakeRegistry::put(const std::string& subKey, const std::string& name, Value value) {
     keys_[keyPath(subKey)][lower(name)] = std::move(value);
 }
 
-void FakeRegistry::putText(const std::string& subKey, const std::string& name, const std::string& text) {
+void FakeRegistry::putText(const std::string& subKey, const std::string& name,
+                           const std::string& text) {
     put(subKey, name, Value{platform::REG_SZ_T, *FakeCodePage().toAnsi(text)});
 }
 
-std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& subKey, const std::string& name) const {
+std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& subKey,
+                                                     const std::string& name) const {
     auto key = keys_.find(keyPath(subKey));
     if (key == keys_.end()) return std::nullopt;
     auto value = key->second.find(lower(name));
@@ -121,7 +131,8 @@ std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& subKey, 
     return value->second;
 }
 
-std::optional<std::string> FakeRegistry::text(const std::string& subKey, const std::string& name) const {
+std::optional<std::string> FakeRegistry::text(const std::string& subKey,
+                                              const std::string& name) const {
     auto value = get(subKey, name);
     if (!value) return std::nullopt;
     return FakeCodePage().fromAnsi(value->data);
@@ -141,7 +152,8 @@ std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
 
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
-    for (char c : ansi) appendUtf8(out, decodeCp1252(static_cast<unsigned char>(c)));
+    for (char c : ansi)
+        appendUtf8(out, decodeCp1252(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -155,9 +167,15 @@ std::optional<std::string> FakeFiles::read(const std::string& path) {
     return bytes.str();
 }
 
-bool FakeFiles::replaceAtomically(const std::string& path, const std::string& bytes) {
+bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
     ++replaceCalls;
-    if (!folderWritable(fs::path(path).parent_path().string()) || failAt == Step::CreateTemp) return false;
+    std::string bytes, piece;
+    while (pieces(piece)) {
+        bytes += piece;
+        piece.clear();
+    }
+    if (!folderWritable(fs::path(path).parent_path().string()) || failAt == Step::CreateTemp)
+        return false;
     std::string temp = path + ".tmp";
     bool ok = false;
     {
@@ -168,8 +186,10 @@ bool FakeFiles::replaceAtomically(const std::string& path, const std::string& by
         if (ok) out.flush();
     }
     std::error_code error;
-    if (ok && failAt != Step::Rename) fs::rename(temp, path, error);
-    else error = std::make_error_code(std::errc::io_error);
+    if (ok && failAt != Step::Rename)
+        fs::rename(temp, path, error);
+    else
+        error = std::make_error_code(std::errc::io_error);
     if (error) fs::remove(temp);
     return !error;
 }
@@ -254,9 +274,13 @@ void FakePlatform::addTrayIcon(const std::string& tip) {
     ++trayAdds;
 }
 
-void FakePlatform::removeTrayIcon() { trayIcon = false; }
+void FakePlatform::removeTrayIcon() {
+    trayIcon = false;
+}
 
-void FakePlatform::setForegroundWindow(platform::FormId form) { foreground.push_back(form); }
+void FakePlatform::setForegroundWindow(platform::FormId form) {
+    foreground.push_back(form);
+}
 
 void FakePlatform::popupTrayMenu() {
     ++menusOpened;
@@ -274,9 +298,13 @@ void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
     };
 }
 
-void FakePlatform::formUnloaded(platform::FormId form) { windows.erase(form); }
+void FakePlatform::formUnloaded(platform::FormId form) {
+    windows.erase(form);
+}
 
-void FakePlatform::makeLayeredColorKeyBlack(platform::FormId) { ++layeredCalls; }
+void FakePlatform::makeLayeredColorKeyBlack(platform::FormId) {
+    ++layeredCalls;
+}
 
 void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, int height) {
     topMostCalls.push_back({topMost, width, height});

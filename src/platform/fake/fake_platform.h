@@ -17,9 +17,12 @@ class FakeRegistry : public platform::Registry {
         std::uint32_t type = platform::REG_SZ_T;
         std::string data;
     };
-    std::optional<platform::KeyHandle> createKey(std::uint32_t root, const std::string& subKey) override;
-    std::optional<platform::KeyHandle> openKey(std::uint32_t root, const std::string& subKey) override;
-    bool setString(platform::KeyHandle key, const std::string& name, const std::string& bytes) override;
+    std::optional<platform::KeyHandle> createKey(std::uint32_t root,
+                                                 const std::string& subKey) override;
+    std::optional<platform::KeyHandle> openKey(std::uint32_t root,
+                                               const std::string& subKey) override;
+    bool setString(platform::KeyHandle key, const std::string& name,
+                   const std::string& bytes) override;
     bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
                std::uint32_t& type, std::string& data) override;
     void closeKey(platform::KeyHandle key) override;
@@ -54,7 +57,7 @@ class FakeFiles : public platform::Files {
     enum class Step { None, CreateTemp, WriteHalf, Flush, Rename };
 
     std::optional<std::string> read(const std::string& path) override;
-    bool replaceAtomically(const std::string& path, const std::string& bytes) override;
+    bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;

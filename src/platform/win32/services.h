@@ -36,7 +36,7 @@ class Win32CodePage : public platform::CodePage { // CP_ACP
 class Win32Files : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
-    bool replaceAtomically(const std::string& path, const std::string& bytes) override;
+    bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;

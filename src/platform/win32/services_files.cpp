@@ -47,10 +47,16 @@ bool readAll(HANDLE file, std::string& bytes) {
     return true;
 }
 
-// Writes and flushes the whole temporary file; false leaves it to be deleted.
-bool writeTemporary(const std::wstring& temp, const std::string& bytes) {
+// Writes every piece to the temporary file and flushes it; false leaves it to be deleted.
+bool writeTemporary(const std::wstring& temp, const platform::Files::PieceSource& pieces) {
     FileHandle file = openFile(temp, GENERIC_WRITE, CREATE_ALWAYS);
-    return file && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    if (!file) return false;
+    std::string piece;
+    while (pieces(piece)) {
+        if (!writeAll(file.get(), piece)) return false;
+        piece.clear();
+    }
+    return FlushFileBuffers(file.get());
 }
 
 bool isFolder(const std::wstring& path) {
@@ -71,10 +77,10 @@ std::optional<std::string> Win32Files::read(const std::string& path) {
     return bytes;
 }
 
-bool Win32Files::replaceAtomically(const std::string& path, const std::string& bytes) {
+bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pieces) {
     std::wstring target = widen(path);
     std::wstring temp = target + L".tmp";
-    bool replaced = writeTemporary(temp, bytes) &&
+    bool replaced = writeTemporary(temp, pieces) &&
                     MoveFileExW(temp.c_str(), target.c_str(),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!replaced) DeleteFileW(temp.c_str());
