@@ -16,7 +16,9 @@ void Kalo3::Form_Load() {
 }
 
 // Every new size refits the picture, reloads the parameters as stored, places the
-// flakes afresh and draws one frame.
+// flakes afresh and draws one frame. While the snow is switched off ("Snow on top"
+// can show the window then) that frame is cleared again, so no frozen flakes stay
+// over the desktop: the window shows only its invisible background.
 void Kalo3::Form_Resize() {
     Picture1.setWidth(window.width());
     Picture1.setHeight(window.height());
@@ -27,6 +29,9 @@ void Kalo3::Form_Resize() {
     app_.snow().InitSnow(float(window.width()), float(window.height()));
     MoveSnow();
     DrawSnow();
+    if (app_.snow().falling) return;
+    Picture1.Cls();
+    Picture1.present();
 }
 
 void Kalo3::reloadParameters() {

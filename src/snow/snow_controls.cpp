@@ -25,6 +25,7 @@ void replaceFlakes(App& app) {
 
 void Kalo2::snow1_Click() {
     app_.registry().writeProgramValue("snow", "on");
+    app_.snow().falling = true;
     snow1.setVisible(false);
     snow2.setVisible(true);
     auto& overlay = app_.kalo3();
@@ -35,6 +36,7 @@ void Kalo2::snow1_Click() {
 // The window stays loaded and the flakes keep their places.
 void Kalo2::snow2_Click() {
     app_.registry().writeProgramValue("snow", "off");
+    app_.snow().falling = false;
     snow2.setVisible(false);
     snow1.setVisible(true);
     auto& overlay = app_.kalo3();

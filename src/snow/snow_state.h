@@ -56,6 +56,7 @@ struct SnowState {
     SnowParam SnowSize;    // radius factor R
     FlakeTable Flakes{};
     RandomSource random = defaultRandom();
+    bool falling = false; // switched on: frames follow; off: the window shows no frame
 
     // Places every flake at random over a window of the given size in twips.
     void InitSnow(float windowWidth, float windowHeight);

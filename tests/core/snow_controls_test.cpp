@@ -105,6 +105,24 @@ TEST(SnowOnTop, TickingWhileTheSnowIsOffShowsTheWindowWithItsTimerStopped) {
     EXPECT_EQ(p.appSetting("check1s", "check1t"), "0");
 }
 
+TEST(SnowOnTop, AtStartWithTheSnowOffTheShownWindowHoldsNoFrozenFlakes) {
+    Program p;
+    prepareFullStart(p);
+    p.setProgramValue("snow", "off");
+    for (auto [name, value] : {std::pair{"s1", "20"}, {"s2", "50"}, {"s3", "10"}, {"s4", "5"}})
+        p.setProgramValue(name, value);
+    p.app->start(); // "Snow on top" reads as ticked: the window is shown and refitted
+    auto& overlay = p.app->kalo3();
+    ASSERT_TRUE(overlay.window.visible());
+    EXPECT_EQ(snow_support::countColour(overlay.Picture1, BLACK),
+              long(overlay.Picture1.widthPixels()) * overlay.Picture1.heightPixels());
+    p.main().snow1_Click();
+    p.os.advance(125);
+    EXPECT_LT(snow_support::countColour(overlay.Picture1, BLACK),
+              long(overlay.Picture1.widthPixels()) * overlay.Picture1.heightPixels())
+        << "switched on, the flakes show from the next frame";
+}
+
 TEST(SnowSliders, EachStoresItsPositionAndSetsItsParameter) {
     Program p;
     auto& main = startQuietly(p);
