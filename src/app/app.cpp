@@ -12,7 +12,9 @@ App::App(platform::Platform& os) : os_(os), registry_(os), appSettings_(os) {}
 
 App::~App() = default;
 
-void App::start() { kalo1(); }
+void App::start() {
+    kalo1();
+}
 
 // Each window is created on first reference; its load step runs after the platform
 // has bound it, as the window system would run it.
@@ -46,7 +48,9 @@ snow::Kalo3& App::kalo3() {
     return form;
 }
 
-Kalo4& App::kalo4() { return loadOnce(kalo4_, *this, os_); }
+Kalo4& App::kalo4() {
+    return loadOnce(kalo4_, *this, os_);
+}
 
 KaloLoad& App::kaloLoad() {
     bool fresh = !kaloLoad_;

@@ -11,7 +11,8 @@ class App;
 // concrete form to reach its control models.
 class Form {
   public:
-    Form(App& app, platform::FormId id, std::string caption) : window(std::move(caption)), app_(app), id_(id) {}
+    Form(App& app, platform::FormId id, std::string caption)
+        : window(std::move(caption)), app_(app), id_(id) {}
     virtual ~Form() = default;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;

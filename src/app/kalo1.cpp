@@ -8,7 +8,8 @@ namespace app {
 
 Kalo1::Kalo1(App& app) : Form(app, platform::FormId::KALO1, MAIN_CAPTION) {
     showmenu.Click = [this] { showmenu_Click(); };
-    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].Click = [this, i] { kalomenu_Click(i); };
+    for (int i = 0; i < 3; ++i)
+        kalomenu[std::size_t(i)].Click = [this, i] { kalomenu_Click(i); };
     starupprogram.Click = [this] { starupprogram_Click(); };
     exit.Click = [this] { exit_Click(); };
 }
@@ -43,12 +44,17 @@ void Kalo1::Form_MouseMove(double xTwips) {
     busy = false;
 }
 
-void Kalo1::showmenu_Click() { app_.kalo2().Show(); }
+void Kalo1::showmenu_Click() {
+    app_.kalo2().Show();
+}
 
-void Kalo1::exit_Click() { app_.endProgram(); }
+void Kalo1::exit_Click() {
+    app_.endProgram();
+}
 
 void Kalo1::kalomenu_Click(int index) {
-    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].setChecked(i == index);
+    for (int i = 0; i < 3; ++i)
+        kalomenu[std::size_t(i)].setChecked(i == index);
     SetWallpaperStyle(index);
     ReapplyWallpaper();
 }
@@ -57,15 +63,18 @@ void Kalo1::SetWallpaperStyle(int style) {
     static const char* const tile[] = {"0", "1", "0"};
     static const char* const drawStyle[] = {"0", "1", "2"};
     if (style < 0 || style > 2) return;
-    for (int i = 0; i < 3; ++i) kalomenu[std::size_t(i)].setChecked(i == style);
+    for (int i = 0; i < 3; ++i)
+        kalomenu[std::size_t(i)].setChecked(i == style);
     auto& reg = app_.registry();
-    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, "TileWallpaper",
-                            tile[style]);
-    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, "WallpaperStyle",
-                            drawStyle[style]);
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
+                            "TileWallpaper", tile[style]);
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
+                            "WallpaperStyle", drawStyle[style]);
 }
 
-void Kalo1::ReapplyWallpaper() { app_.os().setDesktopWallpaper(std::nullopt); }
+void Kalo1::ReapplyWallpaper() {
+    app_.os().setDesktopWallpaper(std::nullopt);
+}
 
 std::string Kalo1::programPathText() const {
     auto where = app_.os().location();

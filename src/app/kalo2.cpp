@@ -8,7 +8,8 @@
 namespace app {
 
 Kalo2::Kalo2(App& app)
-    : Form(app, platform::FormId::KALO2, MAIN_CAPTION), timers_(app.os(), {&Timer1, &Timer2, &Timer3}) {
+    : Form(app, platform::FormId::KALO2, MAIN_CAPTION),
+      timers_(app.os(), {&Timer1, &Timer2, &Timer3}) {
     wireEvents();
 }
 
@@ -42,7 +43,8 @@ void Kalo2::wireEvents() {
 void Kalo2::Form_Load() {
     try {
         c1.setEnabled(false);
-        for (const char* unit : {"Second(s)", "Minute(s)", "Hour(s)"}) c2.add(unit);
+        for (const char* unit : {"Second(s)", "Minute(s)", "Hour(s)"})
+            c2.add(unit);
         minuteCount = 0;
         c1.setText(app_.registry().readProgramValue("c1"));
         c2.setText(app_.registry().readProgramValue("c2"));
@@ -62,10 +64,16 @@ bool Kalo2::Form_QueryUnload(bool byUser) {
     return true;
 }
 
-void Kalo2::exit_Click() { app_.endProgram(); }
+void Kalo2::exit_Click() {
+    app_.endProgram();
+}
 
-void Kalo2::about_Click() { app_.kalo4().Show(); }
+void Kalo2::about_Click() {
+    app_.kalo4().Show();
+}
 
-void Kalo2::Label3_Click() { run_Click(); }
+void Kalo2::Label3_Click() {
+    run_Click();
+}
 
 } // namespace app

@@ -9,8 +9,12 @@ KaloLoad::KaloLoad(App& app)
     Timer1.Tick = [this] { Timer1_Timer(); };
 }
 
-void KaloLoad::Form_Load() { Timer1.setEnabled(true); }
+void KaloLoad::Form_Load() {
+    Timer1.setEnabled(true);
+}
 
-void KaloLoad::Timer1_Timer() { app_.endProgram(); }
+void KaloLoad::Timer1_Timer() {
+    app_.endProgram();
+}
 
 } // namespace app

@@ -10,7 +10,8 @@
 namespace settings {
 
 struct ConversionError : std::runtime_error {
-    explicit ConversionError(const std::string& text) : std::runtime_error("type mismatch: " + text) {}
+    explicit ConversionError(const std::string& text)
+        : std::runtime_error("type mismatch: " + text) {}
 };
 
 struct OverflowError : std::runtime_error {
@@ -23,8 +24,8 @@ std::optional<double> parseNumber(const std::string& text, char decimalSeparator
 
 double toDouble(const std::string& text, char decimalSeparator = '.');
 double roundHalfEven(double value);
-std::int16_t toInt16(double value);  // rounds half to even; OverflowError outside
-std::int32_t toInt32(double value);  // rounds half to even; OverflowError outside
+std::int16_t toInt16(double value); // rounds half to even; OverflowError outside
+std::int32_t toInt32(double value); // rounds half to even; OverflowError outside
 std::int32_t toInt32(const std::string& text, char decimalSeparator = '.');
 // "0" false, other numbers true, the words True and False in any case.
 bool toTruth(const std::string& text, char decimalSeparator = '.');

@@ -60,13 +60,15 @@ std::string RegistryProcedures::readProgramValue(const std::string& name) {
 }
 
 void RegistryProcedures::ZeroSnowSettings() {
-    for (const char* name : {"s1", "s2", "s3", "s4"}) writeProgramValue(name, "0");
+    for (const char* name : {"s1", "s2", "s3", "s4"})
+        writeProgramValue(name, "0");
 }
 
 void AppSettings::Save(const std::string& application, const std::string& section,
                        const std::string& key, const std::string& text) {
     auto& reg = os_.registry();
-    auto handle = reg.createKey(platform::HKEY_CURRENT_USER_ROOT, appSettingsKey(application, section));
+    auto handle =
+        reg.createKey(platform::HKEY_CURRENT_USER_ROOT, appSettingsKey(application, section));
     if (!handle) return;
     if (auto bytes = os_.codePage().toAnsi(text)) reg.setString(*handle, key, *bytes);
     reg.closeKey(*handle);
@@ -75,7 +77,8 @@ void AppSettings::Save(const std::string& application, const std::string& sectio
 std::string AppSettings::Get(const std::string& application, const std::string& section,
                              const std::string& key, const std::string& defaultText) {
     auto& reg = os_.registry();
-    auto handle = reg.openKey(platform::HKEY_CURRENT_USER_ROOT, appSettingsKey(application, section));
+    auto handle =
+        reg.openKey(platform::HKEY_CURRENT_USER_ROOT, appSettingsKey(application, section));
     if (!handle) return defaultText;
     std::uint32_t type = platform::REG_NONE_T;
     std::string data;

@@ -19,8 +19,8 @@ class RegistryProcedures {
 
     // Creates or opens the key and stores `data` as REG_SZ; an empty text is stored
     // as one blank. A text the code page cannot hold is not stored altered: false.
-    bool WriteRegistryString(std::uint32_t root, const std::string& subKey,
-                             const std::string& name, const std::string& data);
+    bool WriteRegistryString(std::uint32_t root, const std::string& subKey, const std::string& name,
+                             const std::string& data);
     // The value as text; the empty text for anything missing or unreadable.
     std::string ReadRegistryValue(std::uint32_t root, const std::string& subKey,
                                   const std::string& name);

@@ -24,8 +24,10 @@ void ListBox::add(std::string text) {
 void ListBox::removeAt(long index) {
     if (index < 0 || index >= count()) return;
     items_.erase(items_.begin() + index);
-    if (listIndex_ == index) listIndex_ = -1;
-    else if (listIndex_ > index) --listIndex_;
+    if (listIndex_ == index)
+        listIndex_ = -1;
+    else if (listIndex_ > index)
+        --listIndex_;
     notifyView();
 }
 

@@ -54,7 +54,7 @@ class ListBox : public Control {
     void add(std::string text);
     void removeAt(long index);
     void clear();
-    void setListIndex(long index); // -1 clears the selection without an event
+    void setListIndex(long index);            // -1 clears the selection without an event
     void selectText(const std::string& text); // first equal entry; empty selects nothing
     void setFocus() const { raise(focusRequested); }
 
@@ -75,7 +75,7 @@ class ComboBox : public Control {
     void setText(std::string text);
     void typeText(std::string text) { text_ = std::move(text); } // the user typed; no refresh
     void add(std::string item);
-    void clear(); // the list and the text
+    void clear();                   // the list and the text
     void choose(std::size_t index); // the user picked an entry of the list
 
   private:

@@ -50,7 +50,8 @@ struct Program {
         return os.fs.read(path(name)).value_or("<missing>");
     }
     // A picture file the fake loader decodes, of one colour.
-    std::string picture(const std::string& name, std::uint32_t colour = 0xFF336699, int w = 4, int h = 3) {
+    std::string picture(const std::string& name, std::uint32_t colour = 0xFF336699, int w = 4,
+                        int h = 3) {
         write(name, fake::FakePlatform::pictureFileBytes(w, h, colour));
         return path(name);
     }
@@ -61,10 +62,12 @@ struct Program {
     std::optional<std::string> programValue(const std::string& name) const {
         return os.reg.text(settings::PROGRAM_KEY, name);
     }
-    void setAppSetting(const std::string& section, const std::string& key, const std::string& text) {
+    void setAppSetting(const std::string& section, const std::string& key,
+                       const std::string& text) {
         os.reg.putText(settings::APP_SETTINGS_KEY + "KALO DC\\" + section, key, text);
     }
-    std::optional<std::string> appSetting(const std::string& section, const std::string& key) const {
+    std::optional<std::string> appSetting(const std::string& section,
+                                          const std::string& key) const {
         return os.reg.text(settings::APP_SETTINGS_KEY + "KALO DC\\" + section, key);
     }
 };
