@@ -36,14 +36,20 @@ static bool refuseSingleEntry(Kalo2& form, platform::Platform& os) {
     return true;
 }
 
+// What both starts do alike: store the run flag, take the interval from the boxes and
+// lock them, show the running status and arm the start tick.
+static void beginRotation(Kalo2& form, App& app) {
+    app.appSettings().Save(app.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    form.c1_Click();
+    form.c1.setEnabled(false);
+    form.c2.setEnabled(false);
+    form.Label2.setCaption("Running...");
+    form.Timer2.setEnabled(true);
+}
+
 void Kalo2::StartSecondRotation() {
     if (refuseSingleEntry(*this, app_.os())) return;
-    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
-    c1_Click();
-    c1.setEnabled(false);
-    c2.setEnabled(false);
-    Label2.setCaption("Running...");
-    Timer2.setEnabled(true);
+    beginRotation(*this, app_);
     Timer1.setEnabled(true);
 }
 
@@ -51,12 +57,7 @@ void Kalo2::StartMinuteRotation() {
     if (refuseSingleEntry(*this, app_.os())) return;
     run.setVisible(false);
     stope.setVisible(true);
-    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
-    c1_Click();
-    c1.setEnabled(false);
-    c2.setEnabled(false);
-    Label2.setCaption("Running...");
-    Timer2.setEnabled(true);
+    beginRotation(*this, app_);
     Timer3.setEnabled(true);
     app_.appSettings().Save(app_.applicationName(), MINUTE_SECTION, MINUTE_KEY, "1");
 }
