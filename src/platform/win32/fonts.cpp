@@ -37,12 +37,12 @@ HFONT namedFont(const wchar_t* face, int points, bool bold) {
     std::wstring key = std::wstring(face) + L'/' + std::to_wstring(points) + (bold ? L"b" : L"");
     auto found = fonts.find(key);
     if (found != fonts.end()) return found->second;
-    LOGFONTW spec{};
-    spec.lfHeight = -MulDiv(points, screenDpi(), 72);
-    spec.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    spec.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(spec.lfFaceName, face, LF_FACESIZE);
-    HFONT font = CreateFontIndirectW(&spec);
+    LOGFONTW logFont{};
+    logFont.lfHeight = -MulDiv(points, screenDpi(), 72);
+    logFont.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(logFont.lfFaceName, face, LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&logFont);
     fonts[key] = font;
     return font;
 }

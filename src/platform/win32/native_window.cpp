@@ -37,11 +37,11 @@ void NativeWindow::destroy() {
     DestroyWindow(window);
 }
 
-void NativeWindow::create(const Spec& spec) {
-    registerClass(spec.className, spec.icon, &NativeWindow::procedure);
-    const RECT& b = spec.bounds;
-    CreateWindowExW(spec.exStyle, spec.className, widen(spec.caption).c_str(), spec.style, b.left,
-                    b.top, b.right, b.bottom, spec.parent, nullptr, GetModuleHandleW(nullptr),
+void NativeWindow::create(const Design& design) {
+    registerClass(design.className, design.icon, &NativeWindow::procedure);
+    const RECT& b = design.bounds;
+    CreateWindowExW(design.exStyle, design.className, widen(design.caption).c_str(), design.style, b.left,
+                    b.top, b.right, b.bottom, design.parent, nullptr, GetModuleHandleW(nullptr),
                     this);
 }
 

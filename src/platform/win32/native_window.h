@@ -19,7 +19,7 @@ class NativeWindow {
     void destroy();
 
   protected:
-    struct Spec {
+    struct Design {
         const wchar_t* className;
         std::string caption;
         DWORD style = 0;
@@ -29,7 +29,7 @@ class NativeWindow {
         HICON icon = nullptr;
     };
     // Registers the class on first use and creates the window for this object.
-    void create(const Spec& spec);
+    void create(const Design& design);
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
