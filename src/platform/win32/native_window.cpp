@@ -40,9 +40,9 @@ void NativeWindow::destroy() {
 void NativeWindow::create(const Design& design) {
     registerClass(design.className, design.icon, &NativeWindow::procedure);
     const RECT& b = design.bounds;
-    CreateWindowExW(design.exStyle, design.className, widen(design.caption).c_str(), design.style, b.left,
-                    b.top, b.right, b.bottom, design.parent, nullptr, GetModuleHandleW(nullptr),
-                    this);
+    CreateWindowExW(design.exStyle, design.className, widen(design.caption).c_str(), design.style,
+                    b.left, b.top, b.right, b.bottom, design.parent, nullptr,
+                    GetModuleHandleW(nullptr), this);
 }
 
 LRESULT NativeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
