@@ -1,28 +1,12 @@
 #include "fixture.h"
 #include "wallpaper_bmp_reader.h"
+#include "wallpaper_support.h"
 
 using testing_support::Program;
+using namespace wallpaper_support;
 using testing_support::readBmp;
 
 namespace {
-
-constexpr std::uint32_t RED = 0xFFCC2211;
-constexpr std::uint32_t BLUE = 0xFF1122CC;
-constexpr std::uint32_t GREEN = 0xFF22CC11;
-
-// The main window loaded with the given entries, the rotation stopped.
-app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    auto& w = p.main();
-    w.Wallpaper.clear();
-    for (const auto& entry : entries)
-        w.Wallpaper.add(entry);
-    return w;
-}
-
-void applyAt(app::Kalo2& w, long index) {
-    w.rotationIndex = index;
-    w.ApplyWallpaper();
-}
 
 // Every pixel of the bitmap the desktop was pointed at, when it is one colour.
 std::optional<std::uint32_t> bitmapColour(Program& p) {

@@ -2,34 +2,11 @@
 // good picture, and the rotation goes on.
 #include "fixture.h"
 #include "wallpaper_bmp_reader.h"
+#include "wallpaper_support.h"
 
 using testing_support::Program;
+using namespace wallpaper_support;
 using testing_support::readBmp;
-
-namespace {
-
-constexpr std::uint32_t RED = 0xFFCC2211;
-constexpr std::uint32_t BLUE = 0xFF1122CC;
-
-app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    auto& w = p.main();
-    w.Wallpaper.clear();
-    for (const auto& entry : entries)
-        w.Wallpaper.add(entry);
-    return w;
-}
-
-void applyAt(app::Kalo2& w, long index) {
-    w.rotationIndex = index;
-    w.ApplyWallpaper();
-}
-
-std::uint32_t bitmapCorner(Program& p) {
-    auto picture = readBmp(p.read("KALO.bmp"));
-    return picture ? picture->at(0, 0) : 0;
-}
-
-} // namespace
 
 TEST(MissingEntry, ReportedOnceAndTheDesktopKeepsTheLastGoodPicture) {
     struct Case {

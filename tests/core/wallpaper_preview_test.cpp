@@ -1,21 +1,8 @@
 #include "fixture.h"
+#include "wallpaper_support.h"
 
 using testing_support::Program;
-
-namespace {
-
-constexpr std::uint32_t RED = 0xFFCC2211;
-constexpr std::uint32_t BLUE = 0xFF1122CC;
-
-app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    auto& w = p.main();
-    w.Wallpaper.clear();
-    for (const auto& entry : entries)
-        w.Wallpaper.add(entry);
-    return w;
-}
-
-} // namespace
+using namespace wallpaper_support;
 
 TEST(Preview, SelectingAValidEntryShowsItAndLeavesTheDesktopAlone) {
     Program p;

@@ -1,20 +1,14 @@
 // The applier driven by the real rotation timers on the virtual clock.
 #include "fixture.h"
 #include "wallpaper_bmp_reader.h"
+#include "wallpaper_support.h"
 
 using testing_support::listBytes;
 using testing_support::Program;
+using namespace wallpaper_support;
 using testing_support::readBmp;
 
 namespace {
-
-constexpr std::uint32_t RED = 0xFFCC2211;
-constexpr std::uint32_t BLUE = 0xFF1122CC;
-
-std::uint32_t bitmapCorner(Program& p) {
-    auto picture = readBmp(p.read("KALO.bmp"));
-    return picture ? picture->at(0, 0) : 0;
-}
 
 // A rotation left running every second over the given entries, resumed at start.
 app::Kalo2& runningEverySecond(Program& p, std::initializer_list<std::string> entries) {
