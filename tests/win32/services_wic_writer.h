@@ -1,6 +1,8 @@
 #pragma once
 // Writes picture files with WIC's own encoders, so that the loader is tested on files
 // that no code of ours produced. Shared by the tests and the wallpaper benchmark.
+#include "platform/win32/services.h"
+
 #include <wincodec.h>
 #include <windows.h>
 
@@ -15,17 +17,6 @@ struct Pixels {
     UINT width = 0, height = 0;
     std::vector<std::uint32_t> data;
 };
-
-inline IWICImagingFactory* factory() {
-    static IWICImagingFactory* created = [] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        IWICImagingFactory* made = nullptr;
-        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_PPV_ARGS(&made));
-        return made;
-    }();
-    return created;
-}
 
 // The frame's pixels as 24bppBGR, or as 8bppIndexed with a palette of the colours
 // used (at most 256) when the encoder takes only indexed pixels (GIF).
@@ -46,7 +37,7 @@ inline HRESULT writeFrame(IWICBitmapFrameEncode* frame, const Pixels& picture) {
             bytes.push_back(BYTE(index));
         }
         IWICPalette* palette = nullptr;
-        factory()->CreatePalette(&palette);
+        win32::imagingFactory()->CreatePalette(&palette);
         palette->InitializeCustom(colours.data(), UINT(colours.size()));
         hr = frame->SetPalette(palette);
         palette->Release();
@@ -69,7 +60,7 @@ inline HRESULT writeFrame(IWICBitmapFrameEncode* frame, const Pixels& picture) {
 
 // Encodes `picture` into the file at `path` in `container` (GUID_ContainerFormat...).
 inline bool write(const std::wstring& path, const GUID& container, const Pixels& picture) {
-    IWICImagingFactory* wic = factory();
+    IWICImagingFactory* wic = win32::imagingFactory();
     IWICStream* stream = nullptr;
     IWICBitmapEncoder* encoder = nullptr;
     IWICBitmapFrameEncode* frame = nullptr;

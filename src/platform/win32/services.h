@@ -8,6 +8,8 @@
 
 #include <string>
 
+struct IWICImagingFactory;
+
 namespace win32 {
 
 std::wstring widen(const std::string& utf8);
@@ -45,6 +47,7 @@ class Win32Files : public platform::Files {
 platform::ProgramLocation programLocation();         // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
 platform::ScreenMetrics screenMetrics();             // from the display's dpi
 ui::PicturePtr loadPicture(const std::string& path); // WIC: BMP, JPEG, GIF, PNG, TIFF
+IWICImagingFactory* imagingFactory(); // one for the process; null when WIC is missing
 void setDesktopWallpaper(const std::optional<std::string>& path, const platform::CodePage& cp);
 void messageBox(HWND owner, const std::string& text, const std::string& title, int style);
 std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest& request);

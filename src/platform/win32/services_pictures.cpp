@@ -21,18 +21,6 @@ template <typename T> Com<T> take(T* object) {
     return Com<T>(object);
 }
 
-// One factory for the process; COM is started once on this (the user-interface) thread.
-IWICImagingFactory* imagingFactory() {
-    static IWICImagingFactory* factory = [] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        IWICImagingFactory* created = nullptr;
-        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                         IID_PPV_ARGS(&created));
-        return created;
-    }();
-    return factory;
-}
-
 Com<IWICBitmapFrameDecode> firstFrame(IWICImagingFactory* factory, const std::wstring& path) {
     IWICBitmapDecoder* decoder = nullptr;
     if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
@@ -77,6 +65,18 @@ std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source) {
 }
 
 } // namespace
+
+// One factory for the process; COM is started once on this (the user-interface) thread.
+IWICImagingFactory* imagingFactory() {
+    static IWICImagingFactory* factory = [] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IWICImagingFactory* created = nullptr;
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_PPV_ARGS(&created));
+        return created;
+    }();
+    return factory;
+}
 
 ui::PicturePtr loadPicture(const std::string& path) {
     IWICImagingFactory* factory = imagingFactory();
