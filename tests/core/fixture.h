@@ -3,7 +3,7 @@
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
-#include "platform/fake/fake_platform.h"
+#include "support/fake_platform.h"
 #include "settings/registry_procs.h"
 
 #include <gtest/gtest.h>

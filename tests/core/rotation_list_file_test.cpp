@@ -1,4 +1,4 @@
-#include "platform/fake/fake_platform.h"
+#include "support/fake_platform.h"
 #include "rotation/list_file.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The registry rules the settings rely on, against the real registry: through the raw
 // service and through the two registry procedures of the core.
-#include "platform/fake/fake_platform.h"
+#include "support/fake_platform.h"
 #include "services_test_support.h"
 #include "settings/registry_procs.h"
 

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include <algorithm>
 #include <cctype>
