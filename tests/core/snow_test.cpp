@@ -1,0 +1,277 @@
+// The snow: flakes, circles against a pixel-by-pixel model, and the snow through the forms.
+#include "fixture.h"
+#include "snow/kalo3.h"
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <span>
+#include <sstream>
+
+using namespace snow;
+using testing_support::Program;
+
+namespace {
+
+SnowState stateWith(std::array<const char*, 4> texts) { // L, D, V, R
+    SnowState s;
+    SnowParam* params[] = {&s.SnowLayers, &s.SnowDensity, &s.SnowSpeed, &s.SnowSize};
+    for (int k = 0; k < 4; ++k)
+        *params[k] = std::string(texts[k]);
+    return s;
+}
+
+Surface surfaceOf(int width, int height, FillStyle style = FillStyle::Solid,
+                  std::uint32_t fill = WHITE) {
+    Surface s;
+    s.setWidth(width * 15.0);
+    s.setHeight(height * 15.0);
+    s.fillStyle = style;
+    s.fillColor = fill;
+    s.backColor = 0x123456; // over black pixels, so that a missing clear shows
+    return s;
+}
+
+// A clear, then each circle in turn, outlined in white: a disc holds the pixels whose
+// centres lie within its radius (15 twips a pixel), the outline those beyond radius - 1.
+std::vector<std::uint32_t> model(const Surface& s, const std::vector<CircleAt>& circles) {
+    const int w = s.widthPixels(), h = s.heightPixels();
+    std::vector<std::uint32_t> out(std::size_t(w) * std::size_t(h), s.backColor);
+    auto within = [](double d2, double r) { return r >= 0 && d2 <= r * r; };
+    for (const auto& c : circles) {
+        double cx = std::round(c.x / 15.0), cy = std::round(c.y / 15.0), r = c.radius / 15.0;
+        for (int y = int(std::clamp(cy - r, 0.0, double(h))); y < h && y <= cy + r; ++y)
+            for (int x = int(std::clamp(cx - r, 0.0, double(w))); x < w && x <= cx + r; ++x) {
+                double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+                auto& pixel = out[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+                if (s.fillStyle == FillStyle::Solid && within(d2, r)) pixel = s.fillColor;
+                if (within(d2, r) && !within(d2, r - 1)) pixel = WHITE;
+            }
+    }
+    return out;
+}
+
+void store(Program& p, std::array<const char*, 4> values) { // s1..s4; nullptr: none
+    for (int k = 0; k < 4; ++k)
+        if (values[k]) p.setProgramValue("s" + std::to_string(k + 1), values[k]);
+}
+
+// Switch stored, window, timer, menu item offered | "Snow on top" ticked, stored, z-order
+// changes ("!": not over the screen) | each slider = its stored value.
+std::string view(Program& p) {
+    auto& m = p.main();
+    auto& overlay = p.app->kalo3();
+    std::ostringstream out;
+    out << p.programValue("snow").value_or("-") << (overlay.window.visible() ? " shown" : " hidden")
+        << (overlay.Timer1.enabled() ? "+timer" : "") << (m.snow1.visible() ? " [on]" : "")
+        << (m.snow2.visible() ? " [off]" : "") << " | " << m.Check1.value() << " "
+        << p.appSetting("check1s", "check1t").value_or("-");
+    for (auto c : p.os.topMostCalls)
+        out << (c.topMost ? " top" : " normal")
+            << (c.width == p.os.metrics.widthPixels && c.height == p.os.metrics.heightPixels ? ""
+                                                                                             : "!");
+    out << " |";
+    int k = 0;
+    for (auto* s : {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
+        out << " " << s->value() << "=" << p.programValue("s" + std::to_string(++k)).value_or("-");
+    return out.str();
+}
+
+} // namespace
+
+// Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
+// the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
+TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"", "", 0},      {"1", "1", 4},   {"2.5", "0", 3},   {"0.4", "0", 1},
+        {"3.5", "0", 5},  {"-1", "0", 0},  {" 1 ", "0", 2},   {"3", "", 0},
+        {"3", "snow", 0}, {"3", "1e9", 0}, {"3", "150", 101}, {"150", "1", 202}};
+    for (auto [layers, density, placed] : cases) {
+        auto state = stateWith({layers, density, "", ""});
+        state.random = [odd = false]() mutable { return (odd = !odd) ? 0.25 : 0.99999999; };
+        state.InitSnow(1000, 500);
+        auto at = [](Flake f) { return f.x == 251 && f.y == 500; };
+        EXPECT_EQ(std::ranges::count_if(std::span(state.Flakes[0].data(), 101 * 101), at), placed)
+            << layers << " " << density;
+    }
+}
+
+TEST(SnowPlace, TheDefaultGeneratorRepeatsEveryRunWithSingleNumbersBelowOne) {
+    std::vector<double> first(10000), second(10000);
+    std::ranges::generate(first, defaultRandom());
+    std::ranges::generate(second, defaultRandom());
+    EXPECT_EQ(first, second);
+    EXPECT_TRUE(
+        std::ranges::all_of(first, [](double r) { return r >= 0 && r < 1 && float(r) == r; }));
+    EXPECT_GT(std::set(first.begin(), first.end()).size(), 9990u);
+}
+
+// Layer i falls (L - i + 1) x V twips, rounded half to even; a flake at or below the bottom,
+// the picture's height rounded so, goes back to the top; the first error ends the move.
+TEST(SnowMove, EachLayerFallsItsStepAndAFlakeAtTheBottomReentersAtTheTop) {
+    using Flakes = std::vector<std::array<int, 4>>; // layer, flake, y before, y after
+    const std::tuple<const char*, const char*, const char*, double, Flakes> cases[] = {
+        {"1", "1", "1", 1500, {{0, 0, 10, 12}, {0, 1, 10, 12}, {1, 1, 10, 11}, {0, 2, 10, 10}}},
+        {"1.5", "0", "3", 1500, {{0, 0, 0, 8}, {1, 0, 0, 4}, {2, 0, 0, 2}}}, // 7.5, 4.5, 1.5
+        {"0", "2", "7", 1500, {{0, 0, 1499, 1506}, {0, 1, 1500, 0}, {0, 2, 1506, 0}}},
+        {"0", "1", "1", 1500.5, {{0, 0, 1499, 1500}, {0, 1, 1500, 0}}},
+        {"0", "1", "1", 1501.5, {{0, 0, 1501, 1502}, {0, 1, 1502, 0}}},
+        {"0", "2", "", 1500, {{0, 0, 1500, 0}, {0, 1, 5, 5}, {0, 2, 1600, 1600}}},
+        {"0", "1", "100", 3e9, {{0, 0, 2147483600, 2147483600}, {0, 1, 10, 10}}},
+        {"101", "0", "1", 1500, {{0, 0, 0, 102}, {100, 0, 0, 2}}}};
+    for (const auto& [layers, density, speed, height, flakes] : cases) {
+        auto state = stateWith({layers, density, speed, ""});
+        Surface picture;
+        picture.setHeight(height);
+        for (auto [i, j, before, after] : flakes)
+            state.Flakes[i][j].y = before;
+        state.MoveSnow(picture);
+        for (auto [i, j, before, after] : flakes)
+            EXPECT_EQ(state.Flakes[i][j].y, after) << layers << " " << speed << " " << height;
+    }
+}
+
+// Layers from L down, layer i a white disc of radius (L - i) x R around each flake; the
+// first bad number ends the frame, which shows the circles before it.
+TEST(SnowDraw, AFrameShowsTheFlakesOfEachLayerFarthestFirstUpToTheFirstError) {
+    using Params = std::array<const char*, 4>; // drawn: layers L down to the last, flakes 0..
+    const std::tuple<Params, int, int> cases[] = {
+        {{"", "", "", ""}, 0, 0},           {{"3", "2", "5", ""}, 0, 0},
+        {{"1", "1", "1", "1"}, 0, 2},       {{"5", "0", "", "5"}, 0, 1},
+        {{"0", "3", "", "10"}, 0, 4},       {{"3", "150", "", "15"}, 3, 101},
+        {{"101", "0", "", "1"}, 0, 0},      {{"1", "0", "", "1e300"}, 1, 1},
+        {{"50", "100", "50", "10"}, 0, 101}};
+    std::mt19937 random(1);
+    for (auto [params, lastLayer, flakes] : cases) {
+        auto state = stateWith(params);
+        for (auto& flake : std::span(state.Flakes[0].data(), 101 * 101))
+            flake = {int(random() % 1500), int(random() % 1500)};
+        auto picture = surfaceOf(100, 100, FillStyle::Solid, 0xFF00); // the frame sets white
+        state.DrawSnow(picture);
+        std::vector<CircleAt> circles;
+        const double layers = std::atof(params[0]), size = std::atof(params[3]);
+        for (int i = int(layers); flakes && i >= lastLayer; --i)
+            for (int j = 0; j < flakes; ++j)
+                circles.push_back({float(state.Flakes[i][j].x), float(state.Flakes[i][j].y),
+                                   float((layers - i) * size)});
+        EXPECT_EQ(picture.pixels(), model(surfaceOf(100, 100), circles)) << params[0];
+    }
+}
+
+TEST(SnowSurface, ItsPixelSizeIsItsSizeInTwipsOverThePositiveTwipsPerPixel) {
+    EXPECT_EQ(Surface().pixels().size(), 153u * 121u); // 2295 x 1815 twips at first
+    auto s = surfaceOf(1, 1);
+    auto size = [&s] {
+        return std::vector{s.widthPixels(), s.heightPixels(), int(s.pixels().size())};
+    };
+    s.setTwipsPerPixel(0, -1); // ignored: 15 stays
+    s.setWidth(22);
+    s.setHeight(150);
+    EXPECT_EQ(size(), (std::vector{1, 10, 10}));
+    s.setWidth(-50);
+    s.setHeight(1e9);
+    s.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
+    EXPECT_EQ(size(), (std::vector{0, 32767, 0}));
+}
+
+// Random circles across the union mask's 64-pixel words, off every edge, a few of radius <= 0.
+TEST(SnowSurface, CirclesGiveThePixelsOfTheModelWhateverTheirFill) {
+    std::vector<std::pair<Surface, std::vector<CircleAt>>> cases;
+    cases.push_back({surfaceOf(20, 10), {{-3e6f, 5e6f, 3e38f}}}); // a radius beyond any
+    const int sizes[][3] = {{1, 1, 20},    {7, 5, 40},     {37, 23, 200}, {64, 10, 150},
+                            {65, 33, 300}, {130, 70, 300}, {100, 60, 30}, {129, 3, 400}};
+    std::mt19937 random(1);
+    for (auto [w, h, count] : sizes)
+        for (float maxRadius : {60.f, 600.f, 3e9f}) {
+            std::uniform_real_distribution<float> x(-w * 15.f, w * 30.f), y(-h * 15.f, h * 30.f);
+            std::uniform_real_distribution<float> r(-maxRadius / 8, maxRadius);
+            std::vector<CircleAt> circles;
+            for (int k = 0; k < count; ++k)
+                circles.push_back({x(random), y(random), k % 7 ? r(random) : 0.f});
+            cases.push_back({surfaceOf(w, h), circles});
+            cases.push_back({surfaceOf(w, h, FillStyle::Transparent), circles});
+            cases.push_back({surfaceOf(w, h, FillStyle::Solid, 0xFF00), circles});
+        }
+    for (auto& [s, circles] : cases) {
+        auto expected = model(s, circles);
+        s.ClsAndCircles(circles, WHITE);
+        ASSERT_EQ(s.pixels(), expected);
+        ASSERT_EQ(s.pixel(s.widthPixels() - 1, s.heightPixels() - 1), expected.back());
+    }
+}
+
+// Only the exact text "on" starts the snow; "Snow on top" is ticked unless stored cleared;
+// the sliders are restored in order, clamped, a missing value ending the start-up.
+TEST(SnowStartup, RestoresTheSwitchSnowOnTopAndTheSliders) {
+    const std::tuple<const char*, std::array<const char*, 4>, const char*, const char*> cases[] = {
+        {"on", {"5", "3", "4", "3"}, nullptr, "on shown+timer [off] | 1 1 top | 5=5 3=3 4=4 3=3"},
+        {"On", {"7", "30", nullptr, "3"}, "1", "off shown [on] | 1 1 top | 7=7 30=30 1=- 1=3"},
+        {"ON", {"80", "0", "2.5", "-4"}, "True", "off shown [on] | 1 1 top | 50=50 1=1 2=2 1=1"},
+        {"on ", {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"},
+        {nullptr, {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"}};
+    for (auto [snow, sliders, onTop, expected] : cases) {
+        Program p;
+        p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp")}));
+        if (snow) p.setProgramValue("snow", snow);
+        store(p, sliders);
+        if (onTop) p.setAppSetting("check1s", "check1t", onTop);
+        p.app->start();
+        EXPECT_EQ(view(p), expected);
+        EXPECT_EQ(std::ranges::count(p.app->kalo3().Picture1.pixels(), WHITE) > 0, // none frozen
+                  std::string(expected).starts_with("on "));
+    }
+}
+
+// A frame every 125 ms while on; a resize refits the picture, reloads the stored values and
+// places the flakes twice; off clears and hides the window, keeping the flakes; the reset.
+TEST(SnowWindow, FramesResizesSlidersSwitchAndReset) {
+    Program p;
+    p.os.metrics = {1366, 768, 12, 12};
+    p.setProgramValue("snow", "on");
+    store(p, {"0", "0", "3", "1"}); // one flake of one pixel, 3 twips a frame
+    auto& snow = p.app->snow();
+    long draws = 0;
+    snow.random = [&draws] { return ++draws % 9 / 9.0; };
+    auto& main = p.main();
+    auto& picture = p.app->kalo3().Picture1;
+    int frames = 0;
+    picture.presented = [&frames] { ++frames; };
+    auto fit = [&] {
+        std::ostringstream out;
+        out << picture.widthPixels() << "x" << picture.heightPixels() << " " << draws << " draws R "
+            << snow.SnowSize.number() << ", " << frames << " frames "
+            << std::ranges::count(picture.pixels(), WHITE) << " white";
+        return out.str();
+    };
+    const auto& flake = snow.Flakes[0][0];
+    const int y = flake.y;
+    p.os.advance(1000);
+    main.Slider3_Speed.move(6);
+    p.os.advance(125);
+    EXPECT_EQ(flake.y, y + 8 * 3 + 6);
+    p.app->kalo3().window.resized(15000, 9000);
+    EXPECT_EQ(fit(), "1250x750 8 draws R 1, 10 frames 1 white");
+    main.Slider4_Size.move(9);
+    main.Slider2_Density.move(64); // 1 layer x 65 flakes
+    main.Slider1_Layers.move(17);  // 18 layers x 65 flakes
+    EXPECT_EQ(fit(), "1250x750 2478 draws R 9, 10 frames 1 white");
+    const int kept = flake.y;
+    main.snow2.click();
+    p.os.advance(1000);
+    EXPECT_EQ(fit(), "1250x750 2478 draws R 9, 11 frames 0 white");
+    EXPECT_EQ(flake.y, kept);
+    EXPECT_EQ(view(p), "off hidden [on] | 0 - | 17=17 64=64 6=6 9=9");
+    main.snow1.click();
+    EXPECT_EQ(view(p), "on shown+timer [off] | 0 - | 17=17 64=64 6=6 9=9");
+    EXPECT_EQ(p.os.layeredCalls, 1);
+    // "Reset Snow" with no writes sets a slider from what it reads back, or leaves it.
+    main.Check1.setValue(1);
+    main.Check1.setValue(2); // greyed counts as cleared
+    p.setProgramValue("s4", "x");
+    p.os.reg.failWrites = true;
+    main.resetsnow.click();
+    EXPECT_EQ(view(p), "on shown [on] | 0 0 top normal normal normal | 17=17 64=64 6=6 9=x");
+    p.os.reg.failWrites = false;
+    main.resetsnow.click(); // zeros, below every slider's minimum
+    EXPECT_EQ(view(p), "off shown [on] | 0 0 top normal normal normal normal | 1=1 1=1 1=1 1=1");
+}
