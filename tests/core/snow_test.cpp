@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <random>
+#include <ranges>
 #include <set>
-#include <span>
 #include <sstream>
 
 using namespace snow;
@@ -91,7 +91,7 @@ TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
         state.random = [odd = false]() mutable { return (odd = !odd) ? 0.25 : 0.99999999; };
         state.InitSnow(1000, 500);
         auto at = [](Flake f) { return f.x == 251 && f.y == 500; };
-        EXPECT_EQ(std::ranges::count_if(std::span(state.Flakes[0].data(), 101 * 101), at), placed)
+        EXPECT_EQ(std::ranges::count_if(state.Flakes | std::views::join, at), placed)
             << layers << " " << density;
     }
 }
@@ -144,7 +144,7 @@ TEST(SnowDraw, AFrameShowsTheFlakesOfEachLayerFarthestFirstUpToTheFirstError) {
     std::mt19937 random(1);
     for (auto [params, lastLayer, flakes] : cases) {
         auto state = stateWith(params);
-        for (auto& flake : std::span(state.Flakes[0].data(), 101 * 101))
+        for (auto& flake : state.Flakes | std::views::join)
             flake = {int(random() % 1500), int(random() % 1500)};
         auto picture = surfaceOf(100, 100, FillStyle::Solid, 0xFF00); // the frame sets white
         state.DrawSnow(picture);
