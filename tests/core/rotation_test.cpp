@@ -1,0 +1,299 @@
+// The rotation: the list file's codec, then the main window seen as one state.
+#include "fixture.h"
+#include "rotation/list_file.h"
+
+#include <sstream>
+
+namespace {
+
+using testing_support::Program;
+using Strings = std::vector<std::string>;
+using Steps = std::vector<long>;
+
+constexpr long M = 60000; // a minute
+const fake::FakeCodePage western;
+const std::string LIST = "KALO DC.dat", MARKER_FILE("\x22\xA0\x22\r\n", 5);
+const std::string STOPPED = "add del run c2 | Stoped. | ";
+const std::string RESET = "add del run | Stoped. | Select Interval | 0 0 Select Interval";
+
+std::string listOf(const Strings& entries) {
+    return *rotation::encodeListFile(entries, western);
+}
+
+TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsItBack) {
+    const std::pair<Strings, std::string> cases[] = {
+        {{}, ""},
+        {{"C:\\Pics\\a.jpg"}, "\"C:\\Pics\\a.jpg\"\r\n"},
+        {{rotation::EMPTY_LIST_MARKER}, MARKER_FILE},
+        {{"caf\xC3\xA9", "\xE2\x82\xAC"}, "\"caf\xE9\"\r\n\"\x80\"\r\n"},
+        {{"a\"b", "", "b", "b"}, "\"a\"b\"\r\n\"\"\r\n\"b\"\r\n\"b\"\r\n"}, // no escaping
+    };
+    for (const auto& [entries, bytes] : cases) {
+        EXPECT_EQ(rotation::encodeListFile(entries, western), bytes);
+        EXPECT_EQ(rotation::decodeListFile(bytes, western), entries);
+    }
+    EXPECT_EQ(rotation::encodeListFile({"ok", "\xE6\x97\xA5.jpg"}, western), std::nullopt);
+}
+
+TEST(ListFile, ReadsLinesTheWriterNeverMakesByTheLenientRule) {
+    const std::string bytes = "\r\n\"a\",junk\r\n\n"  // blank lines skipped, tail dropped
+                              "plain\r\n\"b\"c\"\n"   // no quotes; inner quotes kept
+                              "\"a,b\",\"c\"\r\n"     // first to last quote
+                              "\"one\r\n\"x\ry\"\r\n" // one quote dropped; CR is text
+                              "  \r\n\"last\"";       // spaces are a record; no line end
+    EXPECT_EQ(rotation::decodeListFile(bytes, western),
+              (Strings{"a", "plain", "b\"c", "a,b\",\"c", "one", "x\ry", "  ", "last"}));
+}
+
+// The window loaded over a list file of `entries`, the rotation stored as stopped.
+app::Kalo2& stopped(Program& p, const Strings& entries) {
+    p.write(LIST, listOf(entries));
+    p.setAppSetting("cmdrun", "cmdstop", "0");
+    return p.main();
+}
+
+// Runs a script of {time, expected list position applied} pairs on the clock; returns it
+// with the position each step really applied (-1 none, -2 several).
+Steps applied(Program& p, Steps script) {
+    for (std::size_t i = 0; i + 1 < script.size(); i += 2) {
+        auto before = p.os.wallpaperCalls.size();
+        p.os.advance(script[i]);
+        auto calls = p.os.wallpaperCalls.size() - before;
+        script[i + 1] = calls == 0 ? -1 : calls > 1 ? -2 : p.main().Wallpaper.listIndex();
+    }
+    return script;
+}
+
+// The window as one text: enabled or shown controls, armed tickers | status | interval
+// texts | stored run flags and interval texts ("-": none) | each message box shown.
+std::string state(Program& p) {
+    auto& m = p.main();
+    const std::pair<const char*, bool> parts[] = {
+        {"add", m.add.enabled()},    {"del", m.del.enabled()},   {"run", m.run.visible()},
+        {"stop", m.stope.visible()}, {"c1", m.c1.enabled()},     {"c2", m.c2.enabled()},
+        {"T1", m.Timer1.enabled()},  {"T2", m.Timer2.enabled()}, {"T3", m.Timer3.enabled()}};
+    std::ostringstream out;
+    for (const auto& [name, on] : parts)
+        out << (on ? std::string(name) + " " : "");
+    out << "| " << m.Label2.caption() << " | " << m.c1.text() << " " << m.c2.text() << " |";
+    for (const auto& value : {p.appSetting("cmdrun", "cmdstop"), p.appSetting("tcirun", "tcistop"),
+                              p.programValue("C1"), p.programValue("C2")})
+        out << " " << value.value_or("-");
+    for (const auto& box : p.os.boxes)
+        out << " | " << box.title << " " << box.style << " "
+            << box.text.substr(0, box.text.find('\n'));
+    return out.str();
+}
+
+// A path outside the code page goes by its short form; Delete selects a neighbour by text.
+TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
+    Program p;
+    auto& main = stopped(p, {"x", "a", "y", "a", "b"});
+    main.c2.setEnabled(false);
+    const std::string wide = "C:\\\xE6\x97\xA5\\z", shortForm = "C:\\6E65~1\\z";
+    p.os.dialogAnswers = {"z", "", wide, wide, wide};
+    for (const std::string shortPath : {"", "", "", "C:\\\xE6\x97\xA5~1\\z", shortForm.c_str()}) {
+        if (!shortPath.empty()) p.os.fs.shortPaths[wide] = shortPath;
+        main.add.click();
+    }
+    const auto& asked = p.os.dialogRequests;
+    const std::string refused = " | Error 16 Unable to add " + wide;
+    EXPECT_EQ(std::make_tuple(asked.at(0).initialLocation, asked.at(4).initialLocation,
+                              main.Wallpaper.items(), state(p)),
+              std::make_tuple(p.folder, "z", Strings{"x", "a", "y", "a", "b", "z", shortForm},
+                              STOPPED + "  | 0 0 - -" + refused + refused)); // the unit box enabled
+    int focus = 0, inStep = 0;
+    main.Wallpaper.focusRequested = [&] { ++focus; };
+    std::ostringstream selected;
+    for (long index : {6, 2, 3, 0, 2, 1, 0, -1}) {
+        main.Wallpaper.setListIndex(index);
+        p.os.boxes.clear();
+        main.del.click();
+        selected << main.Wallpaper.listIndex() << " ";
+        inStep += p.read(LIST) == listOf(main.Wallpaper.items());
+    }
+    EXPECT_EQ(
+        std::make_tuple(selected.str(), focus, inStep, state(p)),
+        std::make_tuple("5 1 3 0 0 0 -1 -1 ", 7, 8,
+                        STOPPED + "  | 0 0 - - | Delete 48 You must Select the file to delete."));
+}
+
+// With the program folder read-only the list lives in the user data folder.
+TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
+    Program p;
+    p.os.fs.readOnlyFolders = {p.folder};
+    const std::string userList = p.os.where.userDataFolder + "/" + LIST;
+    Strings entries(40000, "C:\\a.jpg");
+    std::filesystem::create_directories(p.os.where.userDataFolder);
+    std::ofstream(userList, std::ios::binary) << listOf(entries);
+    long yields = 0, misplaced = 0;
+    p.os.onDoEvents = [&] { misplaced += p.app->kalo2().Wallpaper.count() != yields++; };
+    auto& main = stopped(p, {"beside"});
+    p.os.dialogAnswers = {"b", "c"};
+    main.add_Click();
+    entries.push_back("b");
+    EXPECT_TRUE(main.SaveImageList());
+    EXPECT_EQ(std::make_tuple(yields, misplaced, *p.os.fs.read(userList)),
+              std::make_tuple(40000L, 0L, listOf(entries)));
+    p.os.fs.failAt = fake::FakeFiles::Step::Rename;
+    main.add_Click();
+    main.reset_Click();
+    const std::string unable = " | Error 16 Unable to access " + userList + ". The ";
+    EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), state(p)),
+              std::make_pair(listOf(entries), RESET + unable + "playlist will not be saved" +
+                                                  unable + "Image list will not be saved"));
+    p.os.fs.failAt = fake::FakeFiles::Step::None;
+    main.reset_Click();
+    EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), p.read(LIST)),
+              std::make_pair(MARKER_FILE, listOf({"beside"})));
+}
+
+// A refused number is stored too, but the period in force stays through a new start.
+TEST(Interval, TheBoxesSetAndStoreTheInterval) {
+    Program p;
+    auto& main = stopped(p, {"a", "b"});
+    main.c2.add("second(s)");
+    std::ostringstream filled;
+    for (std::size_t unit : {2, 3, 1, 0}) {
+        main.c1.setText("x");
+        main.c2.choose(unit);
+        filled << main.c1.items().size() << "/" << main.c1.items().back() << main.c1.text() << " ";
+    }
+    EXPECT_EQ(filled.str(), "7/7 7/7x 59/59 59/59 ");
+    main.c1.choose(2);
+    EXPECT_EQ(state(p), "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)");
+    main.c1.typeText("70");
+    main.Label3.click();
+    EXPECT_EQ(std::make_tuple(main.Timer1.interval(), state(p)),
+              std::make_tuple(3000L, "stop T1 T2 | Running... | 70 Second(s) | 1 0 70 Second(s)"));
+}
+
+TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
+    const std::tuple<const char*, const char*, char, const char*> cases[] = {
+        {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
+        {"Second(s)", "0.1875", '.', "188 -1 T1"},   {"Second(s)", "0", '.', "0 -1 T1"},
+        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "0 -1 T1T3"},
+        {"Second(s)", "-1", '.', "0 -1 T1T3"},       {"Second(s)", "abc", '.', "0 -1 T1T3"},
+        {"Minute(s)", "2.5", '.', "0 2.5 T3"},       {"Hour(s)", "1,5", ',', "0 90 T3"},
+        {"second(s)", "5", '.', "0 -1 T1T3"},        {"Interval", "5", '.', "0 -1 T1T3"},
+    };
+    for (const auto& [unit, number, separator, expected] : cases) {
+        Program p;
+        auto& main = p.main(); // no list file: the minute ticker runs from creation
+        p.os.cp.separator = separator;
+        main.Timer1.setEnabled(true);
+        main.c2.typeText(unit);
+        main.c1.typeText(number);
+        main.SetInterval();
+        std::ostringstream now;
+        now << main.Timer1.interval() << " " << main.minuteTarget.value_or(-1) << " "
+            << (main.Timer1.enabled() ? "T1" : "") << (main.Timer3.enabled() ? "T3" : "");
+        EXPECT_EQ(now.str(), expected) << unit << " " << number;
+    }
+}
+
+// Ticks during a message box can pass the count; no index yet counts as the first.
+TEST(Rotation, AdvanceWithoutAnIndexOrBeyondTheCount) {
+    Program p;
+    auto& main = stopped(p, {});
+    std::ostringstream seen;
+    for (std::optional<long> index : {std::optional<long>(), {}, {5}}) {
+        main.rotationIndex = index;
+        main.Wallpaper.setListIndex(-1);
+        main.Advance();
+        seen << main.Wallpaper.listIndex() << "/" << *main.rotationIndex << main.entryCount << " ";
+        main.Wallpaper.add("a");
+    }
+    EXPECT_EQ(seen.str(), "-1/10 0/11 0/12 ");
+}
+
+// A unit Run cannot use only switches the buttons; one entry is refused, then reset.
+TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
+    const std::string empty = STOPPED + "5 Second(s) | 0 0 - - | Error 16 Add Image file.";
+    const std::string one = " | Error 16 Add at least two Image file.";
+    const std::tuple<int, const char*, std::string, std::string> cases[] = {
+        {2, "Second(s)", "stop T1 T2 | Running... | 5 Second(s) | 1 0 5 Second(s)", ""},
+        {2, "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
+        {2, "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
+        {2, "Interval", "stop c2 | Stoped. | 5 Interval | 0 0 - -", ""},
+        {0, "Second(s)", empty, empty},
+        {1, "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
+        {1, "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
+    };
+    for (const auto& [count, unit, after, duringBox] : cases) {
+        Program p;
+        auto& main = stopped(p, Strings(count, "a"));
+        main.c2.typeText(unit);
+        main.c1.typeText("5");
+        std::string during;
+        p.os.whileBoxOpen = [&] { during = state(p); };
+        main.run.click();
+        EXPECT_EQ(std::make_tuple(state(p), during), std::make_tuple(after, duringBox));
+        main.stope.click();
+        EXPECT_EQ(state(p).rfind(STOPPED, 0), 0u) << state(p);
+        main.run.click();
+        main.Check1.setValue(1);
+        p.os.boxes.clear();
+        main.reset.click();
+        EXPECT_EQ(
+            std::make_tuple(state(p), main.Check1.value(), main.Wallpaper.count(), p.read(LIST)),
+            std::make_tuple(RESET, 0, 0L, MARKER_FILE));
+    }
+}
+
+// A true run flag (the default) resumes, a false one stops, another text ends the start-up
+// there as a missing list does; a minute target must be met exactly; the marker resets.
+TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
+    const std::string SEC = "stop T1 T2 | Running...", MIN = "stop T2 T3 | Running...";
+    const std::string STOP = "add del run c2 | Stoped.", END = "add del run stop c2 T3 | ";
+    const Steps quiet{1, -1, 10 * M, -1}, once{1, 0, 10 * M, -1};
+    using Row = std::tuple<int, std::optional<std::string>, const char*, std::string, std::string,
+                           const char*, Steps>;
+    const Row cases[] = {
+        {3, "", "1", "5 Second(s)", SEC, "1 -", {1, 0, 4998, -1, 1, 0, 5000, 1, 5000, 2, 5000, 0}},
+        {3, "", nullptr, "2 Minute(s)", MIN, "1 1", {1, 0, M, -1, M, 0, 2 * M, 1, 2 * M, 2}},
+        {2, "", "True", "1.5 Hour(s)", MIN, "1 1", {1, 0, 89 * M, -1, M, 0, 89 * M, -1, M, 1}},
+        {2, "", "-1", "2.5 Minute(s)", MIN, "1 1", once},
+        {2, "", "1", "0 Second(s)", SEC, "1 -", once},
+        {3, "", "0", "5 Second(s)", STOP, "0 0", quiet},
+        {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
+        {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
+        {0, MARKER_FILE, "0", "Select Interval", "add del run | Stoped.", "0 0", quiet},
+        {0, MARKER_FILE + listOf({"a"}), "0", "5 Second(s)", STOP, "0 0", quiet},
+        {0, "", "0", "5 Second(s)", STOP, "0 0", quiet},
+    };
+    for (const auto& [count, bytes, flag, texts, look, flags, script] : cases) {
+        Program p;
+        Strings paths;
+        for (int i = 0; i < count; ++i)
+            paths.push_back(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
+        const std::string written = bytes ? listOf(paths) + *bytes : "<missing>";
+        if (bytes) p.write(LIST, written);
+        p.setProgramValue("c1", texts.substr(0, texts.find(' ')));
+        p.setProgramValue("c2", texts.substr(texts.find(' ') + 1));
+        if (flag) p.setAppSetting("cmdrun", "cmdstop", flag);
+        p.app->start();
+        EXPECT_EQ(
+            std::make_tuple(state(p), p.main().c2.items(), p.read(LIST), p.os.fs.replaceCalls),
+            std::make_tuple(look + " | " + texts + " | " + flags + " " + texts,
+                            Strings{"Second(s)", "Minute(s)", "Hour(s)"}, written,
+                            bytes == MARKER_FILE && *flag == '0'));
+        EXPECT_EQ(applied(p, script), script) << texts;
+    }
+}
+
+// Run refuses an empty list; the start tick stays armed for the first picture added.
+TEST(StartupRotation, TheStartTickWaitsForAFirstEntry) {
+    Program p;
+    p.write(LIST, "");
+    p.setProgramValue("C2", "Second(s)");
+    EXPECT_EQ(state(p), "add del run stop c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
+                        "Add Image file.");
+    const Steps nothing{100, -1}, once{1, 0, 1000, -1};
+    EXPECT_EQ(applied(p, nothing), nothing);
+    p.os.dialogAnswers = {p.picture("late.pic")};
+    p.main().add.click();
+    EXPECT_EQ(applied(p, once), once);
+}
+
+} // namespace
