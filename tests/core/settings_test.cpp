@@ -1,0 +1,79 @@
+#include "fixture.h"
+#include "settings/conversions.h"
+
+using namespace settings;
+
+TEST(Conversions, TruthValuesNumbersInTheLocaleAndIntegersRoundedHalfToEven) {
+    for (const char* text : {"1", "-1", "2.5", "True", "TRUE", "1e3"})
+        EXPECT_TRUE(toTruth(text)) << text;
+    for (const char* text : {"0", " 0 ", "0.0", "false", "False"})
+        EXPECT_FALSE(toTruth(text)) << text;
+    for (const char* bad : {"", " ", "yes", "on", "1x", "truth", "0,5"})
+        EXPECT_THROW(toTruth(bad), ConversionError) << "'" << bad << "'";
+    const std::pair<const char*, std::optional<double>> numbers[] = {
+        {"2,5", 2.5},   {" 3 ", 3},  {"-1,25", -1.25}, {",5", 0.5}, {"5,", 5},     {"1e3", 1000},
+        {"1,5e2", 150}, {"2.5", {}}, {",", {}},        {"", {}},    {"1,2,3", {}}, {"1 000", {}}};
+    for (auto [text, number] : numbers)
+        EXPECT_EQ(parseNumber(text, ','), number) << text;
+    for (const char* bad : {"e3", "1e", "0x10", "1e999"})
+        EXPECT_EQ(parseNumber(bad, '.'), std::nullopt) << bad;
+    EXPECT_EQ(std::pair(parseNumber("2.5", '.'), toDouble("2,5", ',')),
+              std::pair(std::optional(2.5), 2.5));
+    EXPECT_THROW(toDouble("abc", ','), ConversionError);
+    const std::pair<double, int> rounded[] = {
+        {0.5, 0},    {1.5, 2},    {2.5, 2},         {-0.5, 0},        {-1.5, -2},
+        {2.4999, 2}, {2.5001, 3}, {32767.4, 32767}, {-32768, -32768}, {-32768.5, -32768}};
+    for (auto [value, result] : rounded)
+        EXPECT_EQ(toInt16(value), result) << value;
+    for (double bad : {32767.5, 32768.0, -32768.6, -32769.0, 1e300})
+        EXPECT_THROW(toInt16(bad), OverflowError) << bad;
+    EXPECT_EQ(std::pair(toInt32("2,5", ','), toInt32("3,5", ',')), std::pair(2, 4));
+}
+
+TEST(Registry, ValuesAndApplicationSettings) {
+    testing_support::Program p;
+    constexpr auto HKCU = platform::HKEY_CURRENT_USER_ROOT;
+    auto& reg = p.app->registry();
+    auto write = [&](auto name, auto data) {
+        return reg.WriteRegistryString(HKCU, PROGRAM_KEY, name, data);
+    };
+    auto read = [&](auto name) { return reg.ReadRegistryValue(HKCU, PROGRAM_KEY, name); };
+    EXPECT_EQ(read("c1"), "") << "no key";
+    // Texts are stored as code page bytes, an empty text as one blank.
+    for (auto [data, stored] :
+         {std::pair{"Second(s)", "Second(s)"}, {"", " "}, {"caf\xC3\xA9", "caf\xE9"}}) {
+        EXPECT_TRUE(write("v", data));
+        auto value = p.os.reg.get(PROGRAM_KEY, "v").value_or(fake::FakeRegistry::Value{0, "-"});
+        EXPECT_EQ(std::pair(value.type, value.data), std::pair(1u, std::string(stored)));
+    }
+    EXPECT_EQ(read("c1"), "") << "no value";
+    auto readAs = [&](std::uint32_t type, const std::string& data) {
+        p.os.reg.put(PROGRAM_KEY, "v", {type, data});
+        return read("V");
+    };
+    const std::string kb(1024, 'x');
+    const std::pair<std::string, std::string> texts[] = {{"Minute(s)", "Minute(s)"},
+                                                         {"\xE9", "\xC3\xA9"},
+                                                         {{"ab\0cd", 5}, "ab"},
+                                                         {kb, kb},
+                                                         {kb + "x", ""}};
+    for (std::uint32_t type : {platform::REG_SZ_T, platform::REG_EXPAND_SZ_T})
+        for (const auto& [data, text] : texts)
+            EXPECT_EQ(readAs(type, data), text) << type << " " << data.size();
+    for (std::uint32_t type : {0, 3, 7})
+        EXPECT_EQ(readAs(type, {"a\0b\0\0", 5}), "") << type;
+    for (std::int32_t n : {-1, 2147483647, 0})
+        EXPECT_EQ(readAs(4, std::string(reinterpret_cast<const char*>(&n), 4)), std::to_string(n));
+    EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
+    p.os.reg.failWrites = true;
+    EXPECT_FALSE(write("w", "x"));
+    EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w"));
+    p.os.reg.failWrites = false;
+    auto& store = p.app->appSettings();
+    EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "1");
+    store.Save("KALO DC", "cmdrun", "cmdstop", "0");
+    EXPECT_EQ(p.appSetting("cmdrun", "cmdstop"), "0");
+    EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "0");
+    EXPECT_EQ(store.Get("Other", "cmdrun", "cmdstop", "1"), "1");
+    EXPECT_EQ(p.os.reg.openHandles(), 0u);
+}

@@ -1,0 +1,167 @@
+// The BMP writer, the preview and the applier, alone and driven by the rotation.
+#include "fixture.h"
+#include "wallpaper/bmp_writer.h"
+
+using testing_support::Program;
+
+namespace {
+
+constexpr std::uint32_t RED = 0xFFCC2211, BLUE = 0xFF1122CC, GREEN = 0xFF22CC11;
+using Calls = std::vector<std::optional<std::string>>;
+
+// The bitmap file of a picture of one colour; the writer's bytes are pinned below.
+std::string bmp(int width, int height, std::uint32_t colour) {
+    return wallpaper::encodeBmp({width, height, std::vector(std::size_t(width * height), colour)});
+}
+
+// The main window holding the given entries, the rotation stopped.
+app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
+    p.main().Wallpaper.clear();
+    for (const auto& entry : entries)
+        p.main().Wallpaper.add(entry);
+    return p.main();
+}
+
+void applyAt(app::Kalo2& w, std::optional<long> index) {
+    w.rotationIndex = index;
+    w.ApplyWallpaper();
+}
+
+// How many message boxes were shown, and the last one.
+std::string boxes(const Program& p) {
+    if (p.os.boxes.empty()) return "0";
+    const auto& box = p.os.boxes.back();
+    return std::to_string(p.os.boxes.size()) + ": " + box.text + "|" + box.title + "|" +
+           std::to_string(box.style);
+}
+
+} // namespace
+
+TEST(BmpWriter, ThreeByTwoPictureIsWrittenByteForByte) {
+    std::string hex;
+    for (unsigned char c : wallpaper::encodeBmp(
+             {3, 2, {0xFF112233, 0xFF445566, 0xFF778899, 0x80AABBCC, 0xFFDDEEFF, 0xFF010203}}))
+        hex += {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15], ' '};
+    // "BM", 78 bytes, pixels at 54; a 40-byte header: 3 x 2, 1 plane, 24 bits, no
+    // compression, 24 bytes of pixels, 2835 pixels per metre both ways, no palette; then
+    // the bottom row first, blue-green-red, alpha dropped, rows padded to 12 bytes.
+    EXPECT_EQ(hex, "42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 02 00 "
+                   "00 00 01 00 18 00 00 00 00 00 18 00 00 00 13 0B 00 00 13 0B 00 00 00 00 "
+                   "00 00 00 00 00 00 CC BB AA FF EE DD 03 02 01 00 00 00 33 22 11 66 55 44 "
+                   "99 88 77 00 00 00 ");
+}
+
+TEST(BmpWriter, RowsArePaddedToFourBytesAndPiecesEndAtRowEnds) {
+    const std::pair<int, std::size_t> strides[] = {{1, 4},  {2, 8},        {3, 12},      {4, 12},
+                                                   {5, 16}, {6000, 18000}, {6001, 18004}};
+    for (auto [width, stride] : strides) {
+        ui::Picture picture{width, 3, {}};
+        for (std::uint32_t i = 0; i < std::uint32_t(width) * 3; ++i)
+            picture.pixels.push_back(0xFF000000u | (i * 0x0B0703u));
+        std::string whole = wallpaper::encodeBmp(picture);
+        EXPECT_EQ(std::pair(wallpaper::bmpRowStride(width), whole.size()),
+                  std::pair(stride, 54 + 3 * stride));
+        for (std::size_t pieceBytes : {std::size_t(1), stride, 2 * stride + 1}) {
+            wallpaper::BmpPieces pieces(picture, pieceBytes);
+            std::string joined, piece;
+            while (pieces.next(piece)) {
+                EXPECT_EQ((piece.size() - (joined.empty() ? 54 : 0)) % stride, 0u) << width;
+                joined += std::exchange(piece, {});
+            }
+            EXPECT_EQ(joined + (pieces.next(piece) ? "more" : ""), whole) << pieceBytes;
+        }
+    }
+    for (const ui::Picture& bad :
+         {ui::Picture{0, 2, {}}, ui::Picture{2, 0, {}}, ui::Picture{-2, 2, {1, 2, 3, 4}},
+          ui::Picture{2, 2, {1, 2, 3}}}) {
+        wallpaper::BmpPieces pieces(bad);
+        std::string piece;
+        EXPECT_FALSE(pieces.valid() || pieces.next(piece) || !wallpaper::encodeBmp(bad).empty());
+    }
+}
+
+TEST(Applier, WritesTheEntryAtThePositionAsKaloBmpAndPointsTheDesktopAtIt) {
+    Program p;
+    p.os.where.folder = p.folder + "/"; // a drive root keeps its separator
+    std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
+    auto& w = withEntries(p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own});
+    for (long outside : {-1L, 3L, 40000L})
+        applyAt(w, outside);
+    const std::pair<std::optional<long>, std::string> applies[] = {{std::nullopt, bmp(4, 3, RED)},
+                                                                   {1, bmp(5, 2, BLUE)},
+                                                                   {1, bmp(5, 2, BLUE)},
+                                                                   {0, bmp(4, 3, RED)},
+                                                                   {2, bmp(2, 2, GREEN)}};
+    for (int decodes = 1; auto [at, bitmap] : applies) { // no position yet: the first entry
+        applyAt(w, at);
+        EXPECT_EQ(w.rotationIndex, at) << "the applier reads the position, never moves it";
+        EXPECT_EQ(std::pair(w.Wallpaper.listIndex(), p.os.decodes),
+                  std::pair(at.value_or(0), decodes++));
+        EXPECT_EQ(p.read("KALO.bmp"), bitmap);
+    }
+    for (auto step : {fake::FakeFiles::Step::CreateTemp, fake::FakeFiles::Step::WriteHalf,
+                      fake::FakeFiles::Step::Flush, fake::FakeFiles::Step::Rename}) {
+        p.os.fs.failAt = step;
+        applyAt(w, 0);
+        EXPECT_EQ(p.read("KALO.bmp"), bmp(2, 2, GREEN)) << "the last good bitmap stays whole";
+    }
+    EXPECT_EQ(p.read("own.bmp"), ownBytes) << "a bitmap entry is left alone";
+    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.folder + "//KALO.bmp")) << "only bitmaps written";
+    EXPECT_EQ(boxes(p), "0");
+}
+
+// Each selection of an entry that does not load is reported; the preview and the
+// desktop keep the last good picture; selecting a good entry only previews it.
+TEST(MissingEntry, IsReportedAndNeverApplied) {
+    for (const char* bytes : {(const char*)nullptr, "GIF89a garbage", "", "PIC 0 0 1"}) {
+        Program p;
+        p.os.fs.readOnlyFolders.push_back(p.folder); // KALO.bmp goes to the user's folder
+        std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
+        if (bytes) p.write("broken.jpg", bytes);
+        auto& w = withEntries(p, {p.picture("a.jpg", RED, 6, 4), broken, p.picture("c.jpg", BLUE)});
+        auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
+        applyAt(w, 1);
+        EXPECT_EQ(boxes(p) + desktop(), "1: " + broken + " missing!|Missing File|48none");
+        applyAt(w, 0);
+        auto shown = w.im.picture();
+        applyAt(w, 1);
+        w.Wallpaper.setListIndex(1);
+        EXPECT_EQ(boxes(p), "3: " + broken + " missing!|Missing File|48");
+        EXPECT_EQ(std::pair(w.im.picture(), desktop()), std::pair(shown, bmp(6, 4, RED)));
+        applyAt(w, 2);
+        w.Wallpaper.setListIndex(0);
+        w.Wallpaper.setListIndex(-1);
+        w.Wallpaper_Click(); // a stray click with nothing selected loads nothing
+        EXPECT_EQ(std::pair(w.im.picture()->width, w.im.picture()->at(0, 0)), std::pair(6, RED));
+        EXPECT_EQ(std::pair(p.os.decodes, w.rotationIndex), std::pair(6, std::optional(2L)));
+        std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
+        applyAt(w, 0);
+        EXPECT_EQ(boxes(p), "4: " + p.path("a.jpg") + " missing!|Missing File|48");
+        EXPECT_EQ(std::pair(desktop(), w.Wallpaper.count()), std::pair(bmp(4, 3, BLUE), 3L));
+        EXPECT_EQ(p.os.wallpaperCalls, Calls(2, bitmap));
+    }
+}
+
+// Ticks that come while a report is open go on applying without a second report, and
+// the rotation goes on after it.
+TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
+    Program p;
+    std::string gone = p.path("gone1.jpg"), report = gone + " missing!|Missing File|48";
+    p.write("KALO DC.dat",
+            testing_support::listBytes(
+                {p.picture("b.jpg", RED), gone, p.path("gone2.jpg"), p.picture("c.jpg", BLUE)}));
+    p.setProgramValue("C1", "1");
+    p.setProgramValue("C2", "Second(s)");
+    auto& w = p.main();
+    p.os.advance(1000); // the start tick and the first interval: the first entry twice
+    EXPECT_EQ(p.os.wallpaperCalls.size(), 2u);
+    p.os.whileBoxOpen = [&] { p.os.advance(3000); };
+    p.os.advance(1000);
+    EXPECT_EQ(boxes(p), "1: " + report);
+    EXPECT_EQ(p.os.wallpaperCalls.size(), 3u) << "the good entry behind the missing ones";
+    EXPECT_EQ(std::pair(p.read("KALO.bmp"), w.Wallpaper.listIndex()),
+              std::pair(bmp(4, 3, BLUE), 3L));
+    p.os.advance(5000); // the first entry again, then the missing one is reported anew
+    EXPECT_EQ(p.os.wallpaperCalls, Calls(4, p.path("KALO.bmp")));
+    EXPECT_EQ(boxes(p), "2: " + report);
+}
