@@ -1,4 +1,3 @@
-// Start-up, the tray icon and its menu, run at log-on, the about box, ending.
 #include "app/kalo4.h"
 #include "fixture.h"
 
@@ -7,23 +6,20 @@ using settings::DESKTOP_KEY;
 
 namespace {
 
-// A started program over a fake platform that logs the program's two last acts. `run`
-// is stored as the Run value before the start, '%' standing for the program's folder.
+// A program started from C:\Tools that logs its two last acts; `run` is first stored as
+// the Run value.
 struct Shell : fake::FakePlatform {
-    std::string log;
-    std::optional<std::string> run;
+    std::string log, folder = where.folder;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
     std::error_code ignored;
 
-    explicit Shell(bool second = false, std::string runValue = "")
+    explicit Shell(bool second = false, const char* run = nullptr)
         : FakePlatform(testing_support::freshFolder()) {
-        otherInstance = second;
-        if (auto at = runValue.find('%'); at != std::string::npos)
-            runValue.replace(at, 1, where.folder);
-        if (!runValue.empty()) reg.putText(settings::RUN_KEY, "KALO DC", *(run = runValue));
+        where.folder = "C:\\Tools", where.separator = '\\', otherInstance = second;
+        if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
         app->start();
     }
-    ~Shell() { app.reset(), std::filesystem::remove_all(where.folder, ignored); }
+    ~Shell() { app.reset(), std::filesystem::remove_all(folder, ignored); }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
     void endProcess() override { FakePlatform::endProcess(), log += "end;"; }
     app::Kalo1& tray() { return app->kalo1(); }
@@ -95,22 +91,23 @@ TEST(Shell, MainWindowHidesOnItsCloseBoxAndTheAboutBoxComesAndGoes) {
 }
 
 TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
+    const std::string self = "C:\\Tools\\KALO DC.exe";
     for (bool second : {false, true})
-        for (std::string run : {"%/KALO DC.exe", "%/KALO DC.EXE", "\"%/KALO DC.exe\"",
-                                "%/KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", ""}) {
+        for (const char* run :
+             {self.c_str(), "C:\\Tools\\KALO DC.EXE", "\"C:\\Tools\\KALO DC.exe\"",
+              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
             Shell s(second, run);
-            EXPECT_EQ(s.tray().starupprogram.checked(), run == "%/KALO DC.exe") << run;
-            EXPECT_EQ(s.runValue(), s.run) << "the start writes nothing";
+            EXPECT_EQ(s.tray().starupprogram.checked(), run && run == self) << (run ? run : "none");
+            EXPECT_EQ(s.runValue().value_or("none"), run ? run : "none")
+                << "the start writes nothing";
         }
     Shell s;
     auto& item = s.tray().starupprogram;
-    std::string self = s.where.folder + "/KALO DC.exe";
     for (const std::string& stored : {self, std::string(" "), self}) {
         item.click();
         EXPECT_EQ(std::tuple(item.checked(), *s.runValue()), std::tuple(stored != " ", stored));
     }
-    // A style writes its two desktop values, moves its mark and re-applies the recorded
-    // wallpaper without writing a bitmap; an unknown style changes nothing.
+    // A style writes its desktop values, moves its mark and re-applies the wallpaper.
     auto state = [&] {
         std::string marks = " ";
         for (const auto& item : s.tray().kalomenu)

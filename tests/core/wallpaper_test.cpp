@@ -1,4 +1,3 @@
-// The BMP writer, the preview and the applier, alone and driven by the rotation.
 #include "fixture.h"
 #include "wallpaper/bmp_writer.h"
 
@@ -16,7 +15,6 @@ std::string bmp(int width, int height, std::uint32_t colour) {
 
 // The main window holding the given entries, the rotation stopped.
 app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    p.main().Wallpaper.clear();
     for (const auto& entry : entries)
         p.main().Wallpaper.add(entry);
     return p.main();
@@ -60,63 +58,53 @@ TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
         EXPECT_EQ(wallpaper::encodeBmp(bad), "") << bad.width << "x" << bad.height;
 }
 
-TEST(Applier, WritesTheEntryAtThePositionAsKaloBmpAndPointsTheDesktopAtIt) {
+// KALO.bmp goes to the user's folder when the program's is read-only. An entry that does
+// not load is reported at each selection; the preview and the desktop keep their picture.
+TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNotLoad) {
     Program p;
-    p.os.where.folder = p.folder + "/"; // a drive root keeps its separator
+    p.os.fs.readOnlyFolders.push_back(p.folder);
+    std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
     std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
-    auto& w = withEntries(p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own});
-    for (long outside : {-1L, 3L, 40000L})
+    p.write("broken.jpg", "GIF89a garbage"); // not a picture
+    auto& w = withEntries(
+        p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own, broken});
+    auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
+    for (long outside : {-1L, 4L, 40000L})
         applyAt(w, outside);
+    applyAt(w, 3); // nothing applied yet
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
     const std::string red = bmp(4, 3, RED), blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
     const std::pair<std::optional<long>, std::string> applies[] = {
         {std::nullopt, red}, {1, blue}, {1, blue}, {0, red}, {2, green}};
-    for (int decodes = 1; auto [at, bitmap] : applies) { // no position yet: the first entry
+    for (int decodes = 2; auto [at, written] : applies) { // no position yet: the first entry
         applyAt(w, at);
         EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes),
                   std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
-        EXPECT_EQ(p.read("KALO.bmp"), bitmap);
+        EXPECT_EQ(desktop(), written);
     }
     p.os.fs.failAt = fake::FakeFiles::Step::Rename;
     applyAt(w, 0);
-    EXPECT_EQ(p.read("KALO.bmp"), green) << "the last good bitmap stays whole";
-    EXPECT_EQ(p.read("own.bmp"), ownBytes) << "a bitmap entry is left alone";
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.folder + "//KALO.bmp")) << "only a bitmap written";
-    EXPECT_TRUE(p.os.boxes.empty());
-}
-
-// Each selection of an entry that does not load is reported; the preview and the
-// desktop keep the last good picture; selecting a good entry only previews it.
-TEST(MissingEntry, IsReportedAndNeverApplied) {
-    Program p;
-    p.os.fs.readOnlyFolders.push_back(p.folder); // KALO.bmp goes to the user's folder
-    std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
-    p.write("broken.jpg", "GIF89a garbage"); // not a picture
-    auto& w = withEntries(p, {p.picture("a.jpg", RED, 6, 4), broken, p.picture("c.jpg", BLUE)});
-    auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
-    applyAt(w, 1); // before anything was applied
-    applyAt(w, 0);
+    p.os.fs.failAt = fake::FakeFiles::Step::None;
     auto shown = w.im.picture();
-    applyAt(w, 1);
-    w.Wallpaper.setListIndex(1);
+    applyAt(w, 3);
+    w.Wallpaper.setListIndex(3);
     ASSERT_EQ(p.os.boxes.size(), 3u);
     EXPECT_EQ(std::tuple(p.os.boxes[2].text, p.os.boxes[2].title, p.os.boxes[2].style),
               std::tuple(broken + " missing!", "Missing File", 48));
-    EXPECT_EQ(std::tuple(w.im.picture(), desktop()), std::tuple(shown, bmp(6, 4, RED)));
-    applyAt(w, 2);
+    EXPECT_EQ(std::tuple(w.im.picture(), desktop()), std::tuple(shown, green)) << "kept";
     w.Wallpaper.setListIndex(0);
     w.Wallpaper.setListIndex(-1);
     w.Wallpaper_Click(); // a stray click with nothing selected loads nothing
-    EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0)), std::tuple(6, RED));
-    EXPECT_EQ(std::tuple(p.os.decodes, w.rotationIndex), std::tuple(6, std::optional(2L)));
+    EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0), p.os.decodes),
+              std::tuple(4, RED, 10));
     std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
     applyAt(w, 0);
-    EXPECT_EQ(std::tuple(p.os.boxes.back().text, desktop(), w.Wallpaper.count()),
-              std::tuple(p.path("a.jpg") + " missing!", bmp(4, 3, BLUE), 3L));
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(2, bitmap));
+    EXPECT_EQ(std::tuple(p.os.boxes.back().text, desktop(), p.read("own.bmp")),
+              std::tuple(p.path("a.jpg") + " missing!", green, ownBytes));
+    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, bitmap)) << "only a bitmap written is applied";
 }
 
-// Ticks that come while a report is open go on applying without a second report, and
-// the rotation goes on after it.
+// Ticks while a report is open apply without a second report; the rotation goes on.
 TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     Program p;
     std::string gone = p.path("gone1.jpg");
@@ -127,7 +115,6 @@ TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     p.setProgramValue("C2", "Second(s)");
     auto& w = p.main();
     p.os.advance(1000); // the start tick and the first interval: the first entry twice
-    EXPECT_EQ(p.os.wallpaperCalls.size(), 2u);
     p.os.whileBoxOpen = [&] { p.os.advance(3000); };
     p.os.advance(1000);
     EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.wallpaperCalls.size(), w.Wallpaper.listIndex()),
