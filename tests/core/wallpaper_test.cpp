@@ -1,4 +1,3 @@
-// The BMP writer, the preview and the applier, alone and driven by the rotation.
 #include "fixture.h"
 #include "wallpaper/bmp_writer.h"
 
@@ -16,7 +15,6 @@ std::string bmp(int width, int height, std::uint32_t colour) {
 
 // The main window holding the given entries, the rotation stopped.
 app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    p.main().Wallpaper.clear();
     for (const auto& entry : entries)
         p.main().Wallpaper.add(entry);
     return p.main();
@@ -27,126 +25,89 @@ void applyAt(app::Kalo2& w, std::optional<long> index) {
     w.ApplyWallpaper();
 }
 
-// How many message boxes were shown, and the last one.
-std::string boxes(const Program& p) {
-    if (p.os.boxes.empty()) return "0";
-    const auto& box = p.os.boxes.back();
-    return std::to_string(p.os.boxes.size()) + ": " + box.text + "|" + box.title + "|" +
-           std::to_string(box.style);
-}
-
 } // namespace
 
-TEST(BmpWriter, ThreeByTwoPictureIsWrittenByteForByte) {
+TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
     std::string hex;
     for (unsigned char c : wallpaper::encodeBmp(
              {3, 2, {0xFF112233, 0xFF445566, 0xFF778899, 0x80AABBCC, 0xFFDDEEFF, 0xFF010203}}))
         hex += {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15], ' '};
-    // "BM", 78 bytes, pixels at 54; a 40-byte header: 3 x 2, 1 plane, 24 bits, no
-    // compression, 24 bytes of pixels, 2835 pixels per metre both ways, no palette; then
-    // the bottom row first, blue-green-red, alpha dropped, rows padded to 12 bytes.
+    // "BM", 78 bytes, pixels at 54; 40-byte header, 3 x 2, 1 plane, 24 bits, 24 bytes of
+    // pixels, 2835 pixels per metre; bottom row first, blue-green-red, padded to 12 bytes.
     EXPECT_EQ(hex, "42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 02 00 "
                    "00 00 01 00 18 00 00 00 00 00 18 00 00 00 13 0B 00 00 13 0B 00 00 00 00 "
                    "00 00 00 00 00 00 CC BB AA FF EE DD 03 02 01 00 00 00 33 22 11 66 55 44 "
                    "99 88 77 00 00 00 ");
-}
-
-TEST(BmpWriter, RowsArePaddedToFourBytesAndPiecesEndAtRowEnds) {
     const std::pair<int, std::size_t> strides[] = {{1, 4},  {2, 8},        {3, 12},      {4, 12},
                                                    {5, 16}, {6000, 18000}, {6001, 18004}};
-    for (auto [width, stride] : strides) {
-        ui::Picture picture{width, 3, {}};
-        for (std::uint32_t i = 0; i < std::uint32_t(width) * 3; ++i)
-            picture.pixels.push_back(0xFF000000u | (i * 0x0B0703u));
-        std::string whole = wallpaper::encodeBmp(picture);
-        EXPECT_EQ(std::pair(wallpaper::bmpRowStride(width), whole.size()),
-                  std::pair(stride, 54 + 3 * stride));
-        for (std::size_t pieceBytes : {std::size_t(1), stride, 2 * stride + 1}) {
-            wallpaper::BmpPieces pieces(picture, pieceBytes);
-            std::string joined, piece;
-            while (pieces.next(piece)) {
-                EXPECT_EQ((piece.size() - (joined.empty() ? 54 : 0)) % stride, 0u) << width;
-                joined += std::exchange(piece, {});
-            }
-            EXPECT_EQ(joined + (pieces.next(piece) ? "more" : ""), whole) << pieceBytes;
-        }
+    for (auto [width, stride] : strides)
+        EXPECT_EQ(std::tuple(wallpaper::bmpRowStride(width), bmp(width, 2, 0).size()),
+                  std::tuple(stride, 54 + 2 * stride));
+    ui::Picture picture{5, 9, {}};
+    for (std::uint32_t i = 0; i < 45; ++i)
+        picture.pixels.push_back(0xFF000000u | (i * 0x0B0703u));
+    for (std::size_t pieceBytes : {1, 16, 49, 1 << 20}) { // pieces of whole rows
+        wallpaper::BmpPieces pieces(picture, pieceBytes);
+        std::string joined, piece;
+        while (pieces.next(piece))
+            joined += std::exchange(piece, {});
+        EXPECT_EQ(joined + (pieces.next(piece) ? "more" : ""), wallpaper::encodeBmp(picture));
     }
-    for (const ui::Picture& bad :
-         {ui::Picture{0, 2, {}}, ui::Picture{2, 0, {}}, ui::Picture{-2, 2, {1, 2, 3, 4}},
-          ui::Picture{2, 2, {1, 2, 3}}}) {
-        wallpaper::BmpPieces pieces(bad);
-        std::string piece;
-        EXPECT_FALSE(pieces.valid() || pieces.next(piece) || !wallpaper::encodeBmp(bad).empty());
-    }
+    for (const ui::Picture& bad : {ui::Picture{0, 2, {}}, ui::Picture{2, 0, {}},
+                                   ui::Picture{-2, 2, {1, 2, 3, 4}}, ui::Picture{2, 2, {1, 2, 3}}})
+        EXPECT_EQ(wallpaper::encodeBmp(bad), "") << bad.width << "x" << bad.height;
 }
 
-TEST(Applier, WritesTheEntryAtThePositionAsKaloBmpAndPointsTheDesktopAtIt) {
+// KALO.bmp goes to the user's folder when the program's is read-only. An entry that does
+// not load is reported at each selection; the preview and the desktop keep their picture.
+TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNotLoad) {
     Program p;
-    p.os.where.folder = p.folder + "/"; // a drive root keeps its separator
+    p.os.fs.readOnlyFolders.push_back(p.folder);
+    std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
     std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
-    auto& w = withEntries(p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own});
-    for (long outside : {-1L, 3L, 40000L})
+    p.write("broken.jpg", "GIF89a garbage"); // not a picture
+    auto& w = withEntries(
+        p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own, broken});
+    auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
+    for (long outside : {-1L, 4L, 40000L})
         applyAt(w, outside);
-    const std::pair<std::optional<long>, std::string> applies[] = {{std::nullopt, bmp(4, 3, RED)},
-                                                                   {1, bmp(5, 2, BLUE)},
-                                                                   {1, bmp(5, 2, BLUE)},
-                                                                   {0, bmp(4, 3, RED)},
-                                                                   {2, bmp(2, 2, GREEN)}};
-    for (int decodes = 1; auto [at, bitmap] : applies) { // no position yet: the first entry
+    applyAt(w, 3); // nothing applied yet
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
+    const std::string red = bmp(4, 3, RED), blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
+    const std::pair<std::optional<long>, std::string> applies[] = {
+        {std::nullopt, red}, {1, blue}, {1, blue}, {0, red}, {2, green}};
+    for (int decodes = 2; auto [at, written] : applies) { // no position yet: the first entry
         applyAt(w, at);
-        EXPECT_EQ(w.rotationIndex, at) << "the applier reads the position, never moves it";
-        EXPECT_EQ(std::pair(w.Wallpaper.listIndex(), p.os.decodes),
-                  std::pair(at.value_or(0), decodes++));
-        EXPECT_EQ(p.read("KALO.bmp"), bitmap);
+        EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes),
+                  std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
+        EXPECT_EQ(desktop(), written);
     }
-    for (auto step : {fake::FakeFiles::Step::CreateTemp, fake::FakeFiles::Step::WriteHalf,
-                      fake::FakeFiles::Step::Flush, fake::FakeFiles::Step::Rename}) {
-        p.os.fs.failAt = step;
-        applyAt(w, 0);
-        EXPECT_EQ(p.read("KALO.bmp"), bmp(2, 2, GREEN)) << "the last good bitmap stays whole";
-    }
-    EXPECT_EQ(p.read("own.bmp"), ownBytes) << "a bitmap entry is left alone";
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.folder + "//KALO.bmp")) << "only bitmaps written";
-    EXPECT_EQ(boxes(p), "0");
+    p.os.fs.failAt = fake::FakeFiles::Step::Rename;
+    applyAt(w, 0);
+    p.os.fs.failAt = fake::FakeFiles::Step::None;
+    auto shown = w.im.picture();
+    applyAt(w, 3);
+    w.Wallpaper.setListIndex(3);
+    ASSERT_EQ(p.os.boxes.size(), 3u);
+    EXPECT_EQ(std::tuple(p.os.boxes[2].text, p.os.boxes[2].title, p.os.boxes[2].style),
+              std::tuple(broken + " missing!", "Missing File", 48));
+    EXPECT_EQ(std::tuple(w.im.picture(), desktop()), std::tuple(shown, green)) << "kept";
+    w.Wallpaper.setListIndex(0);
+    w.Wallpaper.setListIndex(-1);
+    w.Wallpaper_Click(); // a stray click with nothing selected loads nothing
+    EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0), p.os.decodes),
+              std::tuple(4, RED, 10));
+    std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
+    applyAt(w, 0);
+    EXPECT_EQ(std::tuple(p.os.boxes.back().text, desktop(), p.read("own.bmp")),
+              std::tuple(p.path("a.jpg") + " missing!", green, ownBytes));
+    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, bitmap)) << "only a bitmap written is applied";
 }
 
-// Each selection of an entry that does not load is reported; the preview and the
-// desktop keep the last good picture; selecting a good entry only previews it.
-TEST(MissingEntry, IsReportedAndNeverApplied) {
-    for (const char* bytes : {(const char*)nullptr, "GIF89a garbage", "", "PIC 0 0 1"}) {
-        Program p;
-        p.os.fs.readOnlyFolders.push_back(p.folder); // KALO.bmp goes to the user's folder
-        std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
-        if (bytes) p.write("broken.jpg", bytes);
-        auto& w = withEntries(p, {p.picture("a.jpg", RED, 6, 4), broken, p.picture("c.jpg", BLUE)});
-        auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
-        applyAt(w, 1);
-        EXPECT_EQ(boxes(p) + desktop(), "1: " + broken + " missing!|Missing File|48none");
-        applyAt(w, 0);
-        auto shown = w.im.picture();
-        applyAt(w, 1);
-        w.Wallpaper.setListIndex(1);
-        EXPECT_EQ(boxes(p), "3: " + broken + " missing!|Missing File|48");
-        EXPECT_EQ(std::pair(w.im.picture(), desktop()), std::pair(shown, bmp(6, 4, RED)));
-        applyAt(w, 2);
-        w.Wallpaper.setListIndex(0);
-        w.Wallpaper.setListIndex(-1);
-        w.Wallpaper_Click(); // a stray click with nothing selected loads nothing
-        EXPECT_EQ(std::pair(w.im.picture()->width, w.im.picture()->at(0, 0)), std::pair(6, RED));
-        EXPECT_EQ(std::pair(p.os.decodes, w.rotationIndex), std::pair(6, std::optional(2L)));
-        std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
-        applyAt(w, 0);
-        EXPECT_EQ(boxes(p), "4: " + p.path("a.jpg") + " missing!|Missing File|48");
-        EXPECT_EQ(std::pair(desktop(), w.Wallpaper.count()), std::pair(bmp(4, 3, BLUE), 3L));
-        EXPECT_EQ(p.os.wallpaperCalls, Calls(2, bitmap));
-    }
-}
-
-// Ticks that come while a report is open go on applying without a second report, and
-// the rotation goes on after it.
+// Ticks while a report is open apply without a second report; the rotation goes on.
 TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     Program p;
-    std::string gone = p.path("gone1.jpg"), report = gone + " missing!|Missing File|48";
+    std::string gone = p.path("gone1.jpg");
     p.write("KALO DC.dat",
             testing_support::listBytes(
                 {p.picture("b.jpg", RED), gone, p.path("gone2.jpg"), p.picture("c.jpg", BLUE)}));
@@ -154,14 +115,14 @@ TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     p.setProgramValue("C2", "Second(s)");
     auto& w = p.main();
     p.os.advance(1000); // the start tick and the first interval: the first entry twice
-    EXPECT_EQ(p.os.wallpaperCalls.size(), 2u);
     p.os.whileBoxOpen = [&] { p.os.advance(3000); };
     p.os.advance(1000);
-    EXPECT_EQ(boxes(p), "1: " + report);
-    EXPECT_EQ(p.os.wallpaperCalls.size(), 3u) << "the good entry behind the missing ones";
-    EXPECT_EQ(std::pair(p.read("KALO.bmp"), w.Wallpaper.listIndex()),
-              std::pair(bmp(4, 3, BLUE), 3L));
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.wallpaperCalls.size(), w.Wallpaper.listIndex()),
+              std::tuple(1u, 3u, 3L))
+        << "the good entry behind the missing ones applied";
+    EXPECT_EQ(p.read("KALO.bmp"), bmp(4, 3, BLUE));
     p.os.advance(5000); // the first entry again, then the missing one is reported anew
     EXPECT_EQ(p.os.wallpaperCalls, Calls(4, p.path("KALO.bmp")));
-    EXPECT_EQ(boxes(p), "2: " + report);
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.boxes.back().text),
+              std::tuple(2u, gone + " missing!"));
 }
