@@ -34,7 +34,8 @@ e2e_fail() {
 check() {
     local what=$1
     shift
-    if "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
+    E2E_SEEN=""
+    if "$@"; then e2e_pass "$what"; else e2e_fail "$what${E2E_SEEN:+ (seen: $E2E_SEEN)}"; fi
 }
 
 # check_equal DESCRIPTION EXPECTED ACTUAL
@@ -56,12 +57,27 @@ wait_until() {
     done
 }
 
+# What a checked or polled command saw the last time it ran ("3 white pixels", say): the
+# command sets it, and a check that fails or runs out of time names it.
+E2E_SEEN=""
+
 # check_within SECONDS DESCRIPTION COMMAND...
 check_within() {
     local limit=$1 what=$2
     shift 2
-    if wait_until "$limit" "$@"; then e2e_pass "$what"; else e2e_fail "$what (within ${limit} s)"; fi
+    E2E_SEEN=""
+    if wait_until "$limit" "$@"; then
+        e2e_pass "$what"
+    else
+        e2e_fail "$what (not within ${limit} s${E2E_SEEN:+; last seen: $E2E_SEEN})"
+    fi
 }
+
+# Seconds since the epoch, to the microsecond.
+now() { echo "$EPOCHREALTIME"; }
+
+# elapsed_between START END: seconds from one now() to another, to a tenth.
+elapsed_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 
 e2e_finish() {
     echo "$(basename "$0" .sh): $E2E_PASSED passed, $E2E_FAILED failed"
@@ -199,6 +215,11 @@ visible_windows() {
 }
 
 has_visible_window() { [ -n "$(visible_windows "$1")" ]; }
+
+# Wine's tray: a window of its own, shown while it holds an icon.
+tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1; }
+tray_shown() { [ -n "$(tray_window)" ]; }
+no_tray_shown() { ! tray_shown; }
 
 # pixel FILE X Y: the colour of one pixel as "srgb(r,g,b)".
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info: 2>/dev/null; }
