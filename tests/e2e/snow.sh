@@ -49,8 +49,10 @@ check "no white on the screen before the start ($WHITE pixels)" test "$WHITE" -l
 
 # The snow window: a visible window of the program that covers the whole screen.
 covers_screen() {
-    E2E_SEEN="$(visible_windows "$first" | tr '\n' ';')"
-    visible_windows "$first" | grep -q " 0 0 $screen_width $screen_height$"
+    local windows
+    windows=$(visible_windows "$first")
+    E2E_SEEN="visible windows (id x y width height): $(echo "${windows:-none}" | tr '\n' ';')"
+    grep -q " 0 0 $screen_width $screen_height$" <<<"$windows"
 }
 
 # Flakes drawn: white over more than a tenth of the screen.
