@@ -21,35 +21,6 @@ is_up() {
     [ -f "$BITMAP" ] && tray_shown
 }
 
-# The pop-up menu: a visible window of the program smaller than the screen.
-menu_window() {
-    visible_windows "$first" | awk -v w="$SCREEN_W" '$4 < w && $4 < 400 { print; exit }'
-}
-menu_shown() {
-    E2E_SEEN="windows of the program: $(visible_windows "$first" | tr '\n' ';')"
-    [ -n "$(menu_window)" ]
-}
-
-# open_tray_menu: a right click on the icon, the first in Wine's tray window.
-open_tray_menu() {
-    local tray X Y HEIGHT
-    tray=$(tray_window)
-    E2E_SEEN="no tray window"
-    [ -n "$tray" ] || return 1
-    eval "$(xdotool getwindowgeometry --shell "$tray")"
-    xdotool mousemove $((X + 12)) $((Y + HEIGHT - 14)) click 3
-    wait_until 15 menu_shown
-}
-
-# click_menu_item FIRST|LAST: a click on the first or the last item of the open menu.
-click_menu_item() {
-    local id x y width height
-    read -r id x y width height <<<"$(menu_window)"
-    [ -n "$id" ] || return 1
-    if [ "$1" = FIRST ]; then y=$((y + 9)); else y=$((y + height - 9)); fi
-    xdotool mousemove $((x + width / 2)) "$y" click 1
-}
-
 main_window_shown() {
     local id name
     E2E_SEEN="visible windows:"
@@ -74,18 +45,17 @@ first_ended() {
     ended "$first"
 }
 
-read -r SCREEN_W _ <<<"$(xdotool getdisplaygeometry)"
 check_within 30 "no tray icon shows before the start" no_tray_shown
 start_program first
 check_within 60 "the program starts: KALO.bmp written, tray icon shown" is_up
 check "the main window stays hidden after start-up" main_window_hidden
 
-check "a right click on the tray icon opens the tray menu" open_tray_menu
-click_menu_item FIRST
+check "a right click on the tray icon opens the tray menu" open_tray_menu "$first"
+click_menu_item "$(menu_windows "$first")" 0 4 # "Show Menu"
 check_within 15 "\"Show Menu\" shows the main window" main_window_shown
 
-check "the tray menu opens again" open_tray_menu
-click_menu_item LAST
+check "the tray menu opens again" open_tray_menu "$first"
+click_menu_item "$(menu_windows "$first")" 3 4 # "Exit"
 check_within 10 "\"Exit\" ends the program" first_ended
 check_equal "no process of the program remains" "" "$(program_processes)"
 check_within 10 "no window of the program remains" no_window_left
