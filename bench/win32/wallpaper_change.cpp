@@ -2,9 +2,9 @@
 // set) against WIC's decode of the same file alone. Prints the medians and their ratio,
 // with the change's stages, so a slow stage shows itself. Measures; asserts nothing.
 #include "platform/win32/services.h"
-#include "services_temp_folder.h"
-#include "services_wic_writer.h"
+#include "temp_folder.h"
 #include "wallpaper/bmp_writer.h"
+#include "wic_writer.h"
 
 #include <algorithm>
 #include <chrono>

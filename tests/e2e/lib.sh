@@ -10,12 +10,14 @@ E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_KEY='HKCU\Software\KALO\KALO DC'
 E2E_APP_KEY='HKCU\Software\VB and VBA Program Settings\KALO DC'
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+E2E_RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 E2E_PASSED=0
 E2E_FAILED=0
 E2E_PIDS=()
 E2E_OWN_WINE=0
 E2E_DIR=""
 E2E_OLD_WALLPAPER=""
+E2E_OLD_STYLE=()
 E2E_X_CLIENT=""
 
 # --- checks ------------------------------------------------------------------------------
@@ -34,7 +36,8 @@ e2e_fail() {
 check() {
     local what=$1
     shift
-    if "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
+    E2E_SEEN=""
+    if "$@"; then e2e_pass "$what"; else e2e_fail "$what${E2E_SEEN:+ (seen: $E2E_SEEN)}"; fi
 }
 
 # check_equal DESCRIPTION EXPECTED ACTUAL
@@ -56,12 +59,27 @@ wait_until() {
     done
 }
 
+# What a checked or polled command saw the last time it ran ("3 white pixels", say): the
+# command sets it, and a check that fails or runs out of time names it.
+E2E_SEEN=""
+
 # check_within SECONDS DESCRIPTION COMMAND...
 check_within() {
     local limit=$1 what=$2
     shift 2
-    if wait_until "$limit" "$@"; then e2e_pass "$what"; else e2e_fail "$what (within ${limit} s)"; fi
+    E2E_SEEN=""
+    if wait_until "$limit" "$@"; then
+        e2e_pass "$what"
+    else
+        e2e_fail "$what (not within ${limit} s${E2E_SEEN:+; last seen: $E2E_SEEN})"
+    fi
 }
+
+# Seconds since the epoch, to the microsecond.
+now() { echo "$EPOCHREALTIME"; }
+
+# elapsed_between START END: seconds from one now() to another, to a tenth.
+elapsed_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 
 e2e_finish() {
     echo "$(basename "$0" .sh): $E2E_PASSED passed, $E2E_FAILED failed"
@@ -115,12 +133,15 @@ e2e_setup() {
     E2E_X_CLIENT=$!
     cp "$E2E_EXE" "$E2E_DIR/KALO DC.exe"
     E2E_OLD_WALLPAPER="$(reg_get "$E2E_DESKTOP_KEY" Wallpaper)"
+    E2E_OLD_STYLE=("$(reg_get "$E2E_DESKTOP_KEY" TileWallpaper)"
+        "$(reg_get "$E2E_DESKTOP_KEY" WallpaperStyle)")
     e2e_clear_settings
 }
 
 e2e_clear_settings() {
     wine reg delete "$E2E_KEY" /f >/dev/null 2>&1
     wine reg delete "$E2E_APP_KEY" /f >/dev/null 2>&1
+    wine reg delete "$E2E_RUN_KEY" /v "KALO DC" /f >/dev/null 2>&1 # or Wine would start it
     return 0
 }
 
@@ -128,6 +149,8 @@ e2e_cleanup() {
     stop_programs
     e2e_clear_settings
     reg_set "$E2E_DESKTOP_KEY" Wallpaper "$E2E_OLD_WALLPAPER"
+    [ -z "${E2E_OLD_STYLE[0]:-}" ] || reg_set "$E2E_DESKTOP_KEY" TileWallpaper "${E2E_OLD_STYLE[0]}"
+    [ -z "${E2E_OLD_STYLE[1]:-}" ] || reg_set "$E2E_DESKTOP_KEY" WallpaperStyle "${E2E_OLD_STYLE[1]}"
     [ -z "$E2E_DIR" ] || rm -rf "$E2E_DIR"
     [ -z "$E2E_X_CLIENT" ] || kill "$E2E_X_CLIENT" 2>/dev/null
     if [ "$E2E_OWN_WINE" = 1 ]; then kalo_stop; fi
@@ -199,6 +222,52 @@ visible_windows() {
 }
 
 has_visible_window() { [ -n "$(visible_windows "$1")" ]; }
+
+# Wine's tray: a window of its own, shown while it holds an icon.
+tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1; }
+tray_shown() { [ -n "$(tray_window)" ]; }
+no_tray_shown() { ! tray_shown; }
+
+# --- menus ---------------------------------------------------------------------------------
+
+# The open pop-up menus of a process: its visible windows narrower than 400 pixels (the
+# program's own windows are wider), one "id x y width height" line each, oldest first.
+menu_windows() { visible_windows "$1" | awk '$4 < 400'; }
+
+# menu_shown PID: a menu of the process is open; E2E_SEEN lists its visible windows.
+menu_shown() {
+    E2E_SEEN="visible windows (id x y width height): $(visible_windows "$1" | tr '\n' ';')"
+    [ -n "$(menu_windows "$1")" ]
+}
+no_menu_shown() { ! menu_shown "$1"; }
+
+# open_tray_menu PID: a right click on the icon, the first in Wine's tray window, once no
+# menu is open any more; true when a menu of the process opens.
+open_tray_menu() {
+    local tray X Y HEIGHT
+    wait_until 15 no_menu_shown "$1"
+    tray=$(tray_window)
+    E2E_SEEN="no tray window"
+    [ -n "$tray" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    xdotool mousemove $((X + 12)) $((Y + HEIGHT - 14)) click 3
+    wait_until 15 menu_shown "$1"
+}
+
+# menu_item_point MENU INDEX COUNT: the middle of item INDEX (from 0) of a menu window
+# ("id x y width height") that holds COUNT items of one height, as "x y".
+menu_item_point() {
+    local id x y width height
+    read -r id x y width height <<<"$1"
+    echo "$((x + width / 2)) $((y + height * (2 * $2 + 1) / (2 * $3)))"
+}
+
+# click_menu_item MENU INDEX COUNT: a click on that item; false when there is no menu.
+click_menu_item() {
+    [ -n "$1" ] || return 1
+    # shellcheck disable=SC2046 # "x y"
+    xdotool mousemove $(menu_item_point "$@") click 1
+}
 
 # pixel FILE X Y: the colour of one pixel as "srgb(r,g,b)".
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info: 2>/dev/null; }

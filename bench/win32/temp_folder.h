@@ -1,5 +1,5 @@
 #pragma once
-// Fresh temporary folders for the Win32 service tests and benchmarks.
+// Fresh temporary folders for the Win32 benchmarks.
 #include "platform/win32/services.h"
 
 #include <string>

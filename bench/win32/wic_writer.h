@@ -1,6 +1,5 @@
 #pragma once
-// Writes picture files with WIC's own encoders, so that the loader is tested on files
-// that no code of ours produced. Shared by the tests and the wallpaper benchmark.
+// Writes picture files with WIC's own encoders, for the wallpaper benchmark's photo.
 #include "platform/win32/services.h"
 
 #include <wincodec.h>

@@ -1,0 +1,163 @@
+// Real Win32 controls and timers bound to the models: a change made by code shows in the
+// window, and the window's own notifications raise the models' events.
+#include "app/app.h"
+#include "platform/win32/control_sync.h"
+#include "platform/win32/services.h"
+#include "platform/win32/win32_platform.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+using win32::windowText;
+
+ui::Window panelModel{"panel"};
+
+// A plain window whose controls are bound through a control set, as a form's are.
+struct Panel : win32::FormWindow {
+    Panel() : FormWindow(panelModel) {
+        create({L"KALO DC test panel", "panel", WS_POPUP, 0, {0, 0, 600, 400}});
+        controls_ = std::make_unique<win32::ControlSet>(hwnd(), 100);
+        ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    }
+    win32::ControlSet& set() { return *controls_; }
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        return commonMessage(message, wParam, lParam) ? 0
+                                                      : defaultHandling(message, wParam, lParam);
+    }
+};
+
+LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageW(window, message, wParam, lParam);
+}
+
+// A control's notification to its window, as the control sends it.
+void notify(HWND control, int code) {
+    send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
+}
+
+struct BoundControls : testing::Test {
+    Panel panel;
+    ui::Button button{"Add"};
+    ui::Label label{"Layers"};
+    ui::CheckBox check{"Snow on top"};
+    ui::ListBox list;
+    ui::ComboBox combo{"Interval"};
+    ui::Slider slider{1, 50, 1, 5, 10};
+    HWND b = panel.set().button(button, {0, 0, 80, 20});
+    HWND l = panel.set().label(label, {0, 30, 80, 20});
+    HWND c = panel.set().checkBox(check, {0, 60, 80, 20});
+    HWND lb = panel.set().listBox(list, {100, 0, 200, 100});
+    HWND cb = panel.set().comboBox(combo, {100, 120, 200, 20}, 100);
+    HWND s = panel.set().slider(slider, {100, 200, 200, 30});
+    int events = 0;
+    void SetUp() override {
+        for (auto* event :
+             {&button.Click, &label.Click, &check.Click, &list.Click, &combo.Click, &slider.Change})
+            *event = [this] { ++events; };
+        for (const char* item : {"C:\\a.jpg", "C:\\K\u00f6ln.jpg", "C:\\c.jpg"})
+            list.add(item);
+        for (const char* unit : {"Second(s)", "Minute(s)"})
+            combo.add(unit);
+    }
+};
+
+TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
+    button.setCaption("Run");
+    button.setEnabled(false);
+    label.setVisible(false);
+    EXPECT_EQ(windowText(b), "Run");
+    EXPECT_FALSE(IsWindowEnabled(b));
+    EXPECT_FALSE(GetWindowLongW(l, GWL_STYLE) & WS_VISIBLE);
+    for (auto [value, state] : {std::pair{1, BST_CHECKED}, std::pair{2, BST_INDETERMINATE},
+                                std::pair{0, BST_UNCHECKED}}) {
+        check.setValue(value);
+        EXPECT_EQ(send(c, BM_GETCHECK), state) << value;
+    }
+    list.setListIndex(1);
+    list.removeAt(0);
+    wchar_t item[64] = {};
+    send(lb, LB_GETTEXT, 0, LPARAM(item));
+    EXPECT_EQ(win32::narrow(item), "C:\\K\u00f6ln.jpg");
+    EXPECT_EQ(send(lb, LB_GETCOUNT), 2);
+    EXPECT_EQ(send(lb, LB_GETCURSEL), list.listIndex());
+    combo.setText("Hour(s)");
+    EXPECT_EQ(windowText(cb), "Hour(s)");
+    EXPECT_EQ(send(cb, CB_GETCOUNT), 2);
+    slider.setValue(33);
+    for (auto [message, answer] :
+         {std::pair{TBM_GETRANGEMIN, 1}, std::pair{TBM_GETRANGEMAX, 50},
+          std::pair{TBM_GETLINESIZE, 1}, std::pair{TBM_GETPAGESIZE, 5}, std::pair{TBM_GETPOS, 33}})
+        EXPECT_EQ(send(s, message), answer) << message;
+}
+
+TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
+    send(b, BM_CLICK);
+    notify(l, STN_CLICKED);
+    send(c, BM_CLICK);
+    EXPECT_EQ(check.value(), 1);
+    EXPECT_EQ(send(c, BM_GETCHECK), BST_CHECKED);
+    send(lb, LB_SETCURSEL, 2);
+    notify(lb, LBN_SELCHANGE);
+    EXPECT_EQ(list.listIndex(), 2);
+    SetWindowTextW(cb, L"typed");
+    notify(cb, CBN_EDITCHANGE);
+    EXPECT_EQ(combo.text(), "typed");
+    EXPECT_EQ(events, 4) << "typed text runs no click";
+    send(cb, CB_SETCURSEL, 1);
+    notify(cb, CBN_SELCHANGE);
+    EXPECT_EQ(combo.text(), "Minute(s)");
+    send(s, TBM_SETPOS, TRUE, 7);
+    send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), LPARAM(s));
+    EXPECT_EQ(slider.value(), 10) << "a drag in progress moves nothing";
+    send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), LPARAM(s));
+    EXPECT_EQ(slider.value(), 7);
+    EXPECT_EQ(events, 6);
+}
+
+TEST(BoundTimers, FireOnlyWhileEnabledWithAnInterval) {
+    win32::TimerClock clock;
+    ui::Timer timer{20, true};
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    clock.watch(timer);
+    // Three ticks come soon; a stopped timer gives none, however long one waits.
+    auto ticksWithin = [&](int count, int ms) {
+        int until = ticks + count;
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        for (MSG message; ticks < until && std::chrono::steady_clock::now() < end;)
+            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            else
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        return ticks >= until;
+    };
+    EXPECT_TRUE(ticksWithin(3, 5000));
+    timer.setEnabled(false);
+    EXPECT_FALSE(ticksWithin(1, 300));
+    timer.setInterval(0);
+    timer.setEnabled(true);
+    EXPECT_FALSE(ticksWithin(1, 300)) << "an interval of 0 never fires";
+    timer.setInterval(30);
+    EXPECT_TRUE(ticksWithin(3, 5000));
+    clock.unwatch(timer);
+    EXPECT_FALSE(ticksWithin(1, 300));
+}
+
+// The snow window is layered and keyed by the program; it keeps off the taskbar and is
+// never activated.
+TEST(SnowWindow, StaysATaskbarFreeToolWindowThatIsNeverActivated) {
+    win32::Win32Platform os;
+    app::App program(os);
+    os.attach(program);
+    program.kalo3();
+    HWND snow = os.windowOf(platform::FormId::KALO3);
+    LONG kept = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    EXPECT_EQ(GetWindowLongW(snow, GWL_EXSTYLE) & kept, kept);
+    EXPECT_FALSE(GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION);
+}
+
+} // namespace
