@@ -95,12 +95,9 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     for (bool second : {false, true})
         for (const char* run :
              {self.c_str(), "C:\\Tools\\KALO DC.EXE", "\"C:\\Tools\\KALO DC.exe\"",
-              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
-            Shell s(second, run);
-            EXPECT_EQ(s.tray().starupprogram.checked(), run && run == self) << (run ? run : "none");
-            EXPECT_EQ(s.runValue().value_or("none"), run ? run : "none")
-                << "the start writes nothing";
-        }
+              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr})
+            EXPECT_EQ(Shell(second, run).tray().starupprogram.checked(), run && run == self)
+                << (run ? run : "none");
     Shell s;
     auto& item = s.tray().starupprogram;
     for (const std::string& stored : {self, std::string(" "), self}) {
