@@ -11,11 +11,11 @@ TEST(Conversions, TruthValuesNumbersInTheLocaleAndIntegersRoundedHalfToEven) {
     for (const char* bad : {"", " ", "yes", "on", "1x", "truth", "0,5"})
         EXPECT_THROW(toTruth(bad), ConversionError) << "'" << bad << "'";
     const std::tuple<const char*, char, std::optional<double>> numbers[] = {
-        {"2,5", ',', 2.5},  {" 3 ", ',', 3},    {"-1,25", ',', -1.25}, {",5", ',', 0.5},
-        {"5,", ',', 5},     {"1e3", ',', 1000}, {"1,5e2", ',', 150},   {"2.5", '.', 2.5},
-        {"2.5", ',', {}},   {",", ',', {}},     {"", ',', {}},         {"1,2,3", ',', {}},
-        {"1 000", ',', {}}, {"e3", '.', {}},    {"1e", '.', {}},       {"0x10", '.', {}},
-        {"1e999", '.', {}}};
+        {"2,5", ',', 2.5},    {" 3 ", ',', 3},    {"-1,25", ',', -1.25}, {",5", ',', 0.5},
+        {"5,", ',', 5},       {"1e3", ',', 1000}, {"1,5e2", ',', 150},   {"2,5E+1", ',', 25},
+        {"1e-3", '.', 0.001}, {"2.5", '.', 2.5},  {"2.5", ',', {}},      {",", ',', {}},
+        {"", ',', {}},        {"1,2,3", ',', {}}, {"1 000", ',', {}},    {"e3", '.', {}},
+        {"1e", '.', {}},      {"0x10", '.', {}},  {"1e999", '.', {}}};
     for (auto [text, separator, number] : numbers)
         EXPECT_EQ(parseNumber(text, separator), number) << text;
     const std::pair<double, int> rounded[] = {
@@ -56,16 +56,15 @@ TEST(Registry, ValuesAndApplicationSettings) {
         EXPECT_EQ(readAs(type, {"a\0b\0\0", 5}), "") << type;
     for (std::int32_t n : {-1, 2147483647, 0})
         EXPECT_EQ(readAs(4, std::string(reinterpret_cast<const char*>(&n), 4)), std::to_string(n));
-    EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
-    p.os.reg.failWrites = true;
-    EXPECT_FALSE(write("w", "x"));
-    EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w"));
-    p.os.reg.failWrites = false;
     auto& store = p.app->appSettings();
     EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "1") << "the default until saved";
     store.Save("KALO DC", "cmdrun", "cmdstop", "0");
     EXPECT_EQ(p.appSetting("cmdrun", "cmdstop"), "0");
     EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "0");
     EXPECT_EQ(store.Get("Other", "cmdrun", "cmdstop", "1"), "1");
+    EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
+    p.os.reg.failWrites = true;
+    EXPECT_FALSE(write("w", "x"));
+    EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w"));
     EXPECT_EQ(p.os.reg.openHandles(), 0u);
 }

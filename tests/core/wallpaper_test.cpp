@@ -13,18 +13,6 @@ std::string bmp(int width, int height, std::uint32_t colour) {
     return wallpaper::encodeBmp({width, height, std::vector(std::size_t(width * height), colour)});
 }
 
-// The main window holding the given entries, the rotation stopped.
-app::Kalo2& withEntries(Program& p, std::initializer_list<std::string> entries) {
-    for (const auto& entry : entries)
-        p.main().Wallpaper.add(entry);
-    return p.main();
-}
-
-void applyAt(app::Kalo2& w, std::optional<long> index) {
-    w.rotationIndex = index;
-    w.ApplyWallpaper();
-}
-
 } // namespace
 
 TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
@@ -66,27 +54,29 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
     std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp", broken = p.path("broken.jpg");
     std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
     p.write("broken.jpg", "GIF89a garbage"); // not a picture
-    auto& w = withEntries(
-        p, {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own, broken});
+    auto& w = p.main();
+    for (auto entry : {p.picture("a.jpg", RED, 4, 3), p.picture("b.gif", BLUE, 5, 2), own, broken})
+        w.Wallpaper.add(entry);
+    auto applyAt = [&](std::optional<long> at) { w.rotationIndex = at, w.ApplyWallpaper(); };
     auto desktop = [&] { return p.os.fs.read(bitmap).value_or("none"); };
     for (long outside : {-1L, 4L, 40000L})
-        applyAt(w, outside);
-    applyAt(w, 3); // nothing applied yet
+        applyAt(outside);
+    applyAt(3); // nothing applied yet
     EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
     const std::string red = bmp(4, 3, RED), blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
     const std::pair<std::optional<long>, std::string> applies[] = {
         {std::nullopt, red}, {1, blue}, {1, blue}, {0, red}, {2, green}};
     for (int decodes = 2; auto [at, written] : applies) { // no position yet: the first entry
-        applyAt(w, at);
+        applyAt(at);
         EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes),
                   std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
         EXPECT_EQ(desktop(), written);
     }
     p.os.fs.failAt = fake::FakeFiles::Step::Rename;
-    applyAt(w, 0);
+    applyAt(0);
     p.os.fs.failAt = fake::FakeFiles::Step::None;
     auto shown = w.im.picture();
-    applyAt(w, 3);
+    applyAt(3);
     w.Wallpaper.setListIndex(3);
     ASSERT_EQ(p.os.boxes.size(), 3u);
     EXPECT_EQ(std::tuple(p.os.boxes[2].text, p.os.boxes[2].title, p.os.boxes[2].style),
@@ -98,7 +88,7 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
     EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0), p.os.decodes),
               std::tuple(4, RED, 10));
     std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
-    applyAt(w, 0);
+    applyAt(0);
     EXPECT_EQ(std::tuple(p.os.boxes.back().text, desktop(), p.read("own.bmp")),
               std::tuple(p.path("a.jpg") + " missing!", green, ownBytes));
     EXPECT_EQ(p.os.wallpaperCalls, Calls(5, bitmap)) << "only a bitmap written is applied";
