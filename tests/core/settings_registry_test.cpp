@@ -33,7 +33,7 @@ TEST(WriteRegistryString, StoresTextAsCodePageBytesAndEmptyAsOneBlank) {
         auto value = p.os.reg.get(PROGRAM_KEY, "v");
         ASSERT_TRUE(value.has_value()) << c.name;
         EXPECT_EQ(value->type, platform::REG_SZ_T) << c.name;
-        EXPECT_EQ(value->data, c.stored) << c.name;
+        EXPECT_EQ(value->data, c.stored + '\0') << c.name; // with the terminating zero
         EXPECT_EQ(p.os.reg.openHandles(), 0u) << c.name;
     }
 }

@@ -135,7 +135,8 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
                                               const std::string& name) const {
     auto value = get(subKey, name);
     if (!value) return std::nullopt;
-    return FakeCodePage().fromAnsi(value->data);
+    std::string text = FakeCodePage().fromAnsi(value->data);
+    return text.substr(0, text.find('\0'));
 }
 
 // ---- code page ------------------------------------------------------------------

