@@ -60,6 +60,16 @@ std::string RegistryProcedures::ReadRegistryValue(std::uint32_t root, const std:
     return text;
 }
 
+bool RegistryProcedures::DeleteRegistryValue(std::uint32_t root, const std::string& subKey,
+                                             const std::string& name) {
+    auto& reg = os_.registry();
+    auto key = reg.openKey(root, subKey);
+    if (!key) return false;
+    bool removed = reg.deleteValue(*key, name);
+    reg.closeKey(*key);
+    return removed;
+}
+
 void RegistryProcedures::writeProgramValue(const std::string& name, const std::string& data) {
     WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, PROGRAM_KEY, name, data);
 }

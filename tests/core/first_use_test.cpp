@@ -37,4 +37,20 @@ TEST(FirstUse, TextsAreStoredWithTheirZeroAndReadTheSameWithOrWithoutIt) {
     EXPECT_EQ(reg.readProgramValue("c2"), "Minute(s)");
 }
 
+TEST(FirstUse, RunValueIsTheQuotedPathAndTurningItOffDeletesIt) {
+    for (bool quotedBefore : {true, false}) {
+        Program p;
+        std::string self = p.folder + "/KALO DC.exe", quoted = '"' + self + '"';
+        p.os.reg.putText(RUN_KEY, "KALO DC", quotedBefore ? quoted : self);
+        p.app->start();
+        auto& item = p.tray().starupprogram;
+        EXPECT_TRUE(item.checked()) << quotedBefore;
+        item.click();
+        EXPECT_FALSE(item.checked());
+        EXPECT_FALSE(p.os.reg.get(RUN_KEY, "KALO DC").has_value()) << quotedBefore;
+        item.click();
+        EXPECT_EQ(p.os.reg.text(RUN_KEY, "KALO DC"), quoted);
+    }
+}
+
 } // namespace

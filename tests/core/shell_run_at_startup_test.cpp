@@ -22,7 +22,7 @@ TEST(ShellRunAtStartup, CheckMarkAtStartFollowsTheRunValueExactly) {
         {"turned off", [](const std::string&) { return " "; }, false},
         {"other letter case",
          [](const std::string& s) { return s.substr(0, s.size() - 4) + ".EXE"; }, false},
-        {"in quotes", [](const std::string& s) { return "\"" + s + "\""; }, false},
+        {"in quotes", [](const std::string& s) { return "\"" + s + "\""; }, true},
         {"with an argument", [](const std::string& s) { return s + " /min"; }, false},
         {"moved program", [](const std::string&) { return "C:\\Old\\KALO DC.exe"; }, false},
     };
@@ -46,16 +46,17 @@ TEST(ShellRunAtStartup, ProgramPathTextIsFolderSeparatorNameAndExe) {
     EXPECT_EQ(p.tray().programPathText(), "C:\\Tools\\kalo dc.exe");
 }
 
-TEST(ShellRunAtStartup, ChoosingTheItemSwitchesBetweenPathAndBlank) {
+TEST(ShellRunAtStartup, ChoosingTheItemSwitchesBetweenQuotedPathAndNoValue) {
     Program p;
     p.app->start();
     auto& item = p.tray().starupprogram;
-    std::string self = p.folder + "/KALO DC.exe";
+    std::string self = '"' + p.folder + "/KALO DC.exe\"";
     struct Step {
         bool checked;
-        std::string stored;
+        std::optional<std::string> stored;
     };
-    for (const auto& [checked, stored] : {Step{true, self}, Step{false, " "}, Step{true, self}}) {
+    for (const auto& [checked, stored] :
+         {Step{true, self}, Step{false, std::nullopt}, Step{true, self}}) {
         item.click();
         EXPECT_EQ(item.checked(), checked);
         EXPECT_EQ(runValue(p), stored);
@@ -69,7 +70,7 @@ TEST(ShellRunAtStartup, TurnedOffIsUncheckedAtTheNextStart) {
     p.tray().starupprogram.click();
     p.app = std::make_unique<app::App>(p.os);
     p.app->start();
-    EXPECT_EQ(runValue(p), " ");
+    EXPECT_EQ(runValue(p), std::nullopt);
     EXPECT_FALSE(p.tray().starupprogram.checked());
 }
 

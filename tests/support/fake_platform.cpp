@@ -109,6 +109,11 @@ bool FakeRegistry::query(platform::KeyHandle key, const std::string& name, std::
     return true;
 }
 
+bool FakeRegistry::deleteValue(platform::KeyHandle key, const std::string& name) {
+    auto handle = open_.find(key);
+    return handle != open_.end() && !failWrites && keys_[handle->second].erase(lower(name)) == 1;
+}
+
 void FakeRegistry::closeKey(platform::KeyHandle key) {
     open_.erase(key);
 }

@@ -76,13 +76,13 @@ TEST_F(TrayTest, OtherMouseMessagesOpenNothing) {
 }
 
 TEST_F(TrayTest, RunOnStartUpWritesThePathOrABlankAndMarksTheItem) {
-    std::string path = program.folder + "\\" + TEST_EXE_NAME + ".exe";
+    std::string path = '"' + program.folder + "\\" + TEST_EXE_NAME + ".exe\"";
     program.menuCommand(FormId::KALO1, win32::tray_ids::RUN_ON_STARTUP);
     EXPECT_EQ(storedText(settings::RUN_KEY, "KALO DC"), path);
     notifyIcon(WM_RBUTTONUP);
     EXPECT_TRUE(menu.runOnStartUpChecked);
     program.menuCommand(FormId::KALO1, win32::tray_ids::RUN_ON_STARTUP);
-    EXPECT_EQ(storedText(settings::RUN_KEY, "KALO DC"), " ");
+    EXPECT_EQ(storedText(settings::RUN_KEY, "KALO DC"), std::nullopt);
 }
 
 TEST_F(TrayTest, StyleItemsWriteTheDesktopValues) {

@@ -66,6 +66,11 @@ bool Win32Registry::query(platform::KeyHandle key, const std::string& name, std:
     return true;
 }
 
+bool Win32Registry::deleteValue(platform::KeyHandle key, const std::string& name) {
+    auto valueName = ansiName(name);
+    return valueName && RegDeleteValueA(keyHandle(key), valueName->c_str()) == ERROR_SUCCESS;
+}
+
 void Win32Registry::closeKey(platform::KeyHandle key) {
     RegCloseKey(keyHandle(key));
 }
