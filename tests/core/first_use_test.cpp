@@ -53,4 +53,28 @@ TEST(FirstUse, RunValueIsTheQuotedPathAndTurningItOffDeletesIt) {
     }
 }
 
+TEST(FirstUse, MinutesRotationCountsFromItsStartAndTurnsAtOrPastTheTarget) {
+    Program p;
+    p.app->start();
+    auto& main = p.main();
+    p.os.advance(3 * MINUTE); // the user looks around: the minute ticker counts
+    main.run.click();         // "Add Image file."
+    for (const auto& path : pictures(p, 4))
+        main.Wallpaper.add(path);
+    main.c2.typeText("Second(s)");
+    main.c1.typeText("2");
+    main.run.click();
+    p.os.advance(25000);
+    main.stope.click();
+    main.c2.typeText("Minute(s)");
+    main.c1.typeText("2");
+    main.run.click();
+    EXPECT_EQ(appliedDuring(p, 1), 0);
+    EXPECT_EQ(appliedDuring(p, MINUTE), NOTHING_APPLIED) << "counted from the start";
+    EXPECT_EQ(appliedDuring(p, MINUTE), 0);
+    EXPECT_EQ(appliedDuring(p, 2 * MINUTE), 1);
+    main.minuteCount = 5; // past the target: the next tick moves on
+    EXPECT_EQ(appliedDuring(p, MINUTE), 2);
+}
+
 } // namespace
