@@ -78,6 +78,7 @@ class Kalo2 : public Form {
     void c1_Click();
     void FillNumbers();
     void SetInterval();
+    bool IntervalCanRun() const;
     void SaveInterval();
     void Timer1_Timer();
     void Timer2_Timer();

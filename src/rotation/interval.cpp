@@ -57,6 +57,19 @@ void Kalo2::SetInterval() {
     Timer1.setEnabled(false);
 }
 
+// Whether the two boxes give an interval that turns the rotation: a unit, and a
+// positive number that SetInterval takes (for seconds, a period of at least 1 ms that
+// the second ticker holds).
+bool Kalo2::IntervalCanRun() const {
+    const std::string& unit = c2.text();
+    if (numbersFor(unit) == 0) return false;
+    auto number = settings::parseNumber(c1.text(), app_.os().codePage().decimalSeparator());
+    if (!number || !std::isfinite(*number) || *number <= 0) return false;
+    if (unit != SECONDS) return true;
+    double period = settings::roundHalfEven(*number * 1000);
+    return period >= 1 && period <= double(ui::Timer::maxInterval);
+}
+
 // Stores both texts as they stand, also when SetInterval refused them.
 void Kalo2::SaveInterval() {
     app_.registry().writeProgramValue("C1", c1.text());

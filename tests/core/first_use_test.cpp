@@ -77,4 +77,43 @@ TEST(FirstUse, MinutesRotationCountsFromItsStartAndTurnsAtOrPastTheTarget) {
     EXPECT_EQ(appliedDuring(p, MINUTE), 2);
 }
 
+TEST(FirstUse, RunRefusesAnIntervalThatCannotRunAndChangesNothing) {
+    struct Case {
+        const char* unit;
+        const char* number;
+    };
+    for (auto [unit, number] :
+         {Case{"Second(s)", ""}, Case{"Second(s)", "0"}, Case{"Minute(s)", "abc"},
+          Case{"Hour(s)", "-1"}, Case{"Second(s)", "70"}, Case{"Interval", "Select"}}) {
+        SCOPED_TRACE(std::string(unit) + " " + number);
+        Program p;
+        auto& main = stoppedWith(p, {});
+        for (const auto& path : pictures(p, 2))
+            main.Wallpaper.add(path);
+        main.c2.typeText(unit);
+        main.c1.typeText(number);
+        main.run.click();
+        ASSERT_EQ(p.os.boxes.size(), 1u);
+        EXPECT_EQ(p.os.boxes[0].text, "Enter the interval.");
+        EXPECT_EQ(p.os.boxes[0].title, "Error");
+        EXPECT_EQ(p.os.boxes[0].style, platform::MB_CRITICAL);
+        EXPECT_TRUE(main.run.visible() && !main.stope.visible());
+        EXPECT_TRUE(main.add.enabled() && main.del.enabled() && main.c2.enabled());
+        EXPECT_EQ(main.Label2.caption(), "Stoped.");
+        EXPECT_EQ(p.appSetting("cmdrun", "cmdstop"), "0");
+        EXPECT_FALSE(p.programValue("C1").has_value());
+        EXPECT_EQ(appliedDuring(p, 10 * MINUTE), NOTHING_APPLIED);
+    }
+}
+
+TEST(FirstUse, AResumeOverAnIntervalThatCannotRunAppliesNothing) {
+    Program p;
+    p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.pic"), p.picture("b.pic")}));
+    p.setProgramValue("C2", "Second(s)");
+    p.app->start();
+    ASSERT_EQ(p.os.boxes.size(), 1u);
+    EXPECT_EQ(p.os.boxes[0].text, "Enter the interval.");
+    EXPECT_EQ(appliedDuring(p, MINUTE), NOTHING_APPLIED);
+}
+
 } // namespace

@@ -190,10 +190,10 @@ TEST(Rotation, AFractionOfMinutesNeverMatchesTheCount) {
     EXPECT_EQ(main.minuteCount, 10);
 }
 
-TEST(Rotation, ZeroSecondsNeverChangesAfterTheStartTick) {
+TEST(Rotation, ZeroSecondsIsRefusedAndNeverChanges) {
     Program p;
     running(p, 2, "Second(s)", "0");
-    EXPECT_EQ(appliedDuring(p, 1), 0);
+    EXPECT_EQ(appliedDuring(p, 1), NOTHING_APPLIED);
     EXPECT_EQ(appliedDuring(p, 10 * MINUTE), NOTHING_APPLIED);
 }
 
