@@ -116,4 +116,11 @@ TEST(FirstUse, AResumeOverAnIntervalThatCannotRunAppliesNothing) {
     EXPECT_EQ(appliedDuring(p, MINUTE), NOTHING_APPLIED);
 }
 
+TEST(FirstUse, FirstStartShowsRunAlone) {
+    Program p;
+    p.app->start();
+    EXPECT_TRUE(p.main().run.visible());
+    EXPECT_FALSE(p.main().stope.visible());
+}
+
 } // namespace

@@ -34,7 +34,7 @@ TEST(StartupRotation, FirstStartWithNothingStoredSkipsTheLaterSteps) {
     EXPECT_EQ(p.programValue("snow"), "off");
     // Neither Run nor Stop ran; nothing was reset; no file was written.
     EXPECT_TRUE(main.run.visible());
-    EXPECT_TRUE(main.stope.visible());
+    EXPECT_FALSE(main.stope.visible());
     EXPECT_EQ(main.Label2.caption(), "");
     EXPECT_TRUE(main.Timer3.enabled());
     EXPECT_FALSE(p.appSetting("cmdrun", "cmdstop").has_value());
