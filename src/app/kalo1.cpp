@@ -27,10 +27,12 @@ void Kalo1::Form_Load() {
     refreshStartUpCheck();
 }
 
+// Ticked when the Run value names this program, quoted as it is written now or bare
+// as earlier versions wrote it.
 void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
                                                    settings::RUN_KEY, "KALO DC");
-    starupprogram.setChecked(value == programPathText());
+    starupprogram.setChecked(value == runCommandLine() || value == programPathText());
 }
 
 void Kalo1::Form_MouseMove(double xTwips) {
@@ -81,11 +83,21 @@ std::string Kalo1::programPathText() const {
     return where.folder + where.separator + where.executableName + ".exe";
 }
 
+// The path in quotes: it holds a blank, and an unquoted path with blanks would be
+// split at the first one by whoever starts it.
+std::string Kalo1::runCommandLine() const {
+    return '"' + programPathText() + '"';
+}
+
+// Turning it off removes the value, so nothing is left for the log-on to run.
 void Kalo1::starupprogram_Click() {
     auto& reg = app_.registry();
     bool wasOn = starupprogram.checked();
-    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
-                            wasOn ? std::string() : programPathText());
+    if (wasOn)
+        reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+    else
+        reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
+                                runCommandLine());
     starupprogram.setChecked(!wasOn);
 }
 

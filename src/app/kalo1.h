@@ -34,6 +34,7 @@ class Kalo1 : public Form {
     void ReapplyWallpaper();
     void SetWallpaperStyle(int style);
     std::string programPathText() const;
+    std::string runCommandLine() const; // the Run value: the program path in quotes
     void refreshStartUpCheck();
 };
 

@@ -7,9 +7,11 @@
 
 namespace app {
 
+// Run and Stop share one place: only Run shows until a run starts.
 Kalo2::Kalo2(App& app)
     : Form(app, platform::FormId::KALO2, MAIN_CAPTION),
       timers_(app.os(), {&Timer1, &Timer2, &Timer3}) {
+    stope.setVisible(false);
     wireEvents();
 }
 

@@ -15,7 +15,7 @@ class Kalo2 : public Form {
 
     // Controls, with the names the procedures use.
     ui::Button run{"Run"};
-    ui::Button stope{"Stop"}; // the Stop button
+    ui::Button stope{"Stop"}; // the Stop button; hidden until a run shows it
     ui::Frame f5{"Snow Fall"};
     ui::CheckBox Check1{"Snow on top"};
     ui::Label Label3{"Layers"};
@@ -78,6 +78,7 @@ class Kalo2 : public Form {
     void c1_Click();
     void FillNumbers();
     void SetInterval();
+    bool IntervalCanRun() const;
     void SaveInterval();
     void Timer1_Timer();
     void Timer2_Timer();

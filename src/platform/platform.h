@@ -32,8 +32,10 @@ class Registry {
     virtual ~Registry() = default;
     virtual std::optional<KeyHandle> createKey(std::uint32_t root, const std::string& subKey) = 0;
     virtual std::optional<KeyHandle> openKey(std::uint32_t root, const std::string& subKey) = 0;
-    // Stores REG_SZ bytes (no terminating zero in `bytes`).
+    // Stores REG_SZ data: exactly `bytes`, which end with the text's terminating zero.
     virtual bool setString(KeyHandle key, const std::string& name, const std::string& bytes) = 0;
+    // Removes a value; false when it could not be removed (also when it is missing).
+    virtual bool deleteValue(KeyHandle key, const std::string& name) = 0;
     // Reads a value into a buffer of `bufferSize` bytes; fails when it is missing or
     // does not fit. `data` receives the bytes stored, `type` the value's type.
     virtual bool query(KeyHandle key, const std::string& name, std::size_t bufferSize,

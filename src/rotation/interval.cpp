@@ -2,6 +2,8 @@
 #include "app/kalo2.h"
 #include "settings/conversions.h"
 
+#include <cmath>
+
 namespace app {
 namespace {
 
@@ -51,7 +53,21 @@ void Kalo2::SetInterval() {
         return;
     }
     minuteTarget = unit == MINUTES ? *number : *number * 60;
+    minuteCount = 0; // a new target, as every start sets one, counts from zero
     Timer1.setEnabled(false);
+}
+
+// Whether the two boxes give an interval that turns the rotation: a unit, and a
+// positive number that SetInterval takes (for seconds, a period of at least 1 ms that
+// the second ticker holds).
+bool Kalo2::IntervalCanRun() const {
+    const std::string& unit = c2.text();
+    if (numbersFor(unit) == 0) return false;
+    auto number = settings::parseNumber(c1.text(), app_.os().codePage().decimalSeparator());
+    if (!number || !std::isfinite(*number) || *number <= 0) return false;
+    if (unit != SECONDS) return true;
+    double period = settings::roundHalfEven(*number * 1000);
+    return period >= 1 && period <= double(ui::Timer::maxInterval);
 }
 
 // Stores both texts as they stand, also when SetInterval refused them.
@@ -72,10 +88,13 @@ void Kalo2::Timer2_Timer() {
     Timer2.setEnabled(false);
 }
 
-// Counts minutes; at the target (an exact match) the rotation moves on.
+// Counts minutes; once the count is at or past the target the rotation moves on, so a
+// count that ran past it before a start cannot stall the rotation. No target, or one
+// that is no whole number of minutes, is never reached.
 void Kalo2::Timer3_Timer() {
     minuteCount += 1;
-    if (double(minuteCount) != minuteTarget.value_or(0)) return;
+    double target = minuteTarget.value_or(0);
+    if (target < 1 || target != std::floor(target) || double(minuteCount) < target) return;
     Advance();
     minuteCount = 0;
 }

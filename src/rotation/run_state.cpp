@@ -17,6 +17,13 @@ void Kalo2::run_Click() {
         app_.os().messageBox("Add Image file.", "Error", platform::MB_CRITICAL);
         return;
     }
+    // An interval that would never turn the rotation is refused before anything shows
+    // a run; a start tick armed by the start-up's resume goes too.
+    if (!IntervalCanRun()) {
+        Timer2.setEnabled(false);
+        app_.os().messageBox("Enter the interval.", "Error", platform::MB_CRITICAL);
+        return;
+    }
     add.setEnabled(false);
     del.setEnabled(false);
     run.setVisible(false);

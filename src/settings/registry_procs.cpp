@@ -20,6 +20,15 @@ std::string valueText(std::uint32_t type, const std::string& data, const platfor
     return text.substr(0, text.find('\0'));
 }
 
+// REG_SZ data as the registry documents it: the code page text with its terminating
+// zero, so that every reader sees the whole text. Readers cut at the first zero, so
+// texts stored without one read the same.
+std::optional<std::string> textData(const platform::CodePage& cp, const std::string& text) {
+    auto bytes = cp.toAnsi(text);
+    if (bytes) bytes->push_back('\0');
+    return bytes;
+}
+
 std::string appSettingsKey(const std::string& application, const std::string& section) {
     return APP_SETTINGS_KEY + application + "\\" + section;
 }
@@ -31,7 +40,7 @@ bool RegistryProcedures::WriteRegistryString(std::uint32_t root, const std::stri
     auto& reg = os_.registry();
     auto key = reg.createKey(root, subKey);
     if (!key) return false;
-    auto bytes = os_.codePage().toAnsi(data.empty() ? " " : data);
+    auto bytes = textData(os_.codePage(), data.empty() ? " " : data);
     bool stored = bytes && reg.setString(*key, name, *bytes);
     reg.closeKey(*key);
     return stored;
@@ -49,6 +58,16 @@ std::string RegistryProcedures::ReadRegistryValue(std::uint32_t root, const std:
         text = valueText(type, data, os_.codePage());
     reg.closeKey(*key);
     return text;
+}
+
+bool RegistryProcedures::DeleteRegistryValue(std::uint32_t root, const std::string& subKey,
+                                             const std::string& name) {
+    auto& reg = os_.registry();
+    auto key = reg.openKey(root, subKey);
+    if (!key) return false;
+    bool removed = reg.deleteValue(*key, name);
+    reg.closeKey(*key);
+    return removed;
 }
 
 void RegistryProcedures::writeProgramValue(const std::string& name, const std::string& data) {
@@ -70,7 +89,7 @@ void AppSettings::Save(const std::string& application, const std::string& sectio
     auto handle =
         reg.createKey(platform::HKEY_CURRENT_USER_ROOT, appSettingsKey(application, section));
     if (!handle) return;
-    if (auto bytes = os_.codePage().toAnsi(text)) reg.setString(*handle, key, *bytes);
+    if (auto bytes = textData(os_.codePage(), text)) reg.setString(*handle, key, *bytes);
     reg.closeKey(*handle);
 }
 

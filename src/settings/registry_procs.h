@@ -24,6 +24,9 @@ class RegistryProcedures {
     // The value as text; the empty text for anything missing or unreadable.
     std::string ReadRegistryValue(std::uint32_t root, const std::string& subKey,
                                   const std::string& name);
+    // Removes the value if the key exists; true when it was removed.
+    bool DeleteRegistryValue(std::uint32_t root, const std::string& subKey,
+                             const std::string& name);
 
     // The program key under HKEY_CURRENT_USER.
     void writeProgramValue(const std::string& name, const std::string& data);

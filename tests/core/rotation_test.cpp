@@ -148,7 +148,7 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
               std::make_pair(MARKER_FILE, listOf({"beside"})));
 }
 
-// A refused number is stored too, but the period in force stays through a new start.
+// Run refuses a number the seconds ticker cannot hold; the period in force stays.
 TEST(Interval, TheBoxesSetAndStoreTheInterval) {
     Program p;
     auto& main = stopped(p, {"a", "b"});
@@ -165,7 +165,9 @@ TEST(Interval, TheBoxesSetAndStoreTheInterval) {
     main.c1.typeText("70");
     main.Label3.click();
     EXPECT_EQ(std::make_tuple(main.Timer1.interval(), state(p)),
-              std::make_tuple(3000L, "stop T1 T2 | Running... | 70 Second(s) | 1 0 70 Second(s)"));
+              std::make_tuple(3000L,
+                              "add del run c1 c2 | Stoped. | 70 Second(s) | 0 0 3 Second(s) | "
+                              "Error 16 Enter the interval."));
 }
 
 TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
@@ -207,15 +209,16 @@ TEST(Rotation, AdvanceWithoutAnIndexOrBeyondTheCount) {
     EXPECT_EQ(seen.str(), "-1/10 0/11 0/12 ");
 }
 
-// A unit Run cannot use only switches the buttons; one entry is refused, then reset.
+// Run refuses a unit it cannot use and an empty list; one entry is refused, then reset.
 TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
     const std::string empty = STOPPED + "5 Second(s) | 0 0 - - | Error 16 Add Image file.";
     const std::string one = " | Error 16 Add at least two Image file.";
+    const std::string refused = STOPPED + "5 Interval | 0 0 - - | Error 16 Enter the interval.";
     const std::tuple<int, const char*, std::string, std::string> cases[] = {
         {2, "Second(s)", "stop T1 T2 | Running... | 5 Second(s) | 1 0 5 Second(s)", ""},
         {2, "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
         {2, "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
-        {2, "Interval", "stop c2 | Stoped. | 5 Interval | 0 0 - -", ""},
+        {2, "Interval", refused, refused},
         {0, "Second(s)", empty, empty},
         {1, "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
         {1, "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
@@ -245,7 +248,7 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
 // there as a missing list does; a minute target must be met exactly; the marker resets.
 TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
     const std::string SEC = "stop T1 T2 | Running...", MIN = "stop T2 T3 | Running...";
-    const std::string STOP = "add del run c2 | Stoped.", END = "add del run stop c2 T3 | ";
+    const std::string STOP = "add del run c2 | Stoped.", END = "add del run c2 T3 | ";
     const Steps quiet{1, -1, 10 * M, -1}, once{1, 0, 10 * M, -1};
     using Row = std::tuple<int, std::optional<std::string>, const char*, std::string, std::string,
                            const char*, Steps>;
@@ -254,7 +257,7 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         {3, "", nullptr, "2 Minute(s)", MIN, "1 1", {1, 0, M, -1, M, 0, 2 * M, 1, 2 * M, 2}},
         {2, "", "True", "1.5 Hour(s)", MIN, "1 1", {1, 0, 89 * M, -1, M, 0, 89 * M, -1, M, 1}},
         {2, "", "-1", "2.5 Minute(s)", MIN, "1 1", once},
-        {2, "", "1", "0 Second(s)", SEC, "1 -", once},
+        {2, "", "1", "0 Second(s)", END, "1 -", quiet}, // refused, with a box
         {3, "", "0", "5 Second(s)", STOP, "0 0", quiet},
         {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
         {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
@@ -275,7 +278,8 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         p.app->start();
         EXPECT_EQ(
             std::make_tuple(state(p), p.main().c2.items(), p.read(LIST), p.os.fs.replaceCalls),
-            std::make_tuple(look + " | " + texts + " | " + flags + " " + texts,
+            std::make_tuple(look + " | " + texts + " | " + flags + " " + texts +
+                                (texts[0] == '0' ? " | Error 16 Enter the interval." : ""),
                             Strings{"Second(s)", "Minute(s)", "Hour(s)"}, written,
                             bytes == MARKER_FILE && *flag == '0'));
         EXPECT_EQ(applied(p, script), script) << texts;
@@ -287,7 +291,7 @@ TEST(StartupRotation, TheStartTickWaitsForAFirstEntry) {
     Program p;
     p.write(LIST, "");
     p.setProgramValue("C2", "Second(s)");
-    EXPECT_EQ(state(p), "add del run stop c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
+    EXPECT_EQ(state(p), "add del run c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
                         "Add Image file.");
     const Steps nothing{100, -1}, once{1, 0, 1000, -1};
     EXPECT_EQ(applied(p, nothing), nothing);

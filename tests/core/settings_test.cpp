@@ -35,12 +35,13 @@ TEST(Registry, ValuesAndApplicationSettings) {
     auto write = [&](auto n, auto d) { return reg.WriteRegistryString(HKCU, PROGRAM_KEY, n, d); };
     auto read = [&](auto name) { return reg.ReadRegistryValue(HKCU, PROGRAM_KEY, name); };
     EXPECT_EQ(read("c1"), "") << "no key";
-    // Texts are stored as code page bytes, an empty text as one blank.
+    // Texts are stored as code page bytes with their terminating zero, an empty text as one
+    // blank.
     for (auto [data, stored] :
          {std::pair{"Second(s)", "Second(s)"}, {"", " "}, {"caf\xC3\xA9", "caf\xE9"}}) {
         EXPECT_TRUE(write("v", data));
         EXPECT_EQ(p.os.reg.get(PROGRAM_KEY, "v").value_or(fake::FakeRegistry::Value{}).data,
-                  stored);
+                  std::string(stored) + '\0');
     }
     EXPECT_EQ(read("c1"), "") << "no value";
     auto readAs = [&](std::uint32_t type, std::string data) {

@@ -91,18 +91,19 @@ TEST(Shell, MainWindowHidesOnItsCloseBoxAndTheAboutBoxComesAndGoes) {
 }
 
 TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
-    const std::string self = "C:\\Tools\\KALO DC.exe";
+    const std::string self = "C:\\Tools\\KALO DC.exe", quoted = '"' + self + '"';
     for (bool second : {false, true})
         for (const char* run :
              {self.c_str(), "C:\\Tools\\KALO DC.EXE", "\"C:\\Tools\\KALO DC.exe\"",
               "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr})
-            EXPECT_EQ(Shell(second, run).tray().starupprogram.checked(), run && run == self)
+            EXPECT_EQ(Shell(second, run).tray().starupprogram.checked(),
+                      run && (run == self || run == quoted))
                 << (run ? run : "none");
     Shell s;
     auto& item = s.tray().starupprogram;
-    for (const std::string& stored : {self, std::string(" "), self}) {
+    for (const std::string& stored : {quoted, std::string("-"), quoted}) { // "-": no value
         item.click();
-        EXPECT_EQ(std::tuple(item.checked(), s.runValue()), std::tuple(stored != " ", stored));
+        EXPECT_EQ(std::tuple(item.checked(), s.runValue()), std::tuple(stored != "-", stored));
     }
     // A style writes its desktop values, moves its mark and re-applies the wallpaper.
     auto state = [&] {
@@ -126,7 +127,7 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     item.click();
     s.tray().kalomenu[0].click();
     EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state()),
-              std::tuple(false, self, "1,1 x--"));
+              std::tuple(false, quoted, "1,1 x--"));
     EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5, std::nullopt));
     EXPECT_EQ(std::tuple(s.fs.replaceCalls, s.decodes), std::tuple(0, 0));
 }

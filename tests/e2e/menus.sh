@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The menus, driven with the mouse. The tray menu: "Run on StartUp" stores the program's
-# path as the log-on Run value and checks its item, a second time a blank; the wallpaper
+# path in quotes as the log-on Run value and checks its item, a second time removes it; the wallpaper
 # styles store the desktop's tile and style values. The main window's menu: its first item
 # switches the snow on and is then replaced in its place by the item that switches it off.
 set -uo pipefail
@@ -14,6 +14,11 @@ MAIN_CAPTION='KALO Desktop Wallpaper Changer [ KALO DC ]'
 read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
 
 # value_is KEY NAME DATA: the stored value holds DATA; E2E_SEEN says what it holds.
+value_gone() {
+    E2E_SEEN="$2 is '$(reg_get "$1" "$2")'"
+    ! wine reg query "$1" /v "$2" >/dev/null 2>&1
+}
+
 value_is() {
     local data
     data=$(reg_get "$1" "$2")
@@ -93,11 +98,11 @@ check "the tray menu opens" open_tray_menu "$first"
 check "\"Run on StartUp\" shows no check mark at first" unmarked 2 4
 click_menu_item "$(menu_windows "$first")" 2 4
 check_within 15 "\"Run on StartUp\" stores the program's path as the log-on Run value" \
-    value_is "$E2E_RUN_KEY" "KALO DC" "$(windows_path "$E2E_DIR/KALO DC.exe")"
+    value_is "$E2E_RUN_KEY" "KALO DC" "\"$(windows_path "$E2E_DIR/KALO DC.exe")\""
 check "the tray menu opens again" open_tray_menu "$first"
 check_within 10 "\"Run on StartUp\" shows its check mark" marked 2 4
 click_menu_item "$(menu_windows "$first")" 2 4
-check_within 15 "choosing it again stores a blank" value_is "$E2E_RUN_KEY" "KALO DC" " "
+check_within 15 "choosing it again removes the value" value_gone "$E2E_RUN_KEY" "KALO DC"
 
 # The style items, each as "index name TileWallpaper WallpaperStyle".
 for style in "1 Tiled 1 1" "2 Stretched 0 2" "0 Centered 0 0"; do

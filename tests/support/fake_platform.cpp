@@ -109,6 +109,11 @@ bool FakeRegistry::query(platform::KeyHandle key, const std::string& name, std::
     return true;
 }
 
+bool FakeRegistry::deleteValue(platform::KeyHandle key, const std::string& name) {
+    auto handle = open_.find(key);
+    return handle != open_.end() && !failWrites && keys_[handle->second].erase(lower(name)) == 1;
+}
+
 void FakeRegistry::closeKey(platform::KeyHandle key) {
     open_.erase(key);
 }
@@ -135,7 +140,8 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
                                               const std::string& name) const {
     auto value = get(subKey, name);
     if (!value) return std::nullopt;
-    return FakeCodePage().fromAnsi(value->data);
+    std::string text = FakeCodePage().fromAnsi(value->data);
+    return text.substr(0, text.find('\0'));
 }
 
 // ---- code page ------------------------------------------------------------------

@@ -25,12 +25,14 @@ class FakeRegistry : public platform::Registry {
                    const std::string& bytes) override;
     bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
                std::uint32_t& type, std::string& data) override;
+    bool deleteValue(platform::KeyHandle key, const std::string& name) override;
     void closeKey(platform::KeyHandle key) override;
 
     // Direct access for tests: keys are paths under HKEY_CURRENT_USER.
     void put(const std::string& subKey, const std::string& name, Value value);
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
     std::optional<Value> get(const std::string& subKey, const std::string& name) const;
+    // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
     std::size_t openHandles() const { return open_.size(); }
 

@@ -77,7 +77,8 @@ TEST_F(Registry, TypedValuesCodePageTextLetterCaseAndTheReadBuffer) {
           std::tuple{"path", "C:\\été.jpg", L"C:\\\u00e9t\u00e9.jpg", "PATH", "C:\\été.jpg"},
           std::tuple{"KALO DC", "", L" ", "kalo dc", " "}}) {
         ASSERT_TRUE(write(name, text)) << name;
-        EXPECT_EQ(stored(name), std::pair(DWORD(REG_SZ), std::wstring(wide)));
+        EXPECT_EQ(stored(name), std::pair(DWORD(REG_SZ), std::wstring(wide) + L'\0'))
+            << "zero-ended";
         EXPECT_EQ(read(readAs), reads) << name;
     }
     EXPECT_FALSE(write("c1", "\u6f22")) << "text the code page cannot hold is not stored";

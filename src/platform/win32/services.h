@@ -25,6 +25,7 @@ class Win32Registry : public platform::Registry {
                    const std::string& bytes) override;
     bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
                std::uint32_t& type, std::string& data) override;
+    bool deleteValue(platform::KeyHandle key, const std::string& name) override;
     void closeKey(platform::KeyHandle key) override;
 };
 

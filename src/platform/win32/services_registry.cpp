@@ -46,12 +46,8 @@ bool Win32Registry::setString(platform::KeyHandle key, const std::string& name,
                               const std::string& bytes) {
     auto valueName = ansiName(name);
     if (!valueName) return false;
-    // The system adds a zero that directly follows the given bytes to the stored text;
-    // a non-zero guard byte keeps the stored count at the text's own length.
-    std::string guarded = bytes + '\x01';
-    LONG status =
-        RegSetValueExA(keyHandle(key), valueName->c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(guarded.data()), DWORD(bytes.size()));
+    LONG status = RegSetValueExA(keyHandle(key), valueName->c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
     return status == ERROR_SUCCESS;
 }
 
@@ -68,6 +64,11 @@ bool Win32Registry::query(platform::KeyHandle key, const std::string& name, std:
     type = valueType;
     data = buffer.substr(0, std::min<std::size_t>(size, bufferSize));
     return true;
+}
+
+bool Win32Registry::deleteValue(platform::KeyHandle key, const std::string& name) {
+    auto valueName = ansiName(name);
+    return valueName && RegDeleteValueA(keyHandle(key), valueName->c_str()) == ERROR_SUCCESS;
 }
 
 void Win32Registry::closeKey(platform::KeyHandle key) {
