@@ -59,13 +59,16 @@ void Kalo2::SetInterval() {
 
 // Whether the two boxes give an interval that turns the rotation: a unit, and a
 // positive number that SetInterval takes (for seconds, a period of at least 1 ms that
-// the second ticker holds).
+// the second ticker holds; for minutes and hours, a whole number of minutes).
 bool Kalo2::IntervalCanRun() const {
     const std::string& unit = c2.text();
     if (numbersFor(unit) == 0) return false;
     auto number = settings::parseNumber(c1.text(), app_.os().codePage().decimalSeparator());
     if (!number || !std::isfinite(*number) || *number <= 0) return false;
-    if (unit != SECONDS) return true;
+    if (unit != SECONDS) {
+        double minutes = unit == MINUTES ? *number : *number * 60;
+        return minutes >= 1 && minutes == std::floor(minutes);
+    }
     double period = settings::roundHalfEven(*number * 1000);
     return period >= 1 && period <= double(ui::Timer::maxInterval);
 }

@@ -245,7 +245,7 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
 }
 
 // A true run flag (the default) resumes, a false one stops, another text ends the start-up
-// there as a missing list does; a minute target must be met exactly; the marker resets.
+// there as a missing list does; an interval that cannot turn is refused; the marker resets.
 TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
     const std::string SEC = "stop T1 T2 | Running...", MIN = "stop T2 T3 | Running...";
     const std::string STOP = "add del run c2 | Stoped.", END = "add del run c2 T3 | ";
@@ -256,8 +256,8 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         {3, "", "1", "5 Second(s)", SEC, "1 -", {1, 0, 4998, -1, 1, 0, 5000, 1, 5000, 2, 5000, 0}},
         {3, "", nullptr, "2 Minute(s)", MIN, "1 1", {1, 0, M, -1, M, 0, 2 * M, 1, 2 * M, 2}},
         {2, "", "True", "1.5 Hour(s)", MIN, "1 1", {1, 0, 89 * M, -1, M, 0, 89 * M, -1, M, 1}},
-        {2, "", "-1", "2.5 Minute(s)", MIN, "1 1", once},
-        {2, "", "1", "0 Second(s)", END, "1 -", quiet}, // refused, with a box
+        {2, "", "-1", "2.5 Minute(s)", END, "-1 -", quiet}, // refused, with a box
+        {2, "", "1", "0 Second(s)", END, "1 -", quiet},     // refused, with a box
         {3, "", "0", "5 Second(s)", STOP, "0 0", quiet},
         {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
         {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
@@ -279,7 +279,9 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         EXPECT_EQ(
             std::make_tuple(state(p), p.main().c2.items(), p.read(LIST), p.os.fs.replaceCalls),
             std::make_tuple(look + " | " + texts + " | " + flags + " " + texts +
-                                (texts[0] == '0' ? " | Error 16 Enter the interval." : ""),
+                                (texts == "0 Second(s)" || texts == "2.5 Minute(s)"
+                                     ? " | Error 16 Enter the interval."
+                                     : ""),
                             Strings{"Second(s)", "Minute(s)", "Hour(s)"}, written,
                             bytes == MARKER_FILE && *flag == '0'));
         EXPECT_EQ(applied(p, script), script) << texts;
