@@ -45,6 +45,19 @@ TEST(ListFile, ReadsLinesTheWriterNeverMakesByTheLenientRule) {
               (Strings{"a", "plain", "b\"c", "a,b\",\"c", "one", "x\ry", "  ", "last"}));
 }
 
+// The bound list box is told of every change, so the real one never shows a stale list.
+TEST(ImageList, EveryChangeReachesTheBoundView) {
+    ui::ListBox list;
+    int told = 0;
+    list.viewChanged = [&told] { ++told; };
+    list.add("a");
+    list.add("b");
+    list.setListIndex(1);
+    list.removeAt(0);
+    list.clear();
+    EXPECT_EQ(std::make_tuple(told, list.count()), std::make_tuple(5, 0L));
+}
+
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
 app::Kalo2& stopped(Program& p, const Strings& entries) {
     p.write(LIST, listOf(entries));

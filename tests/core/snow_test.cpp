@@ -1,6 +1,7 @@
 // The snow: flakes, circles against a pixel-by-pixel model, and the snow through the forms.
 #include "fixture.h"
 #include "snow/kalo3.h"
+#include "snow/snow_numbers.h"
 
 #include <algorithm>
 #include <random>
@@ -81,6 +82,15 @@ std::string view(Program& p) {
 
 // Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
 // the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
+// Loop bounds floor into 32 bits; the largest 32-bit number is still one.
+TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
+    EXPECT_EQ(std::make_tuple(floorToInt32(2147483647.0), floorToInt32(-2147483648.0),
+                              floorToInt32(-0.5)),
+              std::make_tuple(2147483647, -2147483647 - 1, -1));
+    for (double bad : {2147483648.0, -2147483649.0})
+        EXPECT_THROW(floorToInt32(bad), settings::OverflowError) << bad;
+}
+
 TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
     const std::tuple<const char*, const char*, int> cases[] = {
         {"", "", 0},      {"1", "1", 4},   {"2.5", "0", 3},   {"0.4", "0", 1},

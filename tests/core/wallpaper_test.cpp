@@ -28,6 +28,7 @@ TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
                    "99 88 77 00 00 00 ");
     const std::pair<int, std::size_t> strides[] = {{1, 4},  {2, 8},        {3, 12},      {4, 12},
                                                    {5, 16}, {6000, 18000}, {6001, 18004}};
+    EXPECT_EQ(bmp(1, 1, 0).size(), 58u) << "a picture of one row";
     for (auto [width, stride] : strides)
         EXPECT_EQ(std::tuple(wallpaper::bmpRowStride(width), bmp(width, 2, 0).size()),
                   std::tuple(stride, 54 + 2 * stride));
