@@ -1,8 +1,8 @@
 // The registry rules the settings rely on, against the real registry: through the raw
 // service and through the two registry procedures of the core.
-#include "support/fake_platform.h"
 #include "services_test_support.h"
 #include "settings/registry_procs.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -71,22 +71,22 @@ TEST_F(RegistryTest, ValueNamesMatchWithoutRegardToCase) {
     EXPECT_EQ(read("C1"), "7");
 }
 
-TEST_F(RegistryTest, TextIsStoredAsRegSzWithoutTerminatorInTheCodePage) {
+TEST_F(RegistryTest, TextIsStoredAsRegSzWithItsTerminatorInTheCodePage) {
     ASSERT_TRUE(procs.WriteRegistryString(HKEY_CURRENT_USER_ROOT, key, "c1", "abc"));
     Stored value = stored(L"c1");
     EXPECT_EQ(value.type, DWORD(REG_SZ));
-    EXPECT_EQ(value.bytes, 3 * sizeof(wchar_t)); // three characters, no zero after them
-    EXPECT_EQ(value.text, L"abc");
+    EXPECT_EQ(value.bytes, 4 * sizeof(wchar_t)); // three characters and the zero after them
+    EXPECT_EQ(value.text, std::wstring(L"abc") + L'\0');
 
     ASSERT_TRUE(
         procs.WriteRegistryString(HKEY_CURRENT_USER_ROOT, key, "path", "C:\\Bilder\\été.jpg"));
-    EXPECT_EQ(stored(L"path").text, L"C:\\Bilder\\\u00e9t\u00e9.jpg");
+    EXPECT_EQ(stored(L"path").text, std::wstring(L"C:\\Bilder\\\u00e9t\u00e9.jpg") + L'\0');
     EXPECT_EQ(read("path"), "C:\\Bilder\\été.jpg");
 }
 
 TEST_F(RegistryTest, EmptyTextIsStoredAsOneBlank) {
     ASSERT_TRUE(procs.WriteRegistryString(HKEY_CURRENT_USER_ROOT, key, "KALO DC", ""));
-    EXPECT_EQ(stored(L"KALO DC").text, L" ");
+    EXPECT_EQ(stored(L"KALO DC").text, std::wstring(L" ") + L'\0');
     EXPECT_EQ(read("kalo dc"), " ");
 }
 
@@ -153,7 +153,7 @@ TEST_F(RegistryTest, EveryOpenedKeyCanBeClosed) {
     win32::Win32Registry raw;
     auto created = raw.createKey(HKEY_CURRENT_USER_ROOT, key + "\\sub");
     ASSERT_TRUE(created.has_value());
-    EXPECT_TRUE(raw.setString(*created, "v", "x"));
+    EXPECT_TRUE(raw.setString(*created, "v", std::string("x\0", 2)));
     raw.closeKey(*created);
     auto opened = raw.openKey(HKEY_CURRENT_USER_ROOT, key + "\\SUB");
     ASSERT_TRUE(opened.has_value());
@@ -161,7 +161,7 @@ TEST_F(RegistryTest, EveryOpenedKeyCanBeClosed) {
     std::string data;
     ASSERT_TRUE(raw.query(*opened, "V", 1024, type, data));
     EXPECT_EQ(type, std::uint32_t(REG_SZ));
-    EXPECT_EQ(data, "x");
+    EXPECT_EQ(data, std::string("x\0", 2));
     raw.closeKey(*opened);
 }
 
