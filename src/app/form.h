@@ -21,6 +21,11 @@ class Form {
     platform::FormId id() const { return id_; }
     void Show() { window.setVisible(true); }
     void Hide() { window.setVisible(false); }
+    // Shows the window in front of the others, restored if it was minimised.
+    void ShowInFront() {
+        Show();
+        window.bringToFront();
+    }
 
   protected:
     App& app_;

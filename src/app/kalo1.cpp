@@ -25,6 +25,7 @@ void Kalo1::Form_Load() {
         app_.trayIconAdded_ = true;
     }
     refreshStartUpCheck();
+    refreshStyleChecks();
 }
 
 // Ticked when the Run value names this program, quoted as it is written now or bare
@@ -33,6 +34,20 @@ void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
                                                    settings::RUN_KEY, "KALO DC");
     starupprogram.setChecked(value == runCommandLine() || value == programPathText());
+}
+
+// Checks the style item that the desktop's stored values name, as Windows reads them:
+// tiling on means Tiled; otherwise "0" is Centered and "2" Stretched. Any other style
+// (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
+void Kalo1::refreshStyleChecks() {
+    auto& reg = app_.registry();
+    auto read = [&](const char* name) {
+        return reg.ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, name);
+    };
+    std::string style = read("WallpaperStyle");
+    int index = read("TileWallpaper") == "1" ? 1 : style == "0" ? 0 : style == "2" ? 2 : -1;
+    for (int i = 0; i < 3; ++i)
+        kalomenu[std::size_t(i)].setChecked(i == index);
 }
 
 void Kalo1::Form_MouseMove(double xTwips) {
@@ -47,7 +62,7 @@ void Kalo1::Form_MouseMove(double xTwips) {
 }
 
 void Kalo1::showmenu_Click() {
-    app_.kalo2().Show();
+    app_.kalo2().ShowInFront();
 }
 
 void Kalo1::exit_Click() {

@@ -36,6 +36,7 @@ class Kalo1 : public Form {
     std::string programPathText() const;
     std::string runCommandLine() const; // the Run value: the program path in quotes
     void refreshStartUpCheck();
+    void refreshStyleChecks(); // the style items from the desktop's stored style
 };
 
 } // namespace app

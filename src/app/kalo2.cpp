@@ -70,8 +70,9 @@ void Kalo2::exit_Click() {
     app_.endProgram();
 }
 
+// An about box already open comes to the front instead of a second one.
 void Kalo2::about_Click() {
-    app_.kalo4().Show();
+    app_.kalo4().ShowInFront();
 }
 
 void Kalo2::Label3_Click() {

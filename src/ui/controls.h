@@ -156,8 +156,11 @@ class Window : public Control {
   public:
     explicit Window(std::string caption = {}) : caption_(std::move(caption)) { setVisible(false); }
     std::function<void()> Resize;
+    std::function<void()> frontRequested; // set by the platform binding
 
     const std::string& caption() const { return caption_; }
+    // Brings the window back in front of the others, restored if it was minimised.
+    void bringToFront() const { raise(frontRequested); }
     double width() const { return width_; }
     double height() const { return height_; }
     void resized(double widthTwips, double heightTwips); // from the platform

@@ -142,4 +142,33 @@ TEST(FirstUse, FirstStartShowsRunAlone) {
     EXPECT_FALSE(p.main().stope.visible());
 }
 
+TEST(FirstUse, ShowMenuAndAboutBringTheirWindowToTheFront) {
+    Program p;
+    p.app->start();
+    p.tray().showmenu.click();
+    p.main().about_Click();
+    p.main().about_Click(); // while open
+    EXPECT_EQ(p.os.fronted, (std::vector<FormId>{FormId::KALO2, FormId::KALO4, FormId::KALO4}));
+}
+
+TEST(FirstUse, StyleCheckMarkShowsTheStoredStyleAtStart) {
+    struct Case {
+        const char* tile;
+        const char* style;
+        int checked; // -1: none
+    };
+    for (auto [tile, style, checked] :
+         {Case{"0", "0", 0}, Case{"1", "1", 1}, Case{"1", "0", 1}, Case{"0", "2", 2},
+          Case{"0", "6", -1}, Case{nullptr, nullptr, -1}}) {
+        SCOPED_TRACE(checked);
+        Program p;
+        if (tile) p.os.reg.putText(settings::DESKTOP_KEY, "TileWallpaper", tile);
+        if (style) p.os.reg.putText(settings::DESKTOP_KEY, "WallpaperStyle", style);
+        p.app->start();
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(p.tray().kalomenu[std::size_t(i)].checked(), i == checked) << i;
+        EXPECT_TRUE(p.os.wallpaperCalls.empty());
+    }
+}
+
 } // namespace

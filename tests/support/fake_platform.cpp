@@ -296,6 +296,7 @@ void FakePlatform::popupTrayMenu() {
 // A shown window is maximised over the screen, as the snow window is designed.
 void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
     windows[form] = &window;
+    window.frontRequested = [this, form] { fronted.push_back(form); };
     if (form != platform::FormId::KALO3) return;
     window.viewChanged = [this, &window] {
         double w = metrics.widthPixels * metrics.twipsPerPixelX;

@@ -135,6 +135,7 @@ class FakePlatform : public platform::Platform {
     std::vector<std::string> dialogAnswers; // answered front first; "" when none left
     std::vector<std::string> opened;        // shellOpen addresses
     std::vector<platform::FormId> foreground;
+    std::vector<platform::FormId> fronted; // windows brought to the front
     std::vector<TopMostCall> topMostCalls;
     std::map<platform::FormId, ui::Window*> windows;
     std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"

@@ -13,6 +13,34 @@ namespace {
 constexpr DWORD ABOUT_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int CLIENT_WIDTH = 380, CLIENT_HEIGHT = 196;
 
+bool opensLink(UINT message, WPARAM key) {
+    return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_SPACE);
+}
+
+// The link as a keyboard stop: a focus rectangle while it has the focus, and Enter or
+// the space bar open it as a click does.
+LRESULT CALLBACK linkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    const MSG* key = reinterpret_cast<const MSG*>(lParam);
+    if (message == WM_GETDLGCODE && key && opensLink(key->message, wParam)) return DLGC_WANTMESSAGE;
+    if (opensLink(message, wParam)) {
+        SendMessageW(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
+                     LPARAM(link));
+        return 0;
+    }
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) InvalidateRect(link, nullptr, TRUE);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(link, linkProcedure, 1);
+    LRESULT result = DefSubclassProc(link, message, wParam, lParam);
+    if (message == WM_PAINT && GetFocus() == link) {
+        RECT area{};
+        GetClientRect(link, &area);
+        HDC dc = GetDC(link);
+        DrawFocusRect(dc, &area);
+        ReleaseDC(link, dc);
+    }
+    return result;
+}
+
 } // namespace
 
 AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
@@ -37,13 +65,15 @@ void AboutWindow::createControls() {
     HWND texts[] = {c.label(form_.Label1, {20, 16, 340, 20}),
                     c.label(form_.Label2, {20, 44, 340, 18}),
                     c.label(form_.Label3, {20, 84, 70, 18}),
-                    link_ = c.label(form_.Label786, {104, 84, 250, 18})};
+                    link_ = c.label(form_.Label786, {104, 84, 250, 18}, SS_LEFT | WS_TABSTOP)};
     frame_ = c.label(form_.Frame1, {94, 72, 270, 40}, SS_ETCHEDFRAME);
     SetWindowPos(link_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE); // the link takes clicks over the frame
     for (HWND text : texts)
         SendMessageW(text, WM_SETFONT, WPARAM(namedFont(L"MS Sans Serif", 8)), FALSE);
-    c.button(form_.ok, {145, 148, 90, 28});
+    ok_ = c.button(form_.ok, {145, 148, 90, 28});
+    SendMessageW(ok_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    SetWindowSubclass(link_, linkProcedure, 1, 0);
 }
 
 void AboutWindow::addToolTips() {
@@ -75,6 +105,19 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE: // no closing handler of its own: the box is unloaded
         unload_();
+        return 0;
+    case DM_GETDEFID: // Enter is OK
+        return MAKELRESULT(GetDlgCtrlID(ok_), DC_HASDEFID);
+    case WM_COMMAND: // Esc
+        if (LOWORD(wParam) != IDCANCEL) break;
+        unload_();
+        return 0;
+    case WM_ACTIVATE: // the focus goes back to its control, at first OK
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (IsChild(hwnd(), GetFocus())) focus_ = GetFocus();
+        } else if (!HIWORD(wParam)) {
+            SetFocus(focus_ ? focus_ : ok_);
+        }
         return 0;
     }
     return defaultHandling(message, wParam, lParam);

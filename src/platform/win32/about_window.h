@@ -1,6 +1,7 @@
 #pragma once
 // KALO4: the about box. The link label and its frame open the web site; OK and the
-// close box unload the box.
+// close box unload the box. The keyboard works as in a dialog: OK is the default
+// button, Esc closes, Tab reaches the link.
 #include "app/kalo4.h"
 #include "platform/win32/form_window.h"
 
@@ -23,7 +24,8 @@ class AboutWindow : public FormWindow {
 
     app::Kalo4& form_;
     std::function<void()> unload_;
-    HWND link_ = nullptr, frame_ = nullptr, tips_ = nullptr;
+    HWND link_ = nullptr, frame_ = nullptr, tips_ = nullptr, ok_ = nullptr;
+    HWND focus_ = nullptr; // the control that had the focus when the box went inactive
 };
 
 } // namespace win32

@@ -2,10 +2,16 @@
 
 #include "platform/win32/control_sync.h"
 
+#include <utility>
+
 namespace win32 {
 
 void FormWindow::bindModel() {
     model_.viewChanged = [this] { syncWindow(); };
+    model_.frontRequested = [this] {
+        frontPending_ = true;
+        syncWindow();
+    };
     syncWindow();
 }
 
@@ -20,10 +26,13 @@ void FormWindow::syncWindow() {
     PostMessageW(hwnd(), APPLY_VISIBILITY, 0, 0);
 }
 
+// A window asked to the front is restored if it was minimised and activated even
+// when it was on screen already.
 void FormWindow::applyVisibility() {
     bool shown = IsWindowVisible(hwnd());
-    if (model_.visible() && !shown) {
-        ShowWindow(hwnd(), SW_SHOW);
+    bool front = std::exchange(frontPending_, false);
+    if (model_.visible() && (!shown || front)) {
+        ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
         SetForegroundWindow(hwnd());
     } else if (!model_.visible() && shown) {
         ShowWindow(hwnd(), SW_HIDE);

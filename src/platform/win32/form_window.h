@@ -32,6 +32,7 @@ class FormWindow : public NativeWindow {
 
   private:
     bool visibilityPending_ = false;
+    bool frontPending_ = false; // the model asked for the window in front
 };
 
 // Top-left corner that centres a window of this size on the screen.

@@ -27,12 +27,21 @@ Win32Platform::~Win32Platform() {
 int Win32Platform::run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        HWND main = windowOf(FormId::KALO2);
-        if (main && IsDialogMessageW(main, &message)) continue; // Tab between the controls
+        if (dialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     return 0;
+}
+
+// The keyboard of the windows with controls: Tab between them, and in the about box
+// Enter for its default button and Esc to close it.
+bool Win32Platform::dialogMessage(MSG& message) {
+    for (FormId form : {FormId::KALO2, FormId::KALO4}) {
+        HWND window = windowOf(form);
+        if (window && IsDialogMessageW(window, &message)) return true;
+    }
+    return false;
 }
 
 HWND Win32Platform::windowOf(FormId form) const {
@@ -151,6 +160,7 @@ void Win32Platform::doEvents() {
             PostQuitMessage(int(message.wParam));
             return;
         }
+        if (dialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

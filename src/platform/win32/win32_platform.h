@@ -80,6 +80,7 @@ class Win32Platform : public platform::Platform {
   private:
     std::unique_ptr<FormWindow> createWindow(platform::FormId form);
     HWND ownerForDialogs() const;
+    bool dialogMessage(MSG& message); // true when a window's keyboard handling took it
 
     Seams seams_;
     Win32Registry registry_;
