@@ -54,35 +54,17 @@ run_key_without_value() {
         ! grep -q '^"KALO DC"=' <<<"$lines"
 }
 
-# The tray menu of a copy, driven with the mouse as a user does; a right click that came
-# before the icon was there is simply made again.
-tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1; }
-menus_of() { visible_windows "$1" | awk '$4 < 400 && $5 < 400'; }
-open_tray_menu() { # PID
-    local tray X Y HEIGHT
-    tray=$(tray_window)
-    [ -n "$tray" ] || return 1
-    eval "$(xdotool getwindowgeometry --shell "$tray")"
-    xdotool mousemove $((X + 12)) $((Y + HEIGHT - 14)) click 3
-    wait_until 5 menu_open "$1"
+# The tray menu of a copy, driven with the mouse as a user does, through lib.sh's menus.
+# choose PID INDEX: an item of the open tray menu's four.
+choose() { click_menu_item "$(menu_windows "$1" | head -n 1)" "$2" 4; }
+two_menus() { [ "$(menu_windows "$1" | wc -l)" -ge 2 ]; }
+# choose_style PID INDEX: an item of the "WallPapers Style" sub-menu's three.
+choose_style() {
+    # shellcheck disable=SC2046 # "x y"
+    xdotool mousemove $(menu_item_point "$(menu_windows "$1" | head -n 1)" 1 4) &&
+        wait_until 5 two_menus "$1" &&
+        click_menu_item "$(menu_windows "$1" | sort -k2,2n | tail -n 1)" "$2" 3
 }
-# point_at MENU INDEX COUNT: the mouse over an item of a menu of COUNT equal items.
-point_at() {
-    local id x y width height
-    read -r id x y width height <<<"$1"
-    [ -n "$id" ] || return 1
-    xdotool mousemove $((x + width / 2)) $((y + height * (2 * $2 + 1) / (2 * $3)))
-}
-choose() { # PID INDEX: an item of the open tray menu's four
-    point_at "$(menus_of "$1" | head -n 1)" "$2" 4 && xdotool click 1
-}
-two_menus() { [ "$(menus_of "$1" | wc -l)" -ge 2 ]; }
-choose_style() { # PID INDEX: an item of the "WallPapers Style" sub-menu's three
-    point_at "$(menus_of "$1" | head -n 1)" 1 4 && wait_until 5 two_menus "$1" &&
-        point_at "$(menus_of "$1" | sort -k2,2n | tail -n 1)" "$2" 3 && xdotool click 1
-}
-menu_open() { [ -n "$(menus_of "$1")" ]; }
-no_menu() { ! menu_open "$1"; }
 
 is_up() { running "$1" && [ -n "$(tray_window)" ] && [ "$(reg_get "$E2E_KEY" s4)" = 10 ]; }
 start_program first
@@ -132,7 +114,7 @@ check_within 15 "the Run value's command line starts the program" started_copy
 check_within 15 "the started copy shows its tray icon" is_up "$logon"
 check_within 15 "its tray menu opens" open_tray_menu "$logon"
 choose "$logon" 2 # "Run on StartUp", ticked: the copy knew its quoted path
-check_within 5 "the menu closes" no_menu "$logon"
+check_within 5 "the menu closes" no_menu_shown "$logon"
 gone() { ! wine reg query "$RUN_KEY" /v "KALO DC" >/dev/null 2>&1; }
 check_within 5 "turning it off deletes the Run value" gone
 check "the export of the Run key holds no value for the program" run_key_without_value
