@@ -52,9 +52,11 @@ std::vector<std::uint32_t> model(const Surface& s, const std::vector<CircleAt>& 
     return out;
 }
 
+const char* const SLIDER_KEYS[] = {"s1", "s2", "s3", "s4"};
+
 void store(Program& p, std::array<const char*, 4> values) { // s1..s4; nullptr: none
     for (int k = 0; k < 4; ++k)
-        if (values[k]) p.setProgramValue("s" + std::to_string(k + 1), values[k]);
+        if (values[k]) p.setProgramValue(SLIDER_KEYS[k], values[k]);
 }
 
 // Switch stored, window, timer, menu item offered | "Snow on top" ticked, stored, z-order
@@ -74,7 +76,7 @@ std::string view(Program& p) {
     out << " |";
     int k = 0;
     for (auto* s : {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
-        out << " " << s->value() << "=" << p.programValue("s" + std::to_string(++k)).value_or("-");
+        out << " " << s->value() << "=" << p.programValue(SLIDER_KEYS[k++]).value_or("-");
     return out.str();
 }
 
