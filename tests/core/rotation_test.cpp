@@ -48,14 +48,17 @@ TEST(ListFile, ReadsLinesTheWriterNeverMakesByTheLenientRule) {
 // The bound list box is told of every change, so the real one never shows a stale list.
 TEST(ImageList, EveryChangeReachesTheBoundView) {
     ui::ListBox list;
+    ui::Slider slider{1, 50, 1, 5, 10};
     int told = 0;
-    list.viewChanged = [&told] { ++told; };
+    list.viewChanged = slider.viewChanged = [&told] { ++told; };
     list.add("a");
     list.add("b");
     list.setListIndex(1);
     list.removeAt(0);
     list.clear();
-    EXPECT_EQ(std::make_tuple(told, list.count()), std::make_tuple(5, 0L));
+    for (long value : {33, 33, 99}) // no change, then one clamped
+        slider.setValue(value);
+    EXPECT_EQ(std::make_tuple(told, list.count(), slider.value()), std::make_tuple(7, 0L, 50));
 }
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
@@ -187,16 +190,17 @@ TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
     const std::tuple<const char*, const char*, char, const char*> cases[] = {
         {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
         {"Second(s)", "0.1875", '.', "188 -1 T1"},   {"Second(s)", "0", '.', "0 -1 T1"},
-        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "0 -1 T1T3"},
-        {"Second(s)", "-1", '.', "0 -1 T1T3"},       {"Second(s)", "abc", '.', "0 -1 T1T3"},
-        {"Minute(s)", "2.5", '.', "0 2.5 T3"},       {"Hour(s)", "1,5", ',', "0 90 T3"},
-        {"second(s)", "5", '.', "0 -1 T1T3"},        {"Interval", "5", '.', "0 -1 T1T3"},
+        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "9 -1 T1T3"},
+        {"Second(s)", "-1", '.', "9 -1 T1T3"},       {"Second(s)", "abc", '.', "9 -1 T1T3"},
+        {"Minute(s)", "2.5", '.', "9 2.5 T3"},       {"Hour(s)", "1,5", ',', "9 90 T3"},
+        {"second(s)", "5", '.', "9 -1 T1T3"},        {"Interval", "5", '.', "9 -1 T1T3"},
     };
     for (const auto& [unit, number, separator, expected] : cases) {
         Program p;
         auto& main = p.main(); // no list file: the minute ticker runs from creation
         p.os.cp.separator = separator;
         main.Timer1.setEnabled(true);
+        main.Timer1.setInterval(9); // the period in force
         main.c2.typeText(unit);
         main.c1.typeText(number);
         main.SetInterval();
@@ -222,25 +226,33 @@ TEST(Rotation, AdvanceWithoutAnIndexOrBeyondTheCount) {
     EXPECT_EQ(seen.str(), "-1/10 0/11 0/12 ");
 }
 
-// Run refuses a unit it cannot use and an empty list; one entry is refused, then reset.
+// Run refuses an interval it cannot turn and an empty list, changing nothing; one entry is
+// refused, then reset.
 TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
     const std::string empty = STOPPED + "5 Second(s) | 0 0 - - | Error 16 Add Image file.";
     const std::string one = " | Error 16 Add at least two Image file.";
-    const std::string refused = STOPPED + "5 Interval | 0 0 - - | Error 16 Enter the interval.";
-    const std::tuple<int, const char*, std::string, std::string> cases[] = {
-        {2, "Second(s)", "stop T1 T2 | Running... | 5 Second(s) | 1 0 5 Second(s)", ""},
-        {2, "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
-        {2, "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
-        {2, "Interval", refused, refused},
-        {0, "Second(s)", empty, empty},
-        {1, "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
-        {1, "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
+    auto refused = [](std::string texts) {
+        return STOPPED + texts + " | 0 0 - - | Error 16 Enter the interval.";
     };
-    for (const auto& [count, unit, after, duringBox] : cases) {
+    const std::tuple<int, const char*, const char*, std::string, std::string> cases[] = {
+        {2, "5", "Second(s)", "stop T1 T2 | Running... | 5 Second(s) | 1 0 5 Second(s)", ""},
+        {2, "5", "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
+        {2, "5", "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
+        {2, "5", "Interval", refused("5 Interval"), refused("5 Interval")},
+        {2, "", "Second(s)", refused(" Second(s)"), refused(" Second(s)")},
+        {2, "0", "Second(s)", refused("0 Second(s)"), refused("0 Second(s)")},
+        {2, "abc", "Minute(s)", refused("abc Minute(s)"), refused("abc Minute(s)")},
+        {2, "-1", "Hour(s)", refused("-1 Hour(s)"), refused("-1 Hour(s)")},
+        {2, "Select", "Interval", refused("Select Interval"), refused("Select Interval")},
+        {0, "5", "Second(s)", empty, empty},
+        {1, "5", "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
+        {1, "5", "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
+    };
+    for (const auto& [count, number, unit, after, duringBox] : cases) {
         Program p;
         auto& main = stopped(p, Strings(count, "a"));
         main.c2.typeText(unit);
-        main.c1.typeText("5");
+        main.c1.typeText(number);
         std::string during;
         p.os.whileBoxOpen = [&] { during = state(p); };
         main.run.click();
@@ -255,6 +267,28 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
             std::make_tuple(state(p), main.Check1.value(), main.Wallpaper.count(), p.read(LIST)),
             std::make_tuple(RESET, 0, 0L, MARKER_FILE));
     }
+}
+
+// The minute count starts at Run, however long the ticker ran before; a count already
+// past the target turns at the next tick.
+TEST(RunState, AMinutesRotationCountsFromItsRun) {
+    Program p;
+    auto& main = p.main(); // no list file: the minute ticker counts from creation
+    p.os.advance(3 * M);
+    for (int i = 0; i < 3; ++i)
+        main.Wallpaper.add(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
+    main.c2.typeText("Second(s)");
+    main.c1.typeText("2");
+    main.run.click();
+    p.os.advance(25000);
+    main.stope.click();
+    main.c2.typeText("Minute(s)");
+    main.run.click();
+    const Steps fromRun{1, 0, M, -1, M, 0, 2 * M, 1};
+    EXPECT_EQ(applied(p, fromRun), fromRun);
+    main.minuteCount = 5;
+    const Steps past{M, 2};
+    EXPECT_EQ(applied(p, past), past);
 }
 
 // A true run flag (the default) resumes, a false one stops, another text ends the start-up

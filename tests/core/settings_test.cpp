@@ -60,7 +60,8 @@ TEST(Registry, ValuesAndApplicationSettings) {
     auto& store = p.app->appSettings();
     EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "1") << "the default until saved";
     store.Save("KALO DC", "cmdrun", "cmdstop", "0");
-    EXPECT_EQ(p.appSetting("cmdrun", "cmdstop"), "0");
+    EXPECT_EQ(p.os.reg.get(APP_SETTINGS_KEY + "KALO DC\\cmdrun", "cmdstop")->data,
+              std::string("0") + '\0');
     EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "0");
     EXPECT_EQ(store.Get("Other", "cmdrun", "cmdstop", "1"), "1");
     EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";

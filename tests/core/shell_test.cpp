@@ -76,8 +76,9 @@ TEST(Shell, MainWindowHidesOnItsCloseBoxAndTheAboutBoxComesAndGoes) {
     EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
     main.about.click();
     auto& about = s.app->kalo4();
-    main.about.click(); // a second About while it is open reuses the box
+    main.about.click(); // a second About while it is open reuses the box, in front
     EXPECT_EQ(s.state() + (main.window.enabled() ? "usable" : ""), "tray main+ snow about+ usable");
+    EXPECT_EQ(s.fronted, (std::vector{FormId::KALO2, FormId::KALO4, FormId::KALO4}));
     EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
     EXPECT_EQ(s.state(), "tray main snow about+ ") << "the about box has no owner";
     for (ui::Button* link : {&about.Label786, &about.Frame1, &about.Label786})
@@ -130,4 +131,21 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
               std::tuple(false, quoted, "1,1 x--"));
     EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5, std::nullopt));
     EXPECT_EQ(std::tuple(s.fs.replaceCalls, s.decodes), std::tuple(0, 0));
+}
+
+// The tray menu marks the stored style from the start, without touching the desktop.
+TEST(Shell, TheStyleMarkShowsTheStoredStyleAtStart) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"0", "0", "x--"}, {"1", "1", "-x-"}, {"1", "0", "-x-"},
+        {"0", "2", "--x"}, {"0", "6", "---"}, {nullptr, nullptr, "---"}};
+    for (auto [tile, style, marks] : cases) {
+        testing_support::Program p;
+        if (tile) p.os.reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
+        if (style) p.os.reg.putText(DESKTOP_KEY, "WallpaperStyle", style);
+        p.app->start();
+        std::string seen;
+        for (const auto& item : p.tray().kalomenu)
+            seen += item.checked() ? "x" : "-";
+        EXPECT_EQ(seen + std::to_string(p.os.wallpaperCalls.size()), marks + std::string("0"));
+    }
 }

@@ -184,6 +184,10 @@ TEST(SnowSurface, ItsPixelSizeIsItsSizeInTwipsOverThePositiveTwipsPerPixel) {
     s.setHeight(1e9);
     s.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
     EXPECT_EQ(size(), (std::vector{0, 32767, 0}));
+    s.setTwipsPerPixel(0.5, 1);
+    s.setWidth(10);
+    s.setHeight(10);
+    EXPECT_EQ(size(), (std::vector{20, 10, 200}));
 }
 
 // Random circles across the union mask's 64-pixel words, off every edge, a few of radius <= 0.
