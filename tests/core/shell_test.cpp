@@ -39,11 +39,12 @@ struct Shell : fake::FakePlatform {
 TEST(Shell, TheProgramEndsByExitOrAfterTheSecondInstanceNoticeTrayIconFirst) {
     for (int how : {0, 1, 2}) { // exit from the tray menu or the main menu; a second instance
         Shell s(how == 2);
+        EXPECT_EQ(s.trayTip, how == 2 ? "" : "KALO Desktop wallpaper changer [KALO DC]");
         s.advance(4999);
         EXPECT_EQ(s.state(), how == 2 ? "tray notice+ " : "tray main snow ");
         s.advance(1);
         if (how < 2) (how == 0 ? s.tray().exit : s.app->kalo2().exit).click();
-        EXPECT_EQ(s.state(),
+        EXPECT_EQ(s.state() + s.trayTip,
                   how == 2 ? "tray notice+ end;ended" : "tray main snow icon off;end;ended");
     }
 }

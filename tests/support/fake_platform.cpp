@@ -275,13 +275,11 @@ std::intptr_t FakePlatform::shellOpen(const std::string& address) {
 }
 
 void FakePlatform::addTrayIcon(const std::string& tip) {
-    trayIcon = true;
     trayTip = tip;
-    ++trayAdds;
 }
 
 void FakePlatform::removeTrayIcon() {
-    trayIcon = false;
+    trayTip.clear();
 }
 
 void FakePlatform::setForegroundWindow(platform::FormId form) {

@@ -123,9 +123,7 @@ class FakePlatform : public platform::Platform {
     platform::ScreenMetrics metrics;
     bool otherInstance = false;
     bool ended = false;
-    bool trayIcon = false;
-    int trayAdds = 0;
-    std::string trayTip; // the tip of the last icon added
+    std::string trayTip; // the tip of the icon shown; empty when none
     int layeredCalls = 0;
     int decodes = 0;
     int events = 0;
