@@ -58,7 +58,8 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     list.clear();
     for (long value : {33, 33, 99}) // no change, then one clamped
         slider.setValue(value);
-    EXPECT_EQ(std::make_tuple(told, list.count(), slider.value()), std::make_tuple(7, 0L, 50));
+    EXPECT_EQ(std::make_tuple(told, list.count(), list.listIndex(), slider.value()),
+              std::make_tuple(7, 0L, -1L, 50));
 }
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
