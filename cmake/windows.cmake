@@ -3,12 +3,13 @@ enable_language(RC)
 
 # The icon, the version and the manifest, linked into every program that uses the
 # Win32 library (the tests see the same icon and common controls as the program).
-file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/platform/win32/resources/*.rc)
+file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/win32/resources/*.rc)
 if(KALO_WIN32_RESOURCES)
   add_library(kalo_win32_resources OBJECT ${KALO_WIN32_RESOURCES})
 endif()
 
-file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+list(REMOVE_ITEM KALO_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/win32/main.cpp)
 if(KALO_WIN32_SOURCES)
   add_library(kalo_win32 STATIC ${KALO_WIN32_SOURCES})
   target_link_libraries(kalo_win32 PUBLIC kalo_core
@@ -19,8 +20,8 @@ if(KALO_WIN32_SOURCES)
   endif()
 endif()
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/main_win32.cpp AND TARGET kalo_win32)
-  add_executable(kalo_dc_exe WIN32 src/main_win32.cpp)
+if(TARGET kalo_win32)
+  add_executable(kalo_dc_exe WIN32 src/win32/main.cpp)
   # build/windows/KALO DC.exe: its name is the application name of the settings store.
   set_target_properties(kalo_dc_exe PROPERTIES OUTPUT_NAME "KALO DC"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

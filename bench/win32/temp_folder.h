@@ -1,6 +1,6 @@
 #pragma once
 // Fresh temporary folders for the Win32 benchmarks.
-#include "platform/win32/services.h"
+#include "win32/services.h"
 
 #include <string>
 

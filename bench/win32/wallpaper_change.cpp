@@ -1,10 +1,10 @@
 // One whole wallpaper change of a 6000 x 4000 JPEG (decode, "KALO.bmp" written, wallpaper
 // set) against WIC's decode of the same file alone. Prints the medians and their ratio,
 // with the change's stages, so a slow stage shows itself. Measures; asserts nothing.
-#include "platform/win32/services.h"
 #include "temp_folder.h"
 #include "wallpaper/bmp_writer.h"
 #include "wic_writer.h"
+#include "win32/services.h"
 
 #include <algorithm>
 #include <chrono>

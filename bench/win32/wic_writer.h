@@ -1,6 +1,6 @@
 #pragma once
 // Writes picture files with WIC's own encoders, for the wallpaper benchmark's photo.
-#include "platform/win32/services.h"
+#include "win32/services.h"
 
 #include <wincodec.h>
 #include <windows.h>

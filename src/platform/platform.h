@@ -1,7 +1,7 @@
 #pragma once
 // The one seam between the portable core and an operating system. The core calls
-// only these services; win32/ and qt/ implement them, fake/ is the headless double
-// the tests drive.
+// only these services; the front ends (src/win32, src/qt) implement them, and the
+// tests drive a headless double (tests/support).
 #include "ui/controls.h"
 #include "ui/picture.h"
 

@@ -2,9 +2,9 @@
 // the about box answers the keyboard and comes to the front when chosen again.
 #include "app/app.h"
 #include "app/kalo4.h"
-#include "platform/win32/main_window.h"
-#include "platform/win32/tray_window.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/main_window.h"
+#include "win32/tray_window.h"
+#include "win32/win32_platform.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,9 +1,9 @@
 // The Win32 services against the real system under Wine: the registry through the core's
 // registry procedures, the ANSI code page, files, WIC and the desktop wallpaper.
-#include "platform/win32/services.h"
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
 #include "wallpaper/bmp_writer.h"
+#include "win32/services.h"
 
 #include <gtest/gtest.h>
 

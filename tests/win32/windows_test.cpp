@@ -1,9 +1,9 @@
 // Real Win32 controls and timers bound to the models: a change made by code shows in the
 // window, and the window's own notifications raise the models' events.
 #include "app/app.h"
-#include "platform/win32/control_sync.h"
-#include "platform/win32/services.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/control_sync.h"
+#include "win32/services.h"
+#include "win32/win32_platform.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

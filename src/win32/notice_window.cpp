@@ -1,0 +1,35 @@
+#include "win32/notice_window.h"
+
+#include "win32/fonts.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr DWORD NOTICE_STYLE = WS_POPUP | WS_DLGFRAME;
+constexpr int CLIENT_WIDTH = 320, CLIENT_HEIGHT = 90;
+
+} // namespace
+
+NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
+    SIZE outer = outerSize(scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT), NOTICE_STYLE, false);
+    POINT at = centredOnScreen(outer.cx, outer.cy);
+    create({L"KALO DC notice",
+            form.window.caption(),
+            NOTICE_STYLE,
+            WS_EX_TOPMOST,
+            {at.x, at.y, outer.cx, outer.cy}});
+    controls_ = std::make_unique<ControlSet>(hwnd(), 1000);
+    HFONT verdana = namedFont(L"Verdana", 11, true);
+    for (HWND text : {controls_->label(form.Label1, {10, 18, 300, 22}, SS_CENTER),
+                      controls_->label(form.Label2, {10, 50, 300, 22}, SS_CENTER)})
+        SendMessageW(text, WM_SETFONT, WPARAM(verdana), FALSE);
+    bindModel();
+}
+
+LRESULT NoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (commonMessage(message, wParam, lParam)) return 0;
+    return defaultHandling(message, wParam, lParam);
+}
+
+} // namespace win32

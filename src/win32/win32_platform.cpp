@@ -1,0 +1,174 @@
+#include "win32/win32_platform.h"
+
+#include "app/app.h"
+#include "app/kalo1.h"
+#include "app/kalo2.h"
+#include "app/kalo4.h"
+#include "app/kaloload.h"
+#include "snow/kalo3.h"
+#include "win32/about_window.h"
+#include "win32/main_window.h"
+#include "win32/notice_window.h"
+#include "win32/snow_window.h"
+#include "win32/tray_window.h"
+
+namespace win32 {
+
+using platform::FormId;
+
+Win32Platform::Win32Platform(Seams seams) : seams_(std::move(seams)) {}
+
+// Windows go before the clock and the services they use.
+Win32Platform::~Win32Platform() {
+    windows_.clear();
+    unloaded_.clear();
+}
+
+int Win32Platform::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (dialogMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+// The keyboard of the windows with controls: Tab between them, and in the about box
+// Enter for its default button and Esc to close it.
+bool Win32Platform::dialogMessage(MSG& message) {
+    for (FormId form : {FormId::KALO2, FormId::KALO4}) {
+        HWND window = windowOf(form);
+        if (window && IsDialogMessageW(window, &message)) return true;
+    }
+    return false;
+}
+
+HWND Win32Platform::windowOf(FormId form) const {
+    auto found = windows_.find(form);
+    return found == windows_.end() ? nullptr : found->second->hwnd();
+}
+
+HWND Win32Platform::controlOf(FormId form, const ui::Control& control) const {
+    auto found = windows_.find(form);
+    return found == windows_.end() ? nullptr : found->second->controlHandle(control);
+}
+
+platform::ProgramLocation Win32Platform::location() const {
+    return seams_.location ? *seams_.location : programLocation();
+}
+
+void Win32Platform::setDesktopWallpaper(const std::optional<std::string>& path) {
+    win32::setDesktopWallpaper(path, codePage_);
+}
+
+// Boxes and dialogs belong to the main window while it is on screen.
+HWND Win32Platform::ownerForDialogs() const {
+    HWND main = windowOf(FormId::KALO2);
+    return main && IsWindowVisible(main) ? main : nullptr;
+}
+
+void Win32Platform::messageBox(const std::string& text, const std::string& title, int style) {
+    if (seams_.messageBox) return seams_.messageBox(text, title, style);
+    win32::messageBox(ownerForDialogs(), text, title, style);
+}
+
+std::string Win32Platform::openFileDialog(const OpenFileRequest& request) {
+    if (seams_.openFile) return seams_.openFile(request);
+    return win32::openFileDialog(ownerForDialogs(), request);
+}
+
+std::intptr_t Win32Platform::shellOpen(const std::string& address) {
+    return seams_.shellOpen ? seams_.shellOpen(address) : win32::shellOpen(address);
+}
+
+void Win32Platform::addTrayIcon(const std::string& tip) {
+    if (tray_) tray_->addIcon(tip);
+}
+
+void Win32Platform::removeTrayIcon() {
+    if (tray_) tray_->removeIcon();
+}
+
+void Win32Platform::setForegroundWindow(FormId form) {
+    if (HWND window = windowOf(form)) SetForegroundWindow(window);
+}
+
+void Win32Platform::popupTrayMenu() {
+    if (tray_) tray_->popupMenu();
+}
+
+void Win32Platform::formCreated(FormId form, ui::Window&) {
+    unloaded_.clear();
+    if (!app_) return;
+    auto window = createWindow(form);
+    if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
+    windows_[form] = std::move(window);
+}
+
+std::unique_ptr<FormWindow> Win32Platform::createWindow(FormId form) {
+    switch (form) {
+    case FormId::KALO1:
+        return std::make_unique<TrayWindow>(app_->kalo1(), *this);
+    case FormId::KALO2:
+        return std::make_unique<MainWindow>(app_->kalo2());
+    case FormId::KALO3:
+        return std::make_unique<SnowWindow>(app_->kalo3(), *this);
+    case FormId::KALO4:
+        return std::make_unique<AboutWindow>(app_->kalo4(), [this] { app_->unloadKalo4(); });
+    case FormId::KALOload:
+        return std::make_unique<NoticeWindow>(app_->kaloLoad());
+    }
+    return nullptr;
+}
+
+// The window goes at once; its object waits, since its own handler may be running.
+void Win32Platform::formUnloaded(FormId form) {
+    auto found = windows_.find(form);
+    if (found == windows_.end()) return;
+    found->second->destroy();
+    unloaded_.push_back(std::move(found->second));
+    windows_.erase(found);
+}
+
+// Layered with black as the colour key, keeping the window off the taskbar and
+// never activated.
+void Win32Platform::makeLayeredColorKeyBlack(FormId form) {
+    HWND window = windowOf(form);
+    if (!window) return;
+    LONG kept = GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    SetWindowLongA(window, GWL_EXSTYLE, LONG(WS_EX_LAYERED) | kept);
+    SetLayeredWindowAttributes(window, RGB(0, 0, 0), 0, LWA_COLORKEY);
+}
+
+void Win32Platform::setTopMost(FormId form, bool topMost, int widthPixels, int heightPixels) {
+    auto found = windows_.find(form);
+    if (found == windows_.end()) return;
+    SetWindowPos(found->second->hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, widthPixels,
+                 heightPixels, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    found->second->model().setVisible(true); // the call shows the window
+}
+
+bool Win32Platform::previousInstanceRunning() {
+    return seams_.previousInstance ? seams_.previousInstance() : win32::previousInstanceRunning();
+}
+
+void Win32Platform::doEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam));
+            return;
+        }
+        if (dialogMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void Win32Platform::endProcess() {
+    if (seams_.endProcess) return seams_.endProcess();
+    ExitProcess(0);
+}
+
+} // namespace win32
