@@ -1,7 +1,6 @@
 #include "support/fake_platform.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,19 +10,6 @@ namespace fake {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string keyPath(const std::string& subKey) {
-    std::string path = lower(subKey);
-    while (!path.empty() && path.back() == '\\')
-        path.pop_back();
-    return path;
-}
 
 // Code points 0x80..0x9F of Windows-1252.
 constexpr char32_t CP1252_HIGH[32] = {
@@ -75,65 +61,13 @@ char32_t nextCodePoint(const std::string& s, std::size_t& pos) {
 
 std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root,
                                                            const std::string& subKey) {
-    if (root != platform::HKEY_CURRENT_USER_ROOT || failWrites) return std::nullopt;
-    keys_[keyPath(subKey)];
-    open_[next_] = keyPath(subKey);
-    return next_++;
-}
-
-std::optional<platform::KeyHandle> FakeRegistry::openKey(std::uint32_t root,
-                                                         const std::string& subKey) {
-    if (root != platform::HKEY_CURRENT_USER_ROOT || !keys_.count(keyPath(subKey)))
-        return std::nullopt;
-    open_[next_] = keyPath(subKey);
-    return next_++;
-}
-
-bool FakeRegistry::setString(platform::KeyHandle key, const std::string& name,
-                             const std::string& bytes) {
-    auto handle = open_.find(key);
-    if (handle == open_.end() || failWrites) return false;
-    keys_[handle->second][lower(name)] = Value{platform::REG_SZ_T, bytes};
-    return true;
-}
-
-bool FakeRegistry::query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
-                         std::uint32_t& type, std::string& data) {
-    auto handle = open_.find(key);
-    if (handle == open_.end()) return false;
-    auto& values = keys_[handle->second];
-    auto found = values.find(lower(name));
-    if (found == values.end() || found->second.data.size() > bufferSize) return false;
-    type = found->second.type;
-    data = found->second.data;
-    return true;
-}
-
-bool FakeRegistry::deleteValue(platform::KeyHandle key, const std::string& name) {
-    auto handle = open_.find(key);
-    return handle != open_.end() && !failWrites && keys_[handle->second].erase(lower(name)) == 1;
-}
-
-void FakeRegistry::closeKey(platform::KeyHandle key) {
-    open_.erase(key);
-}
-
-void FakeRegistry::put(const std::string& subKey, const std::string& name, Value value) {
-    keys_[keyPath(subKey)][lower(name)] = std::move(value);
+    if (failWrites) return std::nullopt;
+    return MemoryRegistry::createKey(root, subKey);
 }
 
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
     put(subKey, name, Value{platform::REG_SZ_T, *FakeCodePage().toAnsi(text)});
-}
-
-std::optional<FakeRegistry::Value> FakeRegistry::get(const std::string& subKey,
-                                                     const std::string& name) const {
-    auto key = keys_.find(keyPath(subKey));
-    if (key == keys_.end()) return std::nullopt;
-    auto value = key->second.find(lower(name));
-    if (value == key->second.end()) return std::nullopt;
-    return value->second;
 }
 
 std::optional<std::string> FakeRegistry::text(const std::string& subKey,

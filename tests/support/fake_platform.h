@@ -1,9 +1,10 @@
 #pragma once
-// A headless platform with the real rules, for tests: a registry with case-blind
-// value names and typed values, a Western code page, files in a real temporary
+// A headless platform with the real rules, for tests: the in-memory registry, a
+// Western code page, files in a real temporary
 // folder with failures that can be injected, a virtual clock that fires timers in
 // order, and dialogs that answer from a script.
 #include "platform/platform.h"
+#include "settings/memory_registry.h"
 
 #include <functional>
 #include <map>
@@ -11,37 +12,19 @@
 
 namespace fake {
 
-class FakeRegistry : public platform::Registry {
+// The registry's rules of the shipped in-memory store, with writes that can be made to fail.
+class FakeRegistry : public settings::MemoryRegistry {
   public:
-    struct Value {
-        std::uint32_t type = platform::REG_SZ_T;
-        std::string data;
-    };
     std::optional<platform::KeyHandle> createKey(std::uint32_t root,
                                                  const std::string& subKey) override;
-    std::optional<platform::KeyHandle> openKey(std::uint32_t root,
-                                               const std::string& subKey) override;
-    bool setString(platform::KeyHandle key, const std::string& name,
-                   const std::string& bytes) override;
-    bool query(platform::KeyHandle key, const std::string& name, std::size_t bufferSize,
-               std::uint32_t& type, std::string& data) override;
-    bool deleteValue(platform::KeyHandle key, const std::string& name) override;
-    void closeKey(platform::KeyHandle key) override;
-
-    // Direct access for tests: keys are paths under HKEY_CURRENT_USER.
-    void put(const std::string& subKey, const std::string& name, Value value);
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
-    std::optional<Value> get(const std::string& subKey, const std::string& name) const;
     // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
-    std::size_t openHandles() const { return open_.size(); }
 
     bool failWrites = false;
 
-  private:
-    std::map<std::string, std::map<std::string, Value>> keys_; // lower-cased key and name
-    std::map<platform::KeyHandle, std::string> open_;
-    platform::KeyHandle next_ = 0x100;
+  protected:
+    bool persist() override { return !failWrites; }
 };
 
 // Windows-1252, the Western code page.

@@ -1,0 +1,104 @@
+// The Linux settings file: the registry export text, written and read back exactly.
+#include "settings/reg_text.h"
+
+#include <gtest/gtest.h>
+
+using settings::MemoryRegistry;
+
+namespace {
+
+MemoryRegistry::Keys
+keysOf(std::initializer_list<std::tuple<const char*, const char*, MemoryRegistry::Value>> values) {
+    MemoryRegistry reg;
+    for (const auto& [key, name, value] : values)
+        reg.put(key, name, value);
+    return reg.keys();
+}
+
+std::string sz(const std::string& text) {
+    return text + '\0';
+}
+
+} // namespace
+
+TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
+    using V = MemoryRegistry::Value;
+    const auto keys =
+        keysOf({{"Software\\KALO\\KALO DC\\", "C1", V{1, sz("5")}},
+                {"software\\kalo\\kalo dc", "c1", V{1, sz("6")}}, // one key, one value
+                {"Software\\KALO\\KALO DC", "Path \"q\"", V{1, sz("C:\\a \"b\" \xC3\xA9")}},
+                {"Software\\KALO\\KALO DC", "", V{1, sz("")}},
+                {"Control Panel\\Desktop", "n", V{4, std::string("\x2A\0\0\x80", 4)}},
+                {"Control Panel\\Desktop", "lines", V{1, sz("a\r\nb")}},
+                {"Control Panel\\Desktop", "cut", V{1, std::string("a\0b\0", 4)}},
+                {"Control Panel\\Desktop", "raw", V{1, "no zero"}},
+                {"Control Panel\\Desktop", "short", V{4, "ab"}},
+                {"Control Panel\\Desktop", "none", V{0, ""}}});
+    const std::string text = "Windows Registry Editor Version 5.00\n"
+                             "\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"
+                             "\"cut\"=hex(1):61,00,62,00\n"
+                             "\"lines\"=hex(1):61,0d,0a,62,00\n"
+                             "\"n\"=dword:8000002a\n"
+                             "\"none\"=hex(0):\n"
+                             "\"raw\"=hex(1):6e,6f,20,7a,65,72,6f\n"
+                             "\"short\"=hex(4):61,62\n"
+                             "\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\n"
+                             "@=\"\"\n"
+                             "\"C1\"=\"6\"\n"
+                             "\"Path \\\"q\\\"\"=\"C:\\\\a \\\"b\\\" \xC3\xA9\"\n";
+    EXPECT_EQ(settings::writeRegText(keys), text);
+    EXPECT_EQ(settings::readRegText(text), keys);
+    EXPECT_EQ(settings::writeRegText({}), "Windows Registry Editor Version 5.00\n");
+    EXPECT_EQ(settings::readRegText(settings::writeRegText({})), MemoryRegistry::Keys{});
+}
+
+// What a person or another program may write: CR LF, a byte-order mark, comments, blank
+// lines, a hex list over several lines, plain hex, short dwords, names in any case.
+TEST(RegText, ReadsWhatOthersWrite) {
+    using V = MemoryRegistry::Value;
+    const std::string text = "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+                             "; settings\r\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\r\n"
+                             "\"C2\"=\"Minute(s)\"\r\n"
+                             "\"bin\"=hex:01,02,\\\r\n  03\r\n"
+                             "\"d\"=dword:A\r\n"
+                             "[HKEY_CURRENT_USER\\software\\kalo\\kalo dc\\]\r\n"
+                             "\"c2\"=\"Hour(s)\"";
+    EXPECT_EQ(settings::readRegText(text),
+              keysOf({{"Software\\KALO\\KALO DC", "C2", V{1, sz("Hour(s)")}},
+                      {"Software\\KALO\\KALO DC", "bin", V{3, "\x01\x02\x03"}},
+                      {"Software\\KALO\\KALO DC", "d", V{4, std::string("\x0A\0\0\0", 4)}}}));
+}
+
+TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {
+    const std::string head = "Windows Registry Editor Version 5.00\n";
+    const std::string key = head + "[HKEY_CURRENT_USER\\K]\n";
+    const std::tuple<std::string, int, const char*> cases[] = {
+        {"", 1, "no registry export header"},
+        {"\n\n", 2, "no registry export header"},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\K]\n", 1, "no registry export header"},
+        {head + "\"a\"=\"1\"\n", 2, "a value before any key"},
+        {head + "[HKEY_LOCAL_MACHINE\\K]\n", 2, "a key outside HKEY_CURRENT_USER"},
+        {head + "[HKEY_CURRENT_USER\\K\n", 2, "a key outside HKEY_CURRENT_USER"},
+        {head + "[HKEY_CURRENT_USER\\]\n", 2, "a key outside HKEY_CURRENT_USER"},
+        {key + "a=\"1\"\n", 3, "no value name"},
+        {key + "\"a\"\n", 3, "no value name"},
+        {key + "\"a=\"1\"\n", 3, "no value name"},
+        {key + "\"a\"=\"1\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=\"1\" x\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=-\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=dword:123456789\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=dword:\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=dword:12g4\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=hex(1:61\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=hex(1):6,123\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=hex(1):61,,62\n", 3, "a value that cannot be read"},
+        {key + "\"b\"=\"2\"\n\"a\"=hex:61,\\\n  zz\n", 4, "a value that cannot be read"},
+    };
+    for (const auto& [text, line, reason] : cases) {
+        settings::RegTextError error{0, ""};
+        EXPECT_EQ(settings::readRegText(text, &error), std::nullopt) << text;
+        EXPECT_EQ(std::make_pair(error.line, error.reason),
+                  std::make_pair(line, std::string(reason)))
+            << text;
+    }
+}
