@@ -1,0 +1,14 @@
+// The root window's background on an X display, for desktops that draw none of their own.
+#pragma once
+
+#include "qt/desktop_wallpaper.h"
+
+class QImage;
+
+namespace qt {
+
+// Draws the picture over the whole screen in `style` and leaves it as the root window's
+// background for other programs to find; false when there is no X display.
+bool setRootPicture(const QImage& picture, WallpaperStyle style);
+
+} // namespace qt
