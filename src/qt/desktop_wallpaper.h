@@ -1,0 +1,60 @@
+// The desktop wallpaper on Linux: which desktop runs, and the programs or calls that give
+// it a picture.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace qt {
+
+enum class WallpaperStyle { Centred, Tiled, Stretched };
+enum class Desktop { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, X11Root };
+
+// From XDG_CURRENT_DESKTOP (colon-separated list, any case) and DESKTOP_SESSION.
+Desktop detectDesktop(const std::string& currentDesktop, const std::string& session);
+
+struct Command {
+    std::string program;
+    std::vector<std::string> arguments;
+    bool operator==(const Command&) const = default;
+};
+
+// A file:// URI with blanks, non-ASCII bytes, '%', '#', '?' and the like percent-encoded.
+std::string fileUri(const std::string& path);
+
+// The programs that give `path` to the desktop in `style`; `xfceImageProperties` are the
+// xfconf properties of channel xfce4-desktop ending in /last-image (every monitor and
+// workspace).
+std::vector<Command> setterCommands(Desktop desktop, const std::string& path, WallpaperStyle style,
+                                    const std::vector<std::string>& xfceImageProperties = {});
+
+// A JavaScript string literal holding `text`.
+std::string javaScriptString(const std::string& text);
+
+// The Plasma shell script that puts `path` on every desktop in `style`.
+std::string plasmaScript(const std::string& path, WallpaperStyle style);
+
+class DesktopWallpaper {
+  public:
+    explicit DesktopWallpaper(std::function<void(const std::string& message)> report);
+    void apply(const std::string& path, WallpaperStyle style);
+
+  private:
+    void applyWithPrograms(const std::string& path, WallpaperStyle style);
+    void applyOnPlasma(const std::string& path, WallpaperStyle style);
+    void applyOnRootWindow(const std::string& path, WallpaperStyle style);
+    std::string linkFor(const std::string& path);
+    std::optional<std::vector<std::string>> xfceImageProperties();
+    bool run(const Command& command, std::string* output = nullptr);
+    void reportOnce(const std::string& key, const std::string& what);
+
+    std::function<void(const std::string& message)> report_;
+    Desktop desktop_;
+    std::set<std::string> reported_;
+    std::string lastLink_;
+};
+
+} // namespace qt
