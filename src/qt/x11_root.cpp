@@ -10,7 +10,6 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 // Xlib last: its macros clash with names in Qt's headers.
@@ -55,14 +54,13 @@ bool sameLayout(const XImage* image, const Visual* visual) {
            visual->blue_mask == 0xff;
 }
 
-// Pixels as 0xRRGGBB words are copied row by row; any other layout goes pixel by pixel.
-void fill(XImage* image, const Visual* visual, const QImage& screen) {
-    if (sameLayout(image, visual)) {
-        for (int y = 0; y < screen.height(); ++y)
-            std::memcpy(image->data + y * image->bytes_per_line, screen.constScanLine(y),
-                        static_cast<size_t>(screen.width()) * 4);
-        return;
-    }
+void copyRows(XImage* image, const QImage& screen) {
+    for (int y = 0; y < screen.height(); ++y)
+        std::memcpy(image->data + y * image->bytes_per_line, screen.constScanLine(y),
+                    static_cast<size_t>(screen.width()) * 4);
+}
+
+void putPixels(XImage* image, const Visual* visual, const QImage& screen) {
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x) {
             const QRgb rgb = screen.pixel(x, y);
@@ -73,33 +71,46 @@ void fill(XImage* image, const Visual* visual, const QImage& screen) {
         }
 }
 
-Pixmap makePixmap(Display* display, Window root, const XWindowAttributes& attributes,
-                  const QImage& screen) {
+// The screen in the root window's visual and depth: 0xRRGGBB words are copied row by row,
+// any other layout goes pixel by pixel. Null when memory ran out.
+XImage* xImageOf(Display* display, const XWindowAttributes& attributes, const QImage& screen) {
     XImage* image = XCreateImage(display, attributes.visual, attributes.depth, ZPixmap, 0, nullptr,
                                  screen.width(), screen.height(), 32, 0);
-    if (!image) return None;
+    if (!image) return nullptr;
     image->data = static_cast<char*>(std::malloc(size_t(image->bytes_per_line) * screen.height()));
-    if (image->data) fill(image, attributes.visual, screen);
-    Pixmap pixmap = None;
-    if (image->data) {
-        pixmap = XCreatePixmap(display, root, screen.width(), screen.height(), attributes.depth);
-        GC gc = XCreateGC(display, pixmap, 0, nullptr);
-        XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, screen.width(), screen.height());
-        XFreeGC(display, gc);
+    if (!image->data) {
+        XDestroyImage(image);
+        return nullptr;
     }
+    if (sameLayout(image, attributes.visual))
+        copyRows(image, screen);
+    else
+        putPixels(image, attributes.visual, screen);
+    return image;
+}
+
+Pixmap makePixmap(Display* display, Window root, const XWindowAttributes& attributes,
+                  const QImage& screen) {
+    XImage* image = xImageOf(display, attributes, screen);
+    if (!image) return None;
+    const Pixmap pixmap =
+        XCreatePixmap(display, root, screen.width(), screen.height(), attributes.depth);
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, screen.width(), screen.height());
+    XFreeGC(display, gc);
     XDestroyImage(image);
     return pixmap;
 }
 
-std::optional<Pixmap> pixmapProperty(Display* display, Window root, Atom property) {
+// The pixmap the property names; None when it names none.
+Pixmap pixmapProperty(Display* display, Window root, Atom property) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                           &after, &data) != Success)
-        return std::nullopt;
-    std::optional<Pixmap> pixmap;
+    XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
+                       &after, &data);
+    Pixmap pixmap = None;
     if (data && type == XA_PIXMAP && format == 32 && count == 1)
         pixmap = *reinterpret_cast<Pixmap*>(data);
     if (data) XFree(data);
@@ -109,8 +120,9 @@ std::optional<Pixmap> pixmapProperty(Display* display, Window root, Atom propert
 // When both properties name one pixmap, a setroot program left it behind with its
 // resources kept: ending that client frees it.
 void freePreviousPixmap(Display* display, Window root, Atom rootPixmap, Atom esetroot) {
-    const std::optional<Pixmap> shown = pixmapProperty(display, root, rootPixmap);
-    if (shown && shown == pixmapProperty(display, root, esetroot)) XKillClient(display, *shown);
+    const Pixmap shown = pixmapProperty(display, root, rootPixmap);
+    if (shown != None && shown == pixmapProperty(display, root, esetroot))
+        XKillClient(display, shown);
 }
 
 void nameRootPixmap(Display* display, Window root, Pixmap pixmap) {
