@@ -12,9 +12,10 @@
 #include <QStandardPaths>
 #include <QStringList>
 
-#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <utility>
@@ -24,26 +25,20 @@ namespace qt {
 namespace {
 
 constexpr int kDeadlineMs = 10000;
+constexpr std::string_view kLastImage = "/last-image";
 
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return text;
+// The word a program uses for each style, in the order centred, tiled, stretched.
+using StyleWords = std::array<const char*, 3>;
+constexpr StyleWords kGnomeOptions = {"centered", "wallpaper", "stretched"};
+constexpr StyleWords kModes = {"center", "tile", "stretch"};
+
+std::string word(WallpaperStyle style, const StyleWords& words) {
+    return words[static_cast<size_t>(style)];
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-// A desktop's name, or the start of one, as it appears in either variable.
-std::optional<Desktop> desktopNamed(const std::string& name) {
-    static const std::pair<std::string_view, Desktop> names[] = {
+// A desktop's name, or the start of one, as either variable gives it.
+std::optional<Desktop> desktopNamed(const QString& name) {
+    static const std::pair<const char*, Desktop> names[] = {
         {"gnome", Desktop::Gnome},       {"ubuntu", Desktop::Gnome},
         {"budgie", Desktop::Gnome},      {"unity", Desktop::Gnome},
         {"pantheon", Desktop::Gnome},    {"x-cinnamon", Desktop::Cinnamon},
@@ -51,77 +46,58 @@ std::optional<Desktop> desktopNamed(const std::string& name) {
         {"kde", Desktop::Kde},           {"plasma", Desktop::Kde},
         {"xfce", Desktop::Xfce},         {"lxqt", Desktop::Lxqt},
         {"sway", Desktop::Sway}};
-    const std::string lower = lowercase(name);
+    const QString lower = name.toLower();
     for (const auto& [prefix, desktop] : names)
-        if (lower.starts_with(prefix)) return desktop;
+        if (lower.startsWith(QLatin1String(prefix))) return desktop;
     return std::nullopt;
 }
 
-constexpr std::string_view kLastImage = "/last-image";
-
-bool endsWith(const std::string& text, std::string_view end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
+std::vector<Command> gsettingsCommands(const std::string& schema,
+                                       const std::vector<std::string>& pictureKeys,
+                                       const std::string& picture, WallpaperStyle style) {
+    std::vector<Command> commands;
+    for (const std::string& key : pictureKeys)
+        commands.push_back({"gsettings", {"set", schema, key, picture}});
+    commands.push_back(
+        {"gsettings", {"set", schema, "picture-options", word(style, kGnomeOptions)}});
+    return commands;
 }
 
-Command gsettingsSet(const std::string& schema, const std::string& key, const std::string& value) {
-    return {"gsettings", {"set", schema, key, value}};
+Command xfconfQuery(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"-c", "xfce4-desktop"});
+    return {"xfconf-query", arguments};
 }
 
-// The picture-options value of the GNOME family of schemas.
-std::string gnomeOption(WallpaperStyle style) {
-    if (style == WallpaperStyle::Centred) return "centered";
-    return style == WallpaperStyle::Tiled ? "wallpaper" : "stretched";
-}
-
-std::string modeName(WallpaperStyle style) {
-    if (style == WallpaperStyle::Centred) return "center";
-    return style == WallpaperStyle::Tiled ? "tile" : "stretch";
-}
-
-std::vector<Command> gnomeCommands(const std::string& path, WallpaperStyle style) {
-    const std::string schema = "org.gnome.desktop.background";
-    return {gsettingsSet(schema, "picture-uri", fileUri(path)),
-            gsettingsSet(schema, "picture-uri-dark", fileUri(path)),
-            gsettingsSet(schema, "picture-options", gnomeOption(style))};
-}
-
+// Each backdrop's style is set before its picture, and made when it is missing.
 std::vector<Command> xfceCommands(const std::string& path, WallpaperStyle style,
                                   const std::vector<std::string>& imageProperties) {
-    const std::string styleValue = std::to_string(static_cast<int>(style) + 1);
-    const std::vector<std::string> channel = {"-c", "xfce4-desktop", "-p"};
     std::vector<Command> commands;
-    for (const std::string& property : imageProperties) {
-        const std::string base = property.substr(0, property.size() - kLastImage.size());
-        Command setStyle{"xfconf-query", channel}, setImage{"xfconf-query", channel};
-        setStyle.arguments.insert(setStyle.arguments.end(),
-                                  {base + "/image-style", "-n", "-t", "int", "-s", styleValue});
-        setImage.arguments.insert(setImage.arguments.end(), {property, "-s", path});
-        commands.push_back(setStyle);
-        commands.push_back(setImage);
+    for (const std::string& image : imageProperties) {
+        const std::string backdrop = image.substr(0, image.size() - kLastImage.size());
+        commands.push_back(xfconfQuery({"-p", backdrop + "/image-style", "-n", "-t", "int", "-s",
+                                        word(style, {"1", "2", "3"})}));
+        commands.push_back(xfconfQuery({"-p", image, "-s", path}));
     }
     return commands;
 }
 
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// sway splits its command at blanks outside double quotes and then expands the file name
-// like a shell word: the path is shell-quoted, then quoted for the command parser.
+// sway splits its command at blanks outside double quotes, then expands the file name as a
+// shell word: the path is single-quoted for the expansion, then escaped and double-quoted
+// for the command parser.
 std::string swayFileArgument(const std::string& path) {
-    std::string quoted = "\"";
-    for (char c : shellQuoted(path)) {
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
+    std::string quoted = "\"'";
+    for (char c : path) {
+        if (c == '\'')
+            quoted += R"('\\'')";
+        else if (c == '"' || c == '\\')
+            quoted += {'\\', c};
+        else
+            quoted += c;
     }
-    return quoted + "\"";
+    return quoted + "'\"";
 }
 
-std::string withFileName(const std::filesystem::path& file, const std::string& stem) {
+std::string withStem(const std::filesystem::path& file, const std::string& stem) {
     return (file.parent_path() / (stem + file.extension().string())).string();
 }
 
@@ -132,8 +108,8 @@ std::pair<long, long> linkTime(const std::string& link) {
     return {status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
-// The link replaced by one to the file's name; the path itself when that cannot be done
-// or a file that is not a link holds the name.
+// The link made anew to the file's name; the file's own path when that cannot be done or
+// something other than a link has the name.
 std::string pointLinkAt(const std::string& link, const std::filesystem::path& file) {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -144,63 +120,78 @@ std::string pointLinkAt(const std::string& link, const std::filesystem::path& fi
     return error ? file.string() : link;
 }
 
-QStringList toQStringList(const std::vector<std::string>& texts) {
-    QStringList list;
-    for (const std::string& text : texts)
-        list << QString::fromStdString(text);
-    return list;
-}
-
 std::string firstLine(const QByteArray& text) {
     const QByteArray line = text.trimmed().split('\n').value(0).trimmed();
     return line.isEmpty() ? std::string() : ": " + line.toStdString();
 }
 
+// What went wrong with a run of the command, or nothing.
+std::optional<std::string> runProblem(QProcess& process, const Command& command) {
+    const QString program = QString::fromStdString(command.program);
+    QStringList arguments;
+    for (const std::string& argument : command.arguments)
+        arguments << QString::fromStdString(argument);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForStarted(kDeadlineMs))
+        return QStandardPaths::findExecutable(program).isEmpty() ? "was not found"
+                                                                 : "could not be started";
+    if (!process.waitForFinished(kDeadlineMs)) {
+        process.kill();
+        process.waitForFinished(kDeadlineMs);
+        return "did not finish within 10 seconds";
+    }
+    if (process.exitStatus() != QProcess::NormalExit) return "stopped abnormally";
+    if (process.exitCode() == 0) return std::nullopt;
+    return "failed (exit code " + std::to_string(process.exitCode()) + ")" +
+           firstLine(process.readAllStandardError());
+}
+
 } // namespace
 
 Desktop detectDesktop(const std::string& currentDesktop, const std::string& session) {
-    for (const std::string& name : split(currentDesktop, ':'))
+    for (const QString& name : QString::fromStdString(currentDesktop).split(':'))
         if (auto desktop = desktopNamed(name)) return *desktop;
     // Some display managers give the session as the path of its file.
-    if (auto desktop = desktopNamed(split(session, '/').back())) return *desktop;
-    return Desktop::X11Root;
+    const auto sessionName = std::filesystem::path(session).filename().string();
+    return desktopNamed(QString::fromStdString(sessionName)).value_or(Desktop::X11Root);
 }
 
 std::string fileUri(const std::string& path) {
     static const std::string_view kept = "-._~/!$&'()*+,;=:@";
     std::string uri = "file://";
-    for (unsigned char c : path) {
+    for (char c : path) {
         const bool alphanumeric =
             (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (alphanumeric || kept.find(static_cast<char>(c)) != std::string_view::npos) {
-            uri += static_cast<char>(c);
-        } else {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
-            uri += escaped;
+        if (alphanumeric || kept.find(c) != kept.npos) {
+            uri += c;
+            continue;
         }
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+        uri += escaped;
     }
     return uri;
 }
 
 std::vector<Command> setterCommands(Desktop desktop, const std::string& path, WallpaperStyle style,
                                     const std::vector<std::string>& xfceImageProperties) {
+    const std::string uri = fileUri(path);
     switch (desktop) {
     case Desktop::Gnome:
-        return gnomeCommands(path, style);
+        return gsettingsCommands("org.gnome.desktop.background",
+                                 {"picture-uri", "picture-uri-dark"}, uri, style);
     case Desktop::Cinnamon:
-        return {
-            gsettingsSet("org.cinnamon.desktop.background", "picture-uri", fileUri(path)),
-            gsettingsSet("org.cinnamon.desktop.background", "picture-options", gnomeOption(style))};
+        return gsettingsCommands("org.cinnamon.desktop.background", {"picture-uri"}, uri, style);
     case Desktop::Mate:
-        return {gsettingsSet("org.mate.background", "picture-filename", path),
-                gsettingsSet("org.mate.background", "picture-options", gnomeOption(style))};
+        return gsettingsCommands("org.mate.background", {"picture-filename"}, path, style);
     case Desktop::Xfce:
         return xfceCommands(path, style, xfceImageProperties);
     case Desktop::Lxqt:
-        return {{"pcmanfm-qt", {"--set-wallpaper=" + path, "--wallpaper-mode=" + modeName(style)}}};
+        return {
+            {"pcmanfm-qt", {"--set-wallpaper=" + path, "--wallpaper-mode=" + word(style, kModes)}}};
     case Desktop::Sway:
-        return {{"swaymsg", {"output", "*", "bg", swayFileArgument(path), modeName(style)}}};
+        return {{"swaymsg", {"output", "*", "bg", swayFileArgument(path), word(style, kModes)}}};
     case Desktop::Kde:
     case Desktop::X11Root:
         return {};
@@ -208,29 +199,24 @@ std::vector<Command> setterCommands(Desktop desktop, const std::string& path, Wa
     return {};
 }
 
-// Control characters, quotes and backslashes escaped. The script is given a file URI,
-// which is ASCII throughout.
+// Quotes and backslashes escaped, control characters as \u escapes. Plasma is given a
+// file URI, which is ASCII throughout.
 std::string javaScriptString(const std::string& text) {
     std::string literal = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            literal += '\\';
-            literal += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7f) {
+    for (char c : text) {
+        if (c == '"' || c == '\\') literal += '\\';
+        if ((c >= 0 && c < 0x20) || c == 0x7f) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
             literal += escaped;
-        } else {
-            literal += static_cast<char>(c);
+            continue;
         }
+        literal += c;
     }
     return literal + "\"";
 }
 
 std::string plasmaScript(const std::string& path, WallpaperStyle style) {
-    const char* fillMode = style == WallpaperStyle::Centred ? "6"
-                           : style == WallpaperStyle::Tiled ? "3"
-                                                            : "0";
     return "var all = desktops();\n"
            "for (var i = 0; i < all.length; ++i) {\n"
            "    var d = all[i];\n"
@@ -240,7 +226,9 @@ std::string plasmaScript(const std::string& path, WallpaperStyle style) {
            javaScriptString(fileUri(path)) +
            ");\n"
            "    d.writeConfig(\"FillMode\", " +
-           fillMode + ");\n}\n";
+           word(style, {"6", "3", "0"}) +
+           ");\n"
+           "}\n";
 }
 
 DesktopWallpaper::DesktopWallpaper(std::function<void(const std::string& message)> report)
@@ -252,51 +240,40 @@ void DesktopWallpaper::apply(const std::string& path, WallpaperStyle style) {
     if (desktop_ == Desktop::X11Root) return applyOnRootWindow(path, style);
     const std::string shown = linkFor(path);
     if (desktop_ == Desktop::Kde) return applyOnPlasma(shown, style);
-    applyWithPrograms(shown, style);
+    std::vector<std::string> properties;
+    if (desktop_ == Desktop::Xfce && !listXfceImageProperties(properties)) return;
+    for (const Command& command : setterCommands(desktop_, shown, style, properties))
+        if (!run(command)) return;
 }
 
 // Desktops ignore a change to the path they already show, so they get one of two links
-// beside the file, the one not made last; the file itself stays where it is.
+// beside the file, the one not made last; the file itself stays the file of record.
 std::string DesktopWallpaper::linkFor(const std::string& path) {
     const std::filesystem::path file(path);
-    const std::string first = withFileName(file, ".KALO-a");
-    const std::string second = withFileName(file, ".KALO-b");
+    const std::string first = withStem(file, ".KALO-a"), second = withStem(file, ".KALO-b");
     std::string link = linkTime(first) <= linkTime(second) ? first : second;
     if (lastLink_ == first || lastLink_ == second) link = lastLink_ == first ? second : first;
     lastLink_ = link;
     return pointLinkAt(link, file);
 }
 
-void DesktopWallpaper::applyWithPrograms(const std::string& path, WallpaperStyle style) {
-    std::vector<std::string> properties;
-    if (desktop_ == Desktop::Xfce) {
-        auto listed = xfceImageProperties();
-        if (!listed) return;
-        properties = std::move(*listed);
-    }
-    for (const Command& command : setterCommands(desktop_, path, style, properties))
-        if (!run(command)) return;
-}
-
-std::optional<std::vector<std::string>> DesktopWallpaper::xfceImageProperties() {
+// Every monitor and workspace has a backdrop with a last-image property.
+bool DesktopWallpaper::listXfceImageProperties(std::vector<std::string>& properties) {
     std::string listing;
-    if (!run({"xfconf-query", {"-c", "xfce4-desktop", "-l"}}, &listing)) return std::nullopt;
-    std::vector<std::string> properties;
-    for (const std::string& line : split(listing, '\n'))
-        if (endsWith(line, kLastImage)) properties.push_back(line);
+    if (!run(xfconfQuery({"-l"}), &listing)) return false;
+    for (const QString& line : QString::fromStdString(listing).split('\n'))
+        if (line.endsWith(QLatin1String(kLastImage))) properties.push_back(line.toStdString());
     if (properties.empty())
         reportOnce("xfconf-query", "xfconf-query listed no backdrop of xfce4-desktop");
-    return properties;
+    return !properties.empty();
 }
 
 void DesktopWallpaper::applyOnPlasma(const std::string& path, WallpaperStyle style) {
     QDBusInterface shell("org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell",
                          QDBusConnection::sessionBus());
-    if (!shell.isValid()) {
-        reportOnce("plasmashell", "the Plasma shell could not be reached over D-Bus (" +
-                                      shell.lastError().message().toStdString() + ")");
-        return;
-    }
+    if (!shell.isValid())
+        return reportOnce("plasmashell", "the Plasma shell could not be reached over D-Bus (" +
+                                             shell.lastError().message().toStdString() + ")");
     shell.setTimeout(kDeadlineMs);
     const QDBusMessage reply =
         shell.call("evaluateScript", QString::fromStdString(plasmaScript(path, style)));
@@ -311,36 +288,15 @@ void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle
     if (!setRootPicture(picture, style)) reportOnce("display", "there is no X display");
 }
 
-// Runs the program with a deadline; a failure is reported and ends the apply.
+// A failure is reported, once for each program, and ends the apply.
 bool DesktopWallpaper::run(const Command& command, std::string* output) {
-    const QString program = QString::fromStdString(command.program);
     QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, toQStringList(command.arguments));
-    if (!process.waitForStarted(kDeadlineMs)) {
-        const bool found = !QStandardPaths::findExecutable(program).isEmpty();
-        reportOnce(command.program,
-                   command.program + (found ? " could not be started" : " was not found"));
-        return false;
-    }
-    if (!process.waitForFinished(kDeadlineMs)) {
-        process.kill();
-        process.waitForFinished(kDeadlineMs);
-        reportOnce(command.program, command.program + " did not finish within 10 seconds");
-        return false;
-    }
-    if (process.exitStatus() != QProcess::NormalExit) {
-        reportOnce(command.program, command.program + " stopped abnormally");
-        return false;
-    }
-    if (process.exitCode() != 0) {
-        reportOnce(command.program, command.program + " failed (exit code " +
-                                        std::to_string(process.exitCode()) + ")" +
-                                        firstLine(process.readAllStandardError()));
-        return false;
-    }
-    if (output) *output = process.readAllStandardOutput().toStdString();
-    return true;
+    const std::optional<std::string> problem = runProblem(process, command);
+    if (problem)
+        reportOnce(command.program, command.program + " " + *problem);
+    else if (output)
+        *output = process.readAllStandardOutput().toStdString();
+    return !problem;
 }
 
 void DesktopWallpaper::reportOnce(const std::string& key, const std::string& what) {

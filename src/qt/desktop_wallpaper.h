@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,11 +42,10 @@ class DesktopWallpaper {
     void apply(const std::string& path, WallpaperStyle style);
 
   private:
-    void applyWithPrograms(const std::string& path, WallpaperStyle style);
     void applyOnPlasma(const std::string& path, WallpaperStyle style);
     void applyOnRootWindow(const std::string& path, WallpaperStyle style);
     std::string linkFor(const std::string& path);
-    std::optional<std::vector<std::string>> xfceImageProperties();
+    bool listXfceImageProperties(std::vector<std::string>& properties);
     bool run(const Command& command, std::string* output = nullptr);
     void reportOnce(const std::string& key, const std::string& what);
 
