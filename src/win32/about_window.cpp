@@ -11,7 +11,9 @@ namespace win32 {
 namespace {
 
 constexpr DWORD ABOUT_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr int CLIENT_WIDTH = 380, CLIENT_HEIGHT = 196;
+constexpr const auto& L = layout::ABOUT;
+constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
 
 bool opensLink(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_SPACE);
@@ -62,16 +64,16 @@ AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
 
 void AboutWindow::createControls() {
     auto& c = *controls_;
-    HWND texts[] = {c.label(form_.Label1, {20, 16, 340, 20}),
-                    c.label(form_.Label2, {20, 44, 340, 18}),
-                    c.label(form_.Label3, {20, 84, 70, 18}),
-                    link_ = c.label(form_.Label786, {104, 84, 250, 18}, SS_LEFT | WS_TABSTOP)};
-    frame_ = c.label(form_.Frame1, {94, 72, 270, 40}, SS_ETCHEDFRAME);
+    HWND texts[] = {c.label(form_.Label1, pixelsOf(L.Label1)),
+                    c.label(form_.Label2, pixelsOf(L.Label2)),
+                    c.label(form_.Label3, pixelsOf(L.Label3)),
+                    link_ = c.label(form_.Label786, pixelsOf(L.Label786), SS_LEFT | WS_TABSTOP)};
+    frame_ = c.label(form_.Frame1, pixelsOf(L.Frame1), SS_ETCHEDFRAME);
     SetWindowPos(link_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE); // the link takes clicks over the frame
     for (HWND text : texts)
         SendMessageW(text, WM_SETFONT, WPARAM(namedFont(L"MS Sans Serif", 8)), FALSE);
-    ok_ = c.button(form_.ok, {145, 148, 90, 28});
+    ok_ = c.button(form_.ok, pixelsOf(L.ok));
     SendMessageW(ok_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     SetWindowSubclass(link_, linkProcedure, 1, 0);
 }

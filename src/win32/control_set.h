@@ -3,6 +3,7 @@
 // code updates the control (through the model's viewChanged), and the user's action on
 // the control calls the model's event. The window passes its WM_COMMAND and WM_HSCROLL
 // messages here; handling them only translates them into the models' events.
+#include "platform/layout.h"
 #include "ui/controls.h"
 #include "win32/image_view.h"
 
@@ -19,6 +20,12 @@ namespace win32 {
 struct Place {
     int left, top, width, height;
 };
+
+// A place of the shared layout table, in pixels at 96 dots per inch.
+inline Place pixelsOf(layout::Place twips) {
+    const int k = layout::TWIPS_PER_PIXEL;
+    return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
+}
 
 class ControlSet {
   public:

@@ -9,7 +9,9 @@ namespace {
 
 constexpr DWORD MAIN_STYLE =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
-constexpr int CLIENT_WIDTH = 568, CLIENT_HEIGHT = 432;
+constexpr const auto& L = layout::MAIN;
+constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
 
 } // namespace
 
@@ -37,39 +39,39 @@ void MainWindow::createControls() {
 
 void MainWindow::createWallpaperGroup() {
     auto& c = *controls_;
-    c.groupBox(form_.F2, {8, 6, 300, 262});
-    c.groupBox(form_.f1, {18, 196, 280, 62});
-    c.listBox(form_.Wallpaper, {18, 26, 280, 132});
-    c.comboBox(form_.c2, {18, 166, 136, 24}, 100);
-    c.comboBox(form_.c1, {162, 166, 136, 24}, 200);
-    c.button(form_.add, {30, 218, 120, 28});
-    c.button(form_.del, {166, 218, 120, 28});
+    c.groupBox(form_.F2, pixelsOf(L.F2));
+    c.groupBox(form_.f1, pixelsOf(L.f1));
+    c.listBox(form_.Wallpaper, pixelsOf(L.Wallpaper));
+    c.comboBox(form_.c2, pixelsOf(L.c2), 100);
+    c.comboBox(form_.c1, pixelsOf(L.c1), 200);
+    c.button(form_.add, pixelsOf(L.add));
+    c.button(form_.del, pixelsOf(L.del));
 }
 
 // The preview, the status line and Run and Stop, which share one place.
 void MainWindow::createStatus() {
     auto& c = *controls_;
-    c.imageBox(form_.im, {318, 12, 242, 168});
-    c.groupBox(form_.f3, {318, 184, 80, 42});
-    c.groupBox(form_.f4, {404, 184, 156, 42});
-    c.label(form_.Label1, {326, 202, 66, 18});
-    c.label(form_.Label2, {412, 202, 140, 18});
-    c.button(form_.run, {318, 236, 242, 30});
-    c.button(form_.stope, {318, 236, 242, 30});
+    c.imageBox(form_.im, pixelsOf(L.im));
+    c.groupBox(form_.f3, pixelsOf(L.f3));
+    c.groupBox(form_.f4, pixelsOf(L.f4));
+    c.label(form_.Label1, pixelsOf(L.Label1));
+    c.label(form_.Label2, pixelsOf(L.Label2));
+    c.button(form_.run, pixelsOf(L.run));
+    c.button(form_.stope, pixelsOf(L.run));
 }
 
 void MainWindow::createSnowGroup() {
     auto& c = *controls_;
-    c.groupBox(form_.f5, {8, 274, 552, 150});
-    c.checkBox(form_.Check1, {20, 294, 200, 20});
-    c.label(form_.Label3, {20, 330, 60, 18});
-    c.slider(form_.Slider1_Layers, {84, 322, 190, 32});
-    c.label(form_.Label4, {292, 330, 60, 18});
-    c.slider(form_.Slider2_Density, {356, 322, 196, 32});
-    c.label(form_.Label5, {20, 376, 60, 18});
-    c.slider(form_.Slider3_Speed, {84, 368, 190, 32});
-    c.label(form_.Label6, {292, 376, 60, 18});
-    c.slider(form_.Slider4_Size, {356, 368, 196, 32});
+    c.groupBox(form_.f5, pixelsOf(L.f5));
+    c.checkBox(form_.Check1, pixelsOf(L.Check1));
+    c.label(form_.Label3, pixelsOf(L.Label3));
+    c.slider(form_.Slider1_Layers, pixelsOf(L.Slider1));
+    c.label(form_.Label4, pixelsOf(L.Label4));
+    c.slider(form_.Slider2_Density, pixelsOf(L.Slider2));
+    c.label(form_.Label5, pixelsOf(L.Label5));
+    c.slider(form_.Slider3_Speed, pixelsOf(L.Slider3));
+    c.label(form_.Label6, pixelsOf(L.Label6));
+    c.slider(form_.Slider4_Size, pixelsOf(L.Slider4));
 }
 
 std::vector<MenuNode> MainWindow::menuTree() {

@@ -7,7 +7,9 @@ namespace win32 {
 namespace {
 
 constexpr DWORD NOTICE_STYLE = WS_POPUP | WS_DLGFRAME;
-constexpr int CLIENT_WIDTH = 320, CLIENT_HEIGHT = 90;
+constexpr const auto& L = layout::NOTICE;
+constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
 
 } // namespace
 
@@ -21,8 +23,8 @@ NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
             {at.x, at.y, outer.cx, outer.cy}});
     controls_ = std::make_unique<ControlSet>(hwnd(), 1000);
     HFONT verdana = namedFont(L"Verdana", 11, true);
-    for (HWND text : {controls_->label(form.Label1, {10, 18, 300, 22}, SS_CENTER),
-                      controls_->label(form.Label2, {10, 50, 300, 22}, SS_CENTER)})
+    for (HWND text : {controls_->label(form.Label1, pixelsOf(L.Label1), SS_CENTER),
+                      controls_->label(form.Label2, pixelsOf(L.Label2), SS_CENTER)})
         SendMessageW(text, WM_SETFONT, WPARAM(verdana), FALSE);
     bindModel();
 }
