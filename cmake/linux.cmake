@@ -1,5 +1,5 @@
 # The Linux program: the Qt 6 front end and `kalo-dc`.
-find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
+find_package(Qt6 REQUIRED COMPONENTS Widgets DBus Test)
 find_package(X11 REQUIRED)
 
 file(GLOB KALO_QT_SOURCES CONFIGURE_DEPENDS src/qt/*.cpp)

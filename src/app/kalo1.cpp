@@ -95,7 +95,7 @@ void Kalo1::ReapplyWallpaper() {
 
 std::string Kalo1::programPathText() const {
     auto where = app_.os().location();
-    return where.folder + where.separator + where.executableName + ".exe";
+    return where.folder + where.separator + where.executableName + where.executableExtension;
 }
 
 // The path in quotes: it holds a blank, and an unquoted path with blanks would be

@@ -79,6 +79,7 @@ struct ProgramLocation {
     std::string executableName; // file name without extension
     std::string userDataFolder; // per-user data folder for an unwritable program folder
     char separator = '\\';      // joins file names to a folder
+    std::string executableExtension = ".exe";
 };
 
 // The screen: size in pixels and the twips-per-pixel factors.

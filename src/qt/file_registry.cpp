@@ -1,0 +1,49 @@
+#include "qt/file_registry.h"
+
+#include "qt/services.h"
+#include "settings/reg_text.h"
+
+#include <QDateTime>
+
+#include <filesystem>
+
+namespace qt {
+
+namespace fs = std::filesystem;
+
+std::string registryFilePath() {
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/registry.reg";
+}
+
+FileRegistry::FileRegistry(std::string path, platform::Files& files)
+    : path_(std::move(path)), files_(files) {
+    load();
+}
+
+void FileRegistry::load() {
+    auto text = files_.read(path_);
+    if (!text) return; // no file yet: the defaults
+    settings::RegTextError error{0, ""};
+    if (auto keys = settings::readRegText(*text, &error)) return replaceAll(std::move(*keys));
+    setAside(*text, "line " + std::to_string(error.line) + ": " + error.reason);
+}
+
+// The unreadable text is copied whole beside the file before anything may replace it.
+void FileRegistry::setAside(const std::string& text, const std::string& why) {
+    std::string kept =
+        path_ + ".unreadable-" + utf8(QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss"));
+    writable_ = files_.replaceAtomically(kept, text);
+    notice_ = "The settings file " + path_ + " could not be read (" + why + "). ";
+    notice_ += writable_ ? "A copy was kept as " + kept + ", and KALO DC starts with its defaults."
+                         : "No copy could be kept, so this run leaves it as it is and starts "
+                           "with the defaults.";
+}
+
+bool FileRegistry::persist() {
+    if (!writable_ || !files_.ensureFolder(fs::path(path_).parent_path().string())) return false;
+    if (!files_.replaceAtomically(path_, settings::writeRegText(keys()))) return false;
+    if (changed) changed();
+    return true;
+}
+
+} // namespace qt

@@ -1,0 +1,36 @@
+#pragma once
+// The Linux program's registry: the registry's rules in memory, kept in one file of
+// registry export text that is rewritten whole and atomically at every change. A file
+// that cannot be read is set aside, never overwritten, and the program starts from its
+// defaults.
+#include "settings/memory_registry.h"
+
+#include <functional>
+
+namespace qt {
+
+class FileRegistry : public settings::MemoryRegistry {
+  public:
+    FileRegistry(std::string path, platform::Files& files);
+
+    // What the user should be told once about the file at start; empty when all is well.
+    const std::string& startNotice() const { return notice_; }
+    std::function<void()> changed; // after every change that was kept
+
+  protected:
+    bool persist() override;
+
+  private:
+    void load();
+    void setAside(const std::string& text, const std::string& why);
+
+    std::string path_;
+    platform::Files& files_;
+    std::string notice_;
+    bool writable_ = true; // false while an unreadable file could not be set aside
+};
+
+// $XDG_CONFIG_HOME/kalo-dc/registry.reg
+std::string registryFilePath();
+
+} // namespace qt

@@ -1,0 +1,212 @@
+#include "qt/qt_platform.h"
+
+#include "app/app.h"
+#include "app/kalo1.h"
+#include "app/kalo2.h"
+#include "app/kalo4.h"
+#include "app/kaloload.h"
+#include "qt/autostart.h"
+#include "qt/windows.h"
+#include "settings/registry_procs.h"
+#include "snow/kalo3.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace qt {
+
+using platform::FormId;
+
+namespace {
+
+// "Image Files|*.jpg;*.bmp|All Files|*.*" as a Qt filter: "Image Files (*.jpg *.bmp);;...".
+QString qtFilter(const std::string& filter) {
+    QStringList parts = qs(filter).split('|'), filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + parts[i + 1].split(';').join(' ') + ")";
+    return filters.join(";;");
+}
+
+// The text of a stored value, without its terminating zero.
+std::string storedText(const FileRegistry& store, const std::string& key, const char* name) {
+    auto value = store.get(key, name);
+    if (!value || value->type != platform::REG_SZ_T) return {};
+    return value->data.substr(0, value->data.find('\0'));
+}
+
+} // namespace
+
+QtPlatform::QtPlatform(Seams seams)
+    : seams_(std::move(seams)),
+      registry_(seams_.registryFile.value_or(registryFilePath()), files_) {
+    registry_.changed = [this] {
+        auto where = location();
+        mirrorAutostart(registry_, where.folder + "/" + where.executableName, files_);
+    };
+}
+
+// Windows go before the clock and the services they use.
+QtPlatform::~QtPlatform() {
+    windows_.clear();
+}
+
+void QtPlatform::reportSettingsFile() {
+    if (!registry_.startNotice().empty())
+        messageBox(registry_.startNotice(), "KALO DC", platform::MB_EXCLAMATION);
+}
+
+FormWindow* QtPlatform::windowOf(FormId form) const {
+    auto found = windows_.find(form);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+platform::ProgramLocation QtPlatform::location() const {
+    return seams_.location ? *seams_.location : programLocation();
+}
+
+// The desktop shows the path; no path shows the one recorded last, as on Windows.
+void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
+    if (path) recordWallpaper(*path);
+    auto shown = path ? path : recordedWallpaper();
+    if (!shown) return;
+    if (seams_.setWallpaper) return seams_.setWallpaper(*shown, storedStyle());
+    if (!wallpaper_)
+        wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
+            messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
+        });
+    wallpaper_->apply(*shown, storedStyle());
+}
+
+WallpaperStyle QtPlatform::storedStyle() {
+    if (storedText(registry_, settings::DESKTOP_KEY, "TileWallpaper") == "1")
+        return WallpaperStyle::Tiled;
+    if (storedText(registry_, settings::DESKTOP_KEY, "WallpaperStyle") == "2")
+        return WallpaperStyle::Stretched;
+    return WallpaperStyle::Centred;
+}
+
+void QtPlatform::recordWallpaper(const std::string& path) {
+    auto key = registry_.createKey(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY);
+    if (!key) return;
+    registry_.setString(*key, "Wallpaper", path + '\0');
+    registry_.closeKey(*key);
+}
+
+std::optional<std::string> QtPlatform::recordedWallpaper() {
+    std::string path = storedText(registry_, settings::DESKTOP_KEY, "Wallpaper");
+    return path.empty() ? std::nullopt : std::optional(path);
+}
+
+// Boxes and dialogs belong to the main window while it is on screen.
+QWidget* QtPlatform::ownerForDialogs() const {
+    FormWindow* main = windowOf(FormId::KALO2);
+    return main && main->isVisible() ? main : nullptr;
+}
+
+void QtPlatform::messageBox(const std::string& text, const std::string& title, int style) {
+    if (seams_.messageBox) return seams_.messageBox(text, title, style);
+    auto icon = style == platform::MB_CRITICAL ? QMessageBox::Critical : QMessageBox::Warning;
+    QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok, ownerForDialogs());
+    box.exec();
+}
+
+std::string QtPlatform::openFileDialog(const OpenFileRequest& request) {
+    if (seams_.openFile) return seams_.openFile(request);
+    return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
+                                             qs(request.initialLocation),
+                                             qtFilter(request.filter)));
+}
+
+// As the Windows shell answers: above 32 when the address was opened.
+std::intptr_t QtPlatform::shellOpen(const std::string& address) {
+    if (seams_.shellOpen) return seams_.shellOpen(address);
+    return QDesktopServices::openUrl(QUrl(qs(address))) ? 33 : 2;
+}
+
+void QtPlatform::addTrayIcon(const std::string& tip) {
+    if (tray_) tray_->addIcon(tip);
+}
+
+void QtPlatform::removeTrayIcon() {
+    if (tray_) tray_->removeIcon();
+}
+
+void QtPlatform::setForegroundWindow(FormId form) {
+    if (FormWindow* window = windowOf(form)) window->activateWindow();
+}
+
+void QtPlatform::popupTrayMenu() {
+    if (tray_) tray_->popupMenu();
+}
+
+void QtPlatform::formCreated(FormId form, ui::Window&) {
+    if (!app_) return;
+    auto window = createWindow(form);
+    if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
+    windows_[form] = std::move(window);
+    if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
+}
+
+// Without a compositor the snow falls on the desktop, beneath the windows: the box
+// that would keep it on top says so.
+void QtPlatform::explainSnowOnTop() {
+    auto* snow = dynamic_cast<SnowWindow*>(windowOf(FormId::KALO3));
+    auto* main = dynamic_cast<MainWindow*>(windowOf(FormId::KALO2));
+    if (snow && main && snow->onDesktop())
+        main->setSnowOnTopHint("\"Snow on top\" needs a compositor: without one the snow "
+                               "falls on the desktop, beneath the windows.");
+}
+
+std::unique_ptr<FormWindow> QtPlatform::createWindow(FormId form) {
+    switch (form) {
+    case FormId::KALO1:
+        return std::make_unique<TrayWindow>(app_->kalo1(), screen().twipsPerPixelX);
+    case FormId::KALO2:
+        return std::make_unique<MainWindow>(app_->kalo2());
+    case FormId::KALO3:
+        return std::make_unique<SnowWindow>(app_->kalo3(), screen());
+    case FormId::KALO4:
+        return std::make_unique<AboutWindow>(app_->kalo4(), [this] { app_->unloadKalo4(); });
+    case FormId::KALOload:
+        return std::make_unique<NoticeWindow>(app_->kaloLoad());
+    }
+    return nullptr;
+}
+
+// The window lets go of its form at once and goes when control is back in the event
+// loop, since its own handler may be running.
+void QtPlatform::formUnloaded(FormId form) {
+    auto found = windows_.find(form);
+    if (found == windows_.end()) return;
+    found->second->unbind();
+    found->second.release()->deleteLater();
+    windows_.erase(found);
+}
+
+void QtPlatform::setTopMost(FormId form, bool topMost, int widthPixels, int heightPixels) {
+    if (auto* snow = dynamic_cast<SnowWindow*>(windowOf(form)))
+        snow->setOnTop(topMost, widthPixels, heightPixels);
+}
+
+bool QtPlatform::previousInstanceRunning() {
+    return seams_.previousInstance ? seams_.previousInstance() : qt::previousInstanceRunning();
+}
+
+void QtPlatform::doEvents() {
+    QCoreApplication::processEvents();
+}
+
+// Every change is on disk already: the settings file and the list are written whole.
+void QtPlatform::endProcess() {
+    if (seams_.endProcess) return seams_.endProcess();
+    std::fflush(nullptr);
+    _exit(0);
+}
+
+} // namespace qt

@@ -1,0 +1,98 @@
+#pragma once
+// The Linux program's platform: the services of services.h, the settings file, the
+// desktop's wallpaper, and the five Qt windows, each bound to its form's models when
+// the form is created.
+#include "platform/platform.h"
+#include "qt/desktop_wallpaper.h"
+#include "qt/file_registry.h"
+#include "qt/form_window.h"
+#include "qt/services.h"
+#include "qt/timer_clock.h"
+
+#include <map>
+#include <memory>
+
+namespace app {
+class App;
+}
+
+namespace qt {
+
+class TrayWindow;
+class SnowWindow;
+
+// Replacements for the services that reach outside the process or end it; each one
+// left empty uses the real service. Tests fill them in.
+struct Seams {
+    std::optional<platform::ProgramLocation> location;
+    std::optional<std::string> registryFile;
+    std::function<std::string(const platform::Platform::OpenFileRequest&)> openFile;
+    std::function<void(const std::string& text, const std::string& title, int style)> messageBox;
+    std::function<void(const std::string& path, WallpaperStyle style)> setWallpaper;
+    std::function<std::intptr_t(const std::string&)> shellOpen;
+    std::function<bool()> previousInstance;
+    std::function<void()> endProcess;
+};
+
+class QtPlatform : public platform::Platform {
+  public:
+    explicit QtPlatform(Seams seams = {});
+    ~QtPlatform() override;
+
+    void attach(app::App& program) { app_ = &program; }
+    // Tells the user once what went wrong with the settings file, if anything did.
+    void reportSettingsFile();
+    FormWindow* windowOf(platform::FormId form) const;
+    TrayWindow* tray() const { return tray_; }
+    FileRegistry& store() { return registry_; }
+
+    platform::Registry& registry() override { return registry_; }
+    const platform::CodePage& codePage() const override { return codePage_; }
+    platform::Files& files() override { return files_; }
+    platform::ProgramLocation location() const override;
+    platform::ScreenMetrics screen() const override { return screenMetrics(); }
+
+    ui::PicturePtr loadPicture(const std::string& path) override { return qt::loadPicture(path); }
+    void setDesktopWallpaper(const std::optional<std::string>& path) override;
+    void messageBox(const std::string& text, const std::string& title, int style) override;
+    std::string openFileDialog(const OpenFileRequest& request) override;
+    std::intptr_t shellOpen(const std::string& address) override;
+
+    void addTrayIcon(const std::string& tip) override;
+    void removeTrayIcon() override;
+    void setForegroundWindow(platform::FormId form) override;
+    void popupTrayMenu() override;
+
+    void formCreated(platform::FormId form, ui::Window& window) override;
+    void formUnloaded(platform::FormId form) override;
+    void makeLayeredColorKeyBlack(platform::FormId) override {} // translucent from the start
+    void setTopMost(platform::FormId form, bool topMost, int widthPixels,
+                    int heightPixels) override;
+
+    void watchTimer(ui::Timer& timer) override { clock_.watch(timer); }
+    void unwatchTimer(ui::Timer& timer) override { clock_.unwatch(timer); }
+
+    bool previousInstanceRunning() override;
+    void doEvents() override;
+    void endProcess() override;
+
+  private:
+    std::unique_ptr<FormWindow> createWindow(platform::FormId form);
+    QWidget* ownerForDialogs() const;
+    WallpaperStyle storedStyle();
+    void recordWallpaper(const std::string& path);
+    std::optional<std::string> recordedWallpaper();
+    void explainSnowOnTop();
+
+    Seams seams_;
+    Utf8CodePage codePage_;
+    QtFiles files_;
+    FileRegistry registry_;
+    TimerClock clock_;
+    std::unique_ptr<DesktopWallpaper> wallpaper_;
+    app::App* app_ = nullptr;
+    std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
+    TrayWindow* tray_ = nullptr;
+};
+
+} // namespace qt

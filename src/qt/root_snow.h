@@ -1,0 +1,35 @@
+#pragma once
+// Snow for an X display without a compositor: there a translucent window shows as an
+// opaque one, so the flakes are drawn into the root window itself, beneath every other
+// window, and the places they leave get the desktop's own background back.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qt {
+
+// A row's run of flake pixels.
+struct Run {
+    int x, y, width;
+    bool operator==(const Run&) const = default;
+};
+
+// The runs of pixels that are not black, row by row.
+std::vector<Run> flakeRuns(const std::uint32_t* pixels, int width, int height);
+
+class RootSnow {
+  public:
+    // Nothing when there is no X display, or when a compositor runs on it.
+    static std::unique_ptr<RootSnow> openWithoutCompositor();
+    ~RootSnow();
+    void show(const std::uint32_t* pixels, int width, int height);
+    void clear(); // the background back wherever a flake was
+
+  private:
+    struct Connection;
+    explicit RootSnow(std::unique_ptr<Connection> x);
+    std::unique_ptr<Connection> x_;
+    std::vector<Run> shown_;
+};
+
+} // namespace qt

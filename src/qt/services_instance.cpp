@@ -1,0 +1,33 @@
+#include "qt/services.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace qt {
+
+namespace {
+
+std::string lockPath() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/') return std::string(runtime) + "/kalo-dc.lock";
+    return "/tmp/kalo-dc-" + std::to_string(getuid()) + ".lock";
+}
+
+} // namespace
+
+// The lock is held by an open descriptor until the process ends; the system frees it
+// however the program ends.
+bool previousInstanceRunning() {
+    static int held = -1;
+    if (held >= 0) return false;
+    int fd = open(lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false; // no lock to be had: run rather than refuse
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return held = fd, false;
+    close(fd);
+    return true;
+}
+
+} // namespace qt

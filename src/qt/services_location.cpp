@@ -1,0 +1,47 @@
+#include "qt/services.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdlib>
+
+namespace qt {
+
+std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
+    const char* set = std::getenv(variable);
+    std::string base = set && set[0] == '/' ? set : "";
+    if (base.empty()) {
+        const char* home = std::getenv("HOME");
+        base = std::string(home ? home : "") + "/" + fallbackUnderHome;
+    }
+    return base + "/kalo-dc";
+}
+
+platform::ProgramLocation programLocation() {
+    QFileInfo self(QCoreApplication::applicationFilePath());
+    platform::ProgramLocation where;
+    where.folder = utf8(self.absolutePath());
+    where.executableName = utf8(self.fileName());
+    where.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
+    where.executableExtension = "";
+    where.separator = '/';
+    return where;
+}
+
+// Twips follow the screen's logical resolution, as on Windows.
+platform::ScreenMetrics screenMetrics() {
+    platform::ScreenMetrics metrics;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return metrics;
+    metrics.widthPixels = screen->geometry().width();
+    metrics.heightPixels = screen->geometry().height();
+    if (screen->logicalDotsPerInchX() > 0)
+        metrics.twipsPerPixelX = 1440 / screen->logicalDotsPerInchX();
+    if (screen->logicalDotsPerInchY() > 0)
+        metrics.twipsPerPixelY = 1440 / screen->logicalDotsPerInchY();
+    return metrics;
+}
+
+} // namespace qt

@@ -1,0 +1,62 @@
+#include "app/kalo1.h"
+#include "qt/services.h"
+#include "qt/windows.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace qt {
+
+namespace {
+
+// The mouse messages the Windows tray sends for each kind of click on the icon.
+int trayCode(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        return app::WM_RBUTTONUP_CODE;
+    case QSystemTrayIcon::DoubleClick:
+        return 515; // left double click
+    case QSystemTrayIcon::MiddleClick:
+        return 520; // middle button up
+    default:
+        return 514; // left button up
+    }
+}
+
+} // namespace
+
+TrayWindow::TrayWindow(app::Kalo1& form, double twipsPerPixelX)
+    : FormWindow(form.window, Qt::Tool), form_(form) {
+    icon_.setIcon(programIcon());
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, [this, twipsPerPixelX](auto reason) {
+        form_.Form_MouseMove(trayCode(reason) * twipsPerPixelX);
+    });
+    closeRequested = [] {}; // only Exit ends the program
+    bindModel();
+}
+
+void TrayWindow::addIcon(const std::string& tip) {
+    icon_.setToolTip(qs(tip));
+    icon_.show();
+}
+
+void TrayWindow::removeIcon() {
+    icon_.hide();
+}
+
+void TrayWindow::popupMenu() {
+    QMenu menu;
+    std::map<QAction*, ui::MenuItem*> items;
+    items[boundAction(menu, form_.showmenu, false)] = &form_.showmenu;
+    QMenu* styles = menu.addMenu(qs(form_.kalowallpapersstyle.caption()));
+    for (auto& style : form_.kalomenu)
+        items[boundAction(*styles, style, false)] = &style;
+    items[boundAction(menu, form_.starupprogram, false)] = &form_.starupprogram;
+    items[boundAction(menu, form_.exit, false)] = &form_.exit;
+    QAction* chosen = menu.exec(QCursor::pos());
+    for (auto [action, item] : items)
+        item->viewChanged = nullptr; // the menu goes now
+    if (items.count(chosen)) items[chosen]->click();
+}
+
+} // namespace qt

@@ -1,0 +1,104 @@
+#pragma once
+// The Linux program's windows, one per form, each built from the shared layout table.
+#include "platform/platform.h"
+#include "qt/form_window.h"
+#include "qt/root_snow.h"
+
+#include <QSystemTrayIcon>
+
+class QMenuBar;
+
+namespace app {
+class Kalo1;
+class Kalo2;
+class Kalo4;
+class KaloLoad;
+} // namespace app
+namespace snow {
+class Kalo3;
+}
+
+namespace qt {
+
+class MainWindow : public FormWindow {
+  public:
+    explicit MainWindow(app::Kalo2& form);
+    void setSnowOnTopHint(const std::string& text);
+
+  private:
+    void createWallpaperGroup(ControlSet& c);
+    void createStatus(ControlSet& c);
+    void createSnowGroup(ControlSet& c);
+    QMenuBar* createMenus();
+
+    app::Kalo2& form_;
+    QWidget* body_; // the client area below the menu bar
+    std::unique_ptr<ControlSet> bodyControls_;
+};
+
+class AboutWindow : public FormWindow {
+  public:
+    AboutWindow(app::Kalo4& form, std::function<void()> unload);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    app::Kalo4& form_;
+    QWidget* link_;
+};
+
+class NoticeWindow : public FormWindow {
+  public:
+    explicit NoticeWindow(app::KaloLoad& form);
+};
+
+// The hidden tray window with the notification-area icon; the icon's clicks reach the
+// form as the tray codes of the Windows program.
+class TrayWindow : public FormWindow {
+  public:
+    TrayWindow(app::Kalo1& form, double twipsPerPixelX);
+    void addIcon(const std::string& tip);
+    void removeIcon();
+    void popupMenu(); // returns after the menu closed and the chosen item ran
+    bool iconShown() const { return icon_.isVisible(); }
+
+  private:
+    app::Kalo1& form_;
+    QSystemTrayIcon icon_;
+};
+
+} // namespace qt
+
+namespace qt {
+
+// The snow over the desktop: a frameless window that never takes the focus or a click,
+// with no taskbar entry, translucent where the picture is black.
+class SnowWindow : public FormWindow {
+  public:
+    SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
+    ~SnowWindow() override;
+    void setOnTop(bool onTop, int widthPixels, int heightPixels);
+    // True when the snow falls in the root window, the display having no compositor.
+    bool onDesktop() const { return root_ != nullptr; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void applyVisibility(bool front) override;
+
+  private:
+    void reportSize();
+    void present();
+
+    snow::Kalo3& form_;
+    platform::ScreenMetrics screen_;
+    QImage frame_; // the surface with black made transparent
+    QSize reported_;
+    std::unique_ptr<RootSnow> root_;
+    bool falling_ = false; // shown, in the root window
+};
+
+QIcon programIcon();
+
+} // namespace qt

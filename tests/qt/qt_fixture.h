@@ -1,0 +1,59 @@
+#pragma once
+// The Linux program's code under test: one offscreen QApplication for the test program,
+// and a fresh temporary folder per test, its XDG folders pointed inside it.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace qt_testing {
+
+inline QApplication& application() {
+    static int argc = 1;
+    static char name[] = "qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app =
+        (qputenv("QT_QPA_PLATFORM", "offscreen"), new QApplication(argc, argv));
+    return *app;
+}
+
+struct TempHome {
+    std::filesystem::path root = std::filesystem::temp_directory_path() /
+                                 ("kalo-qt-" + std::to_string(std::random_device{}()));
+    TempHome() {
+        std::filesystem::create_directories(root);
+        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    }
+    ~TempHome() {
+        std::error_code ignored;
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(root, ignored);
+    }
+    std::string path(const std::string& name) const { return (root / name).string(); }
+    std::string read(const std::string& name) const {
+        std::ifstream in(root / name, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+    }
+    void write(const std::string& name, const std::string& bytes) const {
+        std::filesystem::create_directories((root / name).parent_path());
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+};
+
+// Runs the event loop until `done` or the deadline; false when time ran out.
+template <typename Condition> bool processUntil(Condition done, int ms = 5000) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        application().processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+} // namespace qt_testing

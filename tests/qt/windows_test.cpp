@@ -1,0 +1,153 @@
+// Real Qt widgets bound to the control models, and the program's windows over them.
+#include "app/app.h"
+#include "app/kalo1.h"
+#include "app/kalo2.h"
+#include "qt/control_set.h"
+#include "qt/qt_platform.h"
+#include "qt/windows.h"
+#include "qt_fixture.h"
+#include "wallpaper/bmp_writer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+template <typename W> W* as(QWidget* widget) {
+    return dynamic_cast<W*>(widget);
+}
+
+struct BoundControls : testing::Test {
+    QWidget& app = (qt_testing::application(), *new QWidget);
+    qt::ControlSet set{&app};
+    ui::Button button{"Add"};
+    ui::Label label{"Layers"};
+    ui::CheckBox check{"Snow on top"};
+    ui::ListBox list;
+    ui::ComboBox combo{"Interval"};
+    ui::Slider slider{1, 50, 1, 5, 10};
+    QPushButton* b = set.button(button, layout::px(0, 0, 80, 20));
+    QLabel* l = set.label(label, layout::px(0, 30, 80, 20));
+    QCheckBox* c = set.checkBox(check, layout::px(0, 60, 80, 20));
+    QListWidget* lb = set.listBox(list, layout::px(100, 0, 200, 100));
+    QComboBox* cb = set.comboBox(combo, layout::px(100, 120, 200, 20));
+    QSlider* s = set.slider(slider, layout::px(100, 200, 200, 30));
+    std::string events;
+    void SetUp() override {
+        app.show();
+        button.Click = [this] { events += "button "; };
+        label.Click = [this] { events += "label "; };
+        check.Click = [this] { events += "check "; };
+        list.Click = [this] { events += "list "; };
+        combo.Click = [this] { events += "combo "; };
+        slider.Change = [this] { events += "slider "; };
+        for (const char* item : {"/p/a.jpg", "/p/K\xC3\xB6ln.jpg", "/p/c.jpg"})
+            list.add(item);
+        for (const char* unit : {"Second(s)", "Minute(s)"})
+            combo.add(unit);
+    }
+    void TearDown() override { delete &app; }
+};
+
+TEST_F(BoundControls, ChangesMadeByCodeShowInTheWidgets) {
+    button.setCaption("Run");
+    button.setEnabled(false);
+    label.setVisible(false);
+    EXPECT_EQ(std::tuple(b->text(), b->isEnabled(), l->isVisible(), b->geometry()),
+              std::tuple(QString("Run"), false, false, QRect(0, 0, 80, 20)));
+    for (auto [value, state] : {std::pair{1, Qt::Checked}, std::pair{2, Qt::PartiallyChecked},
+                                std::pair{0, Qt::Unchecked}}) {
+        check.setValue(value);
+        EXPECT_EQ(c->checkState(), state) << value;
+    }
+    list.setListIndex(1);
+    list.removeAt(0);
+    EXPECT_EQ(std::tuple(lb->count(), lb->item(0)->text(), lb->currentRow()),
+              std::tuple(2, QString("/p/K\u00f6ln.jpg"), int(list.listIndex())));
+    list.clear();
+    list.add("/p/new.jpg");
+    EXPECT_EQ(std::tuple(lb->count(), lb->item(0)->text()), std::tuple(1, QString("/p/new.jpg")));
+    combo.setText("Hour(s)");
+    slider.setValue(33);
+    EXPECT_EQ(std::tuple(cb->currentText(), cb->count(), s->value(), s->minimum(), s->maximum(),
+                         s->pageStep()),
+              std::tuple(QString("Hour(s)"), 2, 33, 1, 50, 5));
+    EXPECT_EQ(events, "check check check list slider ") << "events from code, as on Windows";
+}
+
+TEST_F(BoundControls, TheUsersActionsRaiseTheModelsEvents) {
+    QTest::mouseClick(b, Qt::LeftButton);
+    QTest::mouseClick(l, Qt::LeftButton);
+    QTest::mouseClick(c, Qt::LeftButton);
+    EXPECT_EQ(std::tuple(check.value(), c->checkState()), std::tuple(1, Qt::Checked));
+    lb->setCurrentRow(2);
+    EXPECT_EQ(list.listIndex(), 2);
+    cb->setEditText("typed");
+    EXPECT_EQ(combo.text(), "typed");
+    EXPECT_EQ(events, "button label check list ") << "typed text runs no click";
+    cb->activated(1);
+    s->setSliderDown(true);
+    s->setValue(7);
+    EXPECT_EQ(slider.value(), 10) << "a drag in progress moves nothing";
+    s->setSliderDown(false);
+    EXPECT_EQ(std::tuple(combo.text(), slider.value()), std::tuple(std::string("Minute(s)"), 7));
+    EXPECT_EQ(events, "button label check list combo slider ");
+}
+
+// The whole program over a temporary home: the list beside the program, a rotation that
+// writes KALO.bmp and hands it to the desktop, the main window shown from the tray menu.
+TEST(Program, RotatesThroughKaloBmpAndShowsItsWindows) {
+    qt_testing::application();
+    qt_testing::TempHome home;
+    std::vector<std::pair<std::string, qt::WallpaperStyle>> desktop;
+    std::vector<std::string> boxes;
+    qt::Seams seams;
+    seams.location =
+        platform::ProgramLocation{home.path("bin"), "kalo-dc", home.path("data/kalo-dc"), '/', ""};
+    seams.registryFile = home.path("config/kalo-dc/registry.reg");
+    seams.setWallpaper = [&](const std::string& path, qt::WallpaperStyle style) {
+        desktop.emplace_back(path, style);
+    };
+    seams.messageBox = [&](const std::string& text, const std::string&, int) {
+        boxes.push_back(text);
+    };
+    seams.previousInstance = [] { return false; };
+    seams.endProcess = [] {};
+    QImage red(6, 4, QImage::Format_RGB32), blue(3, 3, QImage::Format_RGB32);
+    red.fill(Qt::red), blue.fill(Qt::blue);
+    std::filesystem::create_directories(home.path("bin"));
+    red.save(QString::fromStdString(home.path("bin/red.png"))),
+        blue.save(QString::fromStdString(home.path("bin/blue.png")));
+    home.write("bin/KALO DC.dat",
+               "\"" + home.path("bin/red.png") + "\"\r\n\"" + home.path("bin/blue.png") + "\"\r\n");
+    home.write(
+        "config/kalo-dc/registry.reg",
+        "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\n"
+        "\"c1\"=\"1\"\n\"c2\"=\"Second(s)\"\n"
+        "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"TileWallpaper\"=\"1\"\n");
+    qt::QtPlatform os(seams);
+    app::App program(os);
+    os.attach(program);
+    program.start();
+    ASSERT_TRUE(qt_testing::processUntil([&] { return desktop.size() >= 3; }));
+    const std::string bitmap = home.path("bin/KALO.bmp");
+    EXPECT_EQ(desktop[1], std::pair(bitmap, qt::WallpaperStyle::Tiled));
+    EXPECT_TRUE(boxes.empty());
+    auto written = ui::Picture{6, 4, std::vector<std::uint32_t>(24, 0xFFFF0000)};
+    ASSERT_TRUE(qt_testing::processUntil(
+        [&] { return home.read("bin/KALO.bmp") == wallpaper::encodeBmp(written); }));
+    EXPECT_FALSE(os.windowOf(platform::FormId::KALO2)->isVisible());
+    program.kalo1().showmenu.click();
+    EXPECT_TRUE(os.windowOf(platform::FormId::KALO2)->isVisible());
+    EXPECT_EQ(os.windowOf(platform::FormId::KALO2)->windowTitle().toStdString(), app::MAIN_CAPTION);
+    EXPECT_NE(home.read("config/kalo-dc/registry.reg").find("\"Wallpaper\"=\"" + bitmap + "\""),
+              std::string::npos);
+}
+
+} // namespace
