@@ -203,8 +203,10 @@ void QtPlatform::doEvents() {
 }
 
 // Every change is on disk already: the settings file and the list are written whole.
+// Snow drawn on the desktop goes with the program.
 void QtPlatform::endProcess() {
     if (seams_.endProcess) return seams_.endProcess();
+    windows_.erase(FormId::KALO3);
     std::fflush(nullptr);
     _exit(0);
 }

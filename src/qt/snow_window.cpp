@@ -26,10 +26,6 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     bindModel();
 }
 
-SnowWindow::~SnowWindow() {
-    form_.Picture1.presented = nullptr;
-}
-
 // In the root window the snow shows where the window would: the window itself stays
 // unmapped, since without a compositor it would hide the desktop.
 void SnowWindow::applyVisibility(bool) {

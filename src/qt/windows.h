@@ -77,7 +77,6 @@ namespace qt {
 class SnowWindow : public FormWindow {
   public:
     SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
-    ~SnowWindow() override;
     void setOnTop(bool onTop, int widthPixels, int heightPixels);
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Snow at the slider maxima over a red desktop, with "Snow on top" ticked: white flakes,
+# the desktop between them and no black, whether a compositor runs (a translucent window
+# over everything) or not (the flakes drawn into the root window, beneath the windows).
+set -uo pipefail
+source "$(dirname "$0")/linux_lib.sh"
+linux_setup linux-snow 1280x1024
+convert -size 32x24 xc:'#ff0000' "$DIR/red.png"
+linux_list "$DIR/red.png" "$DIR/red.png"
+linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"c1"="1"' '"c2"="Minute(s)"' \
+    '"snow"="on"' '"s1"="50"' '"s2"="100"' '"s3"="50"' '"s4"="10"' '' \
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"TileWallpaper"="0"' '"WallpaperStyle"="2"'
+PIXELS=$((1280 * 1024))
+
+# counts NAME: a screenshot; sets WHITE, BLACK and RED to its pixel counts.
+counts() {
+    xwd -root -silent >"$DIR/$1.xwd"
+    read -r WHITE BLACK RED <<<"$(convert "$DIR/$1.xwd" -format %c histogram:info: 2>/dev/null |
+        awk '{ sub(":", "", $1); c[substr(toupper($3), 1, 7)] += $1 }
+             END { printf "%d %d %d\n", c["#FFFFFF"], c["#000000"], c["#FF0000"] }')"
+}
+
+# Flakes fall over the desktop: the best of up to 20 shots has white on more than 1% of
+# the screen, red on more than a tenth (the main window, shown without a tray, and the
+# flakes at these sizes cover much of it) and black on less than 1% (a frame being
+# replaced may show a moment of either).
+snow_over_desktop() {
+    local shot best=$PIXELS
+    for shot in $(seq 20); do
+        counts "shot$shot"
+        [ "$BLACK" -lt "$best" ] && best=$BLACK
+        E2E_SEEN="best shot: $WHITE white, $best black, $RED red of $PIXELS"
+        [ "$WHITE" -gt $((PIXELS / 100)) ] && [ "$RED" -gt $((PIXELS / 10)) ] &&
+            [ "$BLACK" -lt $((PIXELS / 100)) ] && return 0
+    done
+    return 1
+}
+
+linux_start FIRST
+check_within 30 "without a compositor the snow falls on the desktop" snow_over_desktop
+kill "$FIRST"
+check_within 10 "told to end, it ends" ended "$FIRST"
+# What stays on screen: the root window, without any flake.
+no_flake_left() { counts after; E2E_SEEN="$WHITE white, $RED red"; [ "$WHITE" -lt 100 ] && [ "$RED" -gt $((PIXELS / 2)) ]; }
+check_within 5 "no flake stays on the desktop after it" no_flake_left
+
+xcompmgr >/dev/null 2>&1 &
+LINUX_PIDS+=($!)
+wait_until 10 pgrep -x xcompmgr >/dev/null
+linux_start SECOND
+check_within 30 "with a compositor the snow window shows the desktop between the flakes" snow_over_desktop
+e2e_finish
