@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The Linux program in a notification area (trayer as the tray host): it starts hidden
+# in the tray, and its icon's menu shows the main window, ticks and unticks the log-on
+# start (the autostart entry comes and goes) and ends the program, icon and all.
+set -uo pipefail
+source "$(dirname "$0")/linux_lib.sh"
+linux_setup linux-tray
+trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+LINUX_PIDS+=($!)
+
+# The icon: a window of the program docked in the tray host's panel.
+icon_docked() {
+    E2E_SEEN="$(xwininfo -root -tree | grep -A4 '"panel"' | grep -c '"kalo-dc"') icons in the panel"
+    [ "$E2E_SEEN" = "1 icons in the panel" ]
+}
+main_windows() { xdotool search --onlyvisible --name '^KALO Desktop Wallpaper Changer' | wc -l; }
+main_shown() { E2E_SEEN="$(main_windows) main windows"; [ "$E2E_SEEN" = "1 main windows" ]; }
+program_windows() { xdotool search --onlyvisible --class '^kalo-dc$' 2>/dev/null | wc -l; }
+menu_open() { E2E_SEEN="$(program_windows) windows, $1 before"; [ "$(program_windows)" -gt "$1" ]; }
+# tray_menu DOWNS: opens the icon's menu with the right button and chooses its DOWNS-th item.
+tray_menu() {
+    local at before
+    before=$(program_windows)
+    at="$(xwininfo -root -tree | grep -A4 '"panel"' | grep '"kalo-dc"' | grep -o '+[0-9]*+[0-9]*$')"
+    IFS=+ read -r _ x y <<<"$at"
+    xdotool mousemove $((x + 8)) $((y + 8)) click 3
+    wait_until 10 menu_open "$before" || { echo "no menu: $E2E_SEEN"; return 1; }
+    for _ in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
+}
+ENTRY="$XDG_CONFIG_HOME/autostart/kalo-dc.desktop"
+entry_is() { E2E_SEEN="$(cat "$ENTRY" 2>/dev/null | grep Exec)"; [ "$E2E_SEEN" = "$1" ]; }
+
+wait_until 10 pgrep -x trayer >/dev/null
+linux_start FIRST
+check_within 20 "the icon is in the notification area" icon_docked
+check "with a tray the main window stays hidden at start" test "$(main_windows)" = 0
+tray_menu 1
+check_within 10 "Show Menu shows the main window" main_shown
+tray_menu 3
+check_within 10 "Run on StartUp writes the autostart entry" entry_is "Exec=\"$DIR/bin/kalo-dc\""
+tray_menu 3
+check_within 10 "unticked, the entry goes" test ! -e "$ENTRY"
+check "the settings file keeps no Run value" bash -c "! grep -qi 'kalo dc\"=' '$XDG_CONFIG_HOME/kalo-dc/registry.reg'"
+tray_menu 4
+check_within 10 "Exit ends the program" ended "$FIRST"
+no_icon() { E2E_SEEN="$(xwininfo -root -tree | grep -c '"kalo-dc"') windows of the program"; [ "$E2E_SEEN" = "0 windows of the program" ]; }
+check_within 5 "and its icon goes with it" no_icon
+e2e_finish
