@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The Linux program on the session bus of a desktop: under GNOME both picture URIs and
+# the options change at every step (dconf behind gsettings), under XFCE every backdrop
+# that xfconf holds gets the picture and the style.
+set -uo pipefail
+source "$(dirname "$0")/linux_lib.sh"
+linux_setup linux-desktops 640x480
+convert -size 16x12 xc:'#ff0000' "$DIR/red.png"
+convert -size 16x12 xc:'#00ff00' "$DIR/green.png"
+linux_list "$DIR/red.png" "$DIR/green.png"
+linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"c1"="1"' '"c2"="Second(s)"' '' \
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"TileWallpaper"="1"' '"WallpaperStyle"="0"'
+BITMAP="$DIR/bin/KALO.bmp"
+
+# The file a URI or path names, its links followed.
+target_of() { local p="${1#\'}"; p="${p%\'}"; p="${p#file://}"; readlink -f "$p"; }
+
+# One desktop session: its own bus, the program started in it, the settings read back.
+gnome_session() {
+    export XDG_CURRENT_DESKTOP=GNOME
+    "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
+    local pid=$! uri first="" seen=""
+    for _ in $(seq 100); do
+        uri="$(gsettings get org.gnome.desktop.background picture-uri 2>/dev/null)"
+        if [ "$(target_of "$uri")" = "$BITMAP" ]; then
+            [ -z "$first" ] && first="$uri"
+            [ "$uri" != "$first" ] && seen="changed" && break
+        fi
+        sleep 0.2
+    done
+    echo "uri-changes=$seen"
+    echo "dark=$(target_of "$(gsettings get org.gnome.desktop.background picture-uri-dark)")"
+    echo "options=$(gsettings get org.gnome.desktop.background picture-options)"
+    kill "$pid"
+}
+export -f gnome_session target_of
+export DIR BITMAP
+RESULT="$(dbus-run-session -- bash -c gnome_session 2>/dev/null)"
+check_equal "GNOME: picture-uri names KALO.bmp anew at each step" "uri-changes=changed" "$(grep uri-changes <<<"$RESULT")"
+check_equal "GNOME: the dark picture too" "dark=$BITMAP" "$(grep dark= <<<"$RESULT")"
+check_equal "GNOME: tiled" "options='wallpaper'" "$(grep options= <<<"$RESULT")"
+
+xfce_session() {
+    export XDG_CURRENT_DESKTOP=XFCE
+    local p1=/backdrop/screen0/monitorVirtual-1/workspace0 p2=/backdrop/screen0/monitorVirtual-1/workspace1 image=""
+    for p in $p1 $p2; do xfconf-query -c xfce4-desktop -p $p/last-image -n -t string -s /old.png; done
+    "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do
+        image="$(xfconf-query -c xfce4-desktop -p $p2/last-image 2>/dev/null)"
+        [ "$(readlink -f "$image")" = "$BITMAP" ] && break
+        sleep 0.2
+    done
+    echo "first=$(readlink -f "$(xfconf-query -c xfce4-desktop -p $p1/last-image)")"
+    echo "second=$(readlink -f "$image")"
+    echo "style=$(xfconf-query -c xfce4-desktop -p $p1/image-style)"
+    kill "$pid"
+}
+export -f xfce_session
+RESULT="$(dbus-run-session -- bash -c xfce_session 2>/dev/null)"
+check_equal "XFCE: the first backdrop shows KALO.bmp" "first=$BITMAP" "$(grep first= <<<"$RESULT")"
+check_equal "XFCE: and the second" "second=$BITMAP" "$(grep second= <<<"$RESULT")"
+check_equal "XFCE: tiled" "style=2" "$(grep style= <<<"$RESULT")"
+e2e_finish
