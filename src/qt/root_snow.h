@@ -17,6 +17,9 @@ struct Run {
 // The runs of pixels that are not black, row by row.
 std::vector<Run> flakeRuns(const std::uint32_t* pixels, int width, int height);
 
+// Whether a compositor runs on the X display now; false without one (or without X).
+bool compositorRunning();
+
 class RootSnow {
   public:
     // Nothing when there is no X display, or when a compositor runs on it.

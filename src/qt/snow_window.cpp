@@ -13,6 +13,8 @@ constexpr Qt::WindowFlags SNOW_FLAGS =
     Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
     Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint;
 
+constexpr int COMPOSITOR_CHECK_MS = 2000;
+
 } // namespace
 
 SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
@@ -21,9 +23,23 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(0, 0, screen.widthPixels, screen.heightPixels);
-    if (QGuiApplication::platformName() == "xcb") root_ = RootSnow::openWithoutCompositor();
+    if (QGuiApplication::platformName() == "xcb") {
+        root_ = RootSnow::openWithoutCompositor();
+        compositorCheck_ = new QTimer(this);
+        QObject::connect(compositorCheck_, &QTimer::timeout, [this] { followCompositor(); });
+        compositorCheck_->start(COMPOSITOR_CHECK_MS);
+    }
     form_.Picture1.presented = [this] { present(); };
     bindModel();
+}
+
+void SnowWindow::followCompositor() {
+    bool composited = compositorRunning();
+    if (composited == !root_) return;
+    root_.reset(); // clears the flakes from the root window
+    if (!composited) root_ = RootSnow::openWithoutCompositor();
+    if (root_) hide();
+    applyVisibility(false);
 }
 
 // In the root window the snow shows where the window would: the window itself stays

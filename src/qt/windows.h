@@ -5,6 +5,7 @@
 #include "qt/root_snow.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 class QMenuBar;
 
@@ -89,6 +90,7 @@ class SnowWindow : public FormWindow {
   private:
     void reportSize();
     void present();
+    void followCompositor(); // where the snow falls follows a compositor coming or going
 
     snow::Kalo3& form_;
     platform::ScreenMetrics screen_;
@@ -96,6 +98,7 @@ class SnowWindow : public FormWindow {
     QSize reported_;
     std::unique_ptr<RootSnow> root_;
     bool falling_ = false; // shown, in the root window
+    QTimer* compositorCheck_ = nullptr;
 };
 
 QIcon programIcon();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Snow at the slider maxima over a red desktop, with "Snow on top" ticked: white flakes,
-# the desktop between them and no black, whether a compositor runs (a translucent window
-# over everything) or not (the flakes drawn into the root window, beneath the windows).
+# Snow at the slider maxima over a red desktop, with "Snow on top" ticked: without a
+# compositor the flakes are drawn into the root window, beneath the windows, with the
+# desktop between them and no black, and go when the program does; with one they fall
+# in a window over the whole screen, and the program follows a compositor that comes
+# and goes.
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-snow 1280x1024
@@ -44,9 +46,31 @@ check_within 10 "told to end, it ends" ended "$FIRST"
 no_flake_left() { counts after; E2E_SEEN="$WHITE white, $RED red"; [ "$WHITE" -lt 100 ] && [ "$RED" -gt $((PIXELS / 2)) ]; }
 check_within 5 "no flake stays on the desktop after it" no_flake_left
 
-xcompmgr >/dev/null 2>&1 &
-LINUX_PIDS+=($!)
-wait_until 10 pgrep -x xcompmgr >/dev/null
+# Whether the program shows a window over the whole screen: the snow window.
+snow_window() {
+    local id n=0
+    for id in $(xdotool search --onlyvisible --class '^kalo-dc$' 2>/dev/null); do
+        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x1024' && n=$((n + 1))
+    done
+    E2E_SEEN="$n windows over the whole screen"
+    [ "$n" = "$1" ]
+}
+start_compositor() {
+    xcompmgr >/dev/null 2>&1 &
+    COMPOSITOR=$!
+    LINUX_PIDS+=("$COMPOSITOR")
+    wait_until 10 pgrep -x xcompmgr >/dev/null
+}
+
+# xcompmgr paints the desktop from the root pixmap it found at its start, and does not
+# follow a new one: the second run leaves the desktop as the first left it.
+rm "$DIR/bin/KALO DC.dat"
+start_compositor
 linux_start SECOND
-check_within 30 "with a compositor the snow window shows the desktop between the flakes" snow_over_desktop
+check_within 30 "with a compositor the snow shows in a window over the whole screen" snow_window 1
+kill "$COMPOSITOR"
+check_within 10 "the compositor gone, the window goes" snow_window 0
+check_within 30 "and the snow falls on the desktop" snow_over_desktop
+start_compositor
+check_within 10 "a compositor back, the window comes back" snow_window 1
 e2e_finish
