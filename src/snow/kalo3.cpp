@@ -22,8 +22,6 @@ void Kalo3::Form_Load() {
 void Kalo3::Form_Resize() {
     Picture1.setWidth(window.width());
     Picture1.setHeight(window.height());
-    Picture1.top = 0;
-    Picture1.left = 0;
     reloadParameters();
     PrepareSnow();
     app_.snow().InitSnow(float(window.width()), float(window.height()));

@@ -28,7 +28,6 @@ class SnowParam {
 
     std::int16_t loopBound() const; // rounded half to even; throws on a bad text or overflow
     double number() const;          // for arithmetic; throws on a bad text
-    bool holdsText() const { return std::holds_alternative<std::string>(value_); }
 
   private:
     std::variant<std::string, std::int32_t> value_{std::string()};

@@ -30,8 +30,6 @@ class Surface {
     void setWidth(double twips);
     void setHeight(double twips);
     void setTwipsPerPixel(double x, double y);
-    double left = 0; // twips, within the window
-    double top = 0;
 
     int widthPixels() const { return widthPixels_; }
     int heightPixels() const { return heightPixels_; }

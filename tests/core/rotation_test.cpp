@@ -36,13 +36,13 @@ TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsItBack) {
 }
 
 TEST(ListFile, ReadsLinesTheWriterNeverMakesByTheLenientRule) {
-    const std::string bytes = "\r\n\"a\",junk\r\n\n"  // blank lines skipped, tail dropped
-                              "plain\r\n\"b\"c\"\n"   // no quotes; inner quotes kept
-                              "\"a,b\",\"c\"\r\n"     // first to last quote
-                              "\"one\r\n\"x\ry\"\r\n" // one quote dropped; CR is text
-                              "  \r\n\"last\"";       // spaces are a record; no line end
+    const std::string bytes = "\r\n\"a\",junk\r\n\n"           // blank lines skipped, tail dropped
+                              "plain\r\n\"b\"c\"\n"            // no quotes; inner quotes kept
+                              "\"a,b\",\"c\"\r\n"              // first to last quote
+                              "\"one\r\nt\"wo\r\n\"x\ry\"\r\n" // one quote dropped; CR is text
+                              "  \r\n\"last\"";                // spaces are a record; no line end
     EXPECT_EQ(rotation::decodeListFile(bytes, western),
-              (Strings{"a", "plain", "b\"c", "a,b\",\"c", "one", "x\ry", "  ", "last"}));
+              (Strings{"a", "plain", "b\"c", "a,b\",\"c", "one", "two", "x\ry", "  ", "last"}));
 }
 
 // The bound list box is told of every change, so the real one never shows a stale list.
@@ -54,12 +54,17 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     list.add("a");
     list.add("b");
     list.setListIndex(1);
+    for (long outside : {2, -1}) // no entry there: nothing changes
+        list.removeAt(outside);
     list.removeAt(0);
+    EXPECT_EQ(list.items(), std::vector<std::string>{"b"});
     list.clear();
     for (long value : {33, 33, 99}) // no change, then one clamped
         slider.setValue(value);
+    for (bool on : {false, false, true})
+        slider.setEnabled(on);
     EXPECT_EQ(std::make_tuple(told, list.count(), list.listIndex(), slider.value()),
-              std::make_tuple(7, 0L, -1L, 50));
+              std::make_tuple(9, 0L, -1L, 50));
 }
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
@@ -210,6 +215,20 @@ TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
             << (main.Timer1.enabled() ? "T1" : "") << (main.Timer3.enabled() ? "T3" : "");
         EXPECT_EQ(now.str(), expected) << unit << " " << number;
     }
+}
+
+// A new period counts from the change, as a timer set again does.
+TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChange) {
+    Program p;
+    ui::Timer timer{1000, true};
+    std::vector<long> ticks;
+    timer.Tick = [&] { ticks.push_back(p.os.now()); };
+    p.os.watchTimer(timer);
+    p.os.advance(500);
+    timer.setInterval(200);
+    p.os.advance(500);
+    p.os.unwatchTimer(timer);
+    EXPECT_EQ(ticks, (std::vector<long>{700, 900}));
 }
 
 // Ticks during a message box can pass the count; no index yet counts as the first.

@@ -147,6 +147,11 @@ TEST(Shell, TheStyleMarkShowsTheStoredStyleAtStart) {
         std::string seen;
         for (const auto& item : p.tray().kalomenu)
             seen += item.checked() ? "x" : "-";
+        auto& t = p.tray();
+        auto& m = p.main();
+        for (const ui::MenuItem* other : {&t.showmenu, &t.kalowallpapersstyle, &t.exit, &m.snow1,
+                                          &m.snow2, &m.reset, &m.resetsnow, &m.exit, &m.about})
+            seen += other->checked() ? "!" : ""; // no other item carries a mark
         EXPECT_EQ(seen + std::to_string(p.os.wallpaperCalls.size()), marks + std::string("0"));
     }
 }

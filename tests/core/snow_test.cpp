@@ -91,6 +91,8 @@ TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
               std::make_tuple(2147483647, -2147483647 - 1, -1));
     for (double bad : {2147483648.0, -2147483649.0})
         EXPECT_THROW(floorToInt32(bad), settings::OverflowError) << bad;
+    EXPECT_EQ(toSingle(-double(FLT_MAX)), -FLT_MAX) << "the largest single still is one";
+    EXPECT_THROW(toSingle(double(FLT_MAX) * 1.0000001), settings::OverflowError);
 }
 
 TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
@@ -177,9 +179,10 @@ TEST(SnowSurface, ItsPixelSizeIsItsSizeInTwipsOverThePositiveTwipsPerPixel) {
         return std::vector{s.widthPixels(), s.heightPixels(), int(s.pixels().size())};
     };
     s.setTwipsPerPixel(0, -1); // ignored: 15 stays
-    s.setWidth(22);
+    s.setWidth(45);
+    EXPECT_EQ(size(), (std::vector{3, 1, 3})) << "one side changed";
     s.setHeight(150);
-    EXPECT_EQ(size(), (std::vector{1, 10, 10}));
+    EXPECT_EQ(size(), (std::vector{3, 10, 30}));
     s.setWidth(-50);
     s.setHeight(1e9);
     s.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
@@ -288,6 +291,7 @@ TEST(SnowWindow, FramesResizesSlidersSwitchAndReset) {
     main.resetsnow.click();
     EXPECT_EQ(view(p), "on shown [on] | 0 0 top normal normal normal | 17=17 64=64 6=6 9=x");
     p.os.reg.failWrites = false;
-    main.resetsnow.click(); // zeros, below every slider's minimum
+    p.setAppSetting("check1s", "check1t", "1"); // stored ticked, the box clear
+    main.resetsnow.click();                     // zeros, below every slider's minimum
     EXPECT_EQ(view(p), "off shown [on] | 0 0 top normal normal normal normal | 1=1 1=1 1=1 1=1");
 }
