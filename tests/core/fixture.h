@@ -41,7 +41,6 @@ struct Program {
         full += '/';
         return full += name;
     }
-    std::string listFile() const { return path("KALO DC.dat"); }
 
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;

@@ -157,14 +157,14 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     EXPECT_TRUE(main.SaveImageList());
     EXPECT_EQ(std::make_tuple(yields, misplaced, *p.os.fs.read(userList)),
               std::make_tuple(40000L, 0L, listOf(entries)));
-    p.os.fs.failAt = fake::FakeFiles::Step::Rename;
+    p.os.fs.failWrites = true;
     main.add_Click();
     main.reset_Click();
     const std::string unable = " | Error 16 Unable to access " + userList + ". The ";
     EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), state(p)),
               std::make_pair(listOf(entries), RESET + unable + "playlist will not be saved" +
                                                   unable + "Image list will not be saved"));
-    p.os.fs.failAt = fake::FakeFiles::Step::None;
+    p.os.fs.failWrites = false;
     main.reset_Click();
     EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), p.read(LIST)),
               std::make_pair(MARKER_FILE, listOf({"beside"})));

@@ -73,9 +73,9 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
                   std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
         EXPECT_EQ(desktop(), written);
     }
-    p.os.fs.failAt = fake::FakeFiles::Step::Rename;
+    p.os.fs.failWrites = true;
     applyAt(0);
-    p.os.fs.failAt = fake::FakeFiles::Step::None;
+    p.os.fs.failWrites = false;
     auto shown = w.im.picture();
     applyAt(3);
     w.Wallpaper.setListIndex(3);

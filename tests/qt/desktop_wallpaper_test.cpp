@@ -14,12 +14,6 @@
 
 namespace qt {
 
-void PrintTo(const Command& command, std::ostream* out) {
-    *out << command.program;
-    for (const std::string& argument : command.arguments)
-        *out << " [" << argument << "]";
-}
-
 namespace {
 
 using enum Desktop;
@@ -61,65 +55,53 @@ TEST(DesktopWallpaper, FileUrisArePercentEncoded) {
         EXPECT_EQ(fileUri(path), uri);
 }
 
+// Commands as text: one a line, each argument in brackets, "@" for the style's word.
+std::string text(const std::vector<Command>& commands, const std::string& word = "@") {
+    std::string out;
+    for (const Command& command : commands) {
+        out += command.program;
+        for (const std::string& argument : command.arguments)
+            out += " [" + (argument == word ? std::string("@") : argument) + "]";
+        out += "\n";
+    }
+    return out;
+}
+
 TEST(DesktopWallpaper, SetterCommandsForEveryDesktopAndStyle) {
-    using Commands = std::vector<Command>;
-    auto gs = [](std::string schema, std::string key, std::string value) {
-        return Command{"gsettings", {"set", "org." + schema + ".background", key, value}};
-    };
-    auto xq = [](std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"-c", "xfce4-desktop", "-p"});
-        return Command{"xfconf-query", arguments};
-    };
-    const std::string one = "/backdrop/screen0/monitorHDMI-1/workspace0", two = "/backdrop/x";
+    const std::string gnome = "gsettings [set] [org.gnome.desktop.background] ",
+                      cinnamon = "gsettings [set] [org.cinnamon.desktop.background] ",
+                      mate = "gsettings [set] [org.mate.background] ",
+                      xq = "xfconf-query [-c] [xfce4-desktop] [-p] [/backdrop/",
+                      style = "/image-style] [-n] [-t] [int] [-s] [@]\n",
+                      image = "/last-image] [-s] [" + kPath + "]\n";
     const std::string swayFile = R"("'/home/zoë/my pics/it'\\''s 100%.bmp'")";
-    const std::tuple<Desktop, std::array<std::string, 3>, std::function<Commands(std::string)>>
-        cases[] = {{Gnome,
-                    {"centered", "wallpaper", "stretched"},
-                    [&](std::string word) {
-                        return Commands{gs("gnome.desktop", "picture-uri", kUri),
-                                        gs("gnome.desktop", "picture-uri-dark", kUri),
-                                        gs("gnome.desktop", "picture-options", word)};
-                    }},
-                   {Cinnamon,
-                    {"centered", "wallpaper", "stretched"},
-                    [&](std::string word) {
-                        return Commands{gs("cinnamon.desktop", "picture-uri", kUri),
-                                        gs("cinnamon.desktop", "picture-options", word)};
-                    }},
-                   {Mate,
-                    {"centered", "wallpaper", "stretched"},
-                    [&](std::string word) {
-                        return Commands{gs("mate", "picture-filename", kPath),
-                                        gs("mate", "picture-options", word)};
-                    }},
-                   {Xfce,
-                    {"1", "2", "3"},
-                    [&](std::string word) {
-                        return Commands{xq({one + "/image-style", "-n", "-t", "int", "-s", word}),
-                                        xq({one + "/last-image", "-s", kPath}),
-                                        xq({two + "/image-style", "-n", "-t", "int", "-s", word}),
-                                        xq({two + "/last-image", "-s", kPath})};
-                    }},
-                   {Lxqt,
-                    {"center", "tile", "stretch"},
-                    [&](std::string word) {
-                        return Commands{{"pcmanfm-qt",
-                                         {"--set-wallpaper=" + kPath, "--wallpaper-mode=" + word}}};
-                    }},
-                   {Sway,
-                    {"center", "tile", "stretch"},
-                    [&](std::string word) {
-                        return Commands{{"swaymsg", {"output", "*", "bg", swayFile, word}}};
-                    }},
-                   {Kde, {}, [](std::string) { return Commands{}; }},
-                   {X11Root, {}, [](std::string) { return Commands{}; }}};
+    const std::array<const char*, 3> options{"centered", "wallpaper", "stretched"},
+        modes{"center", "tile", "stretch"}, none{"", "", ""};
+    const std::tuple<Desktop, std::array<const char*, 3>, std::string> cases[] = {
+        {Gnome, options,
+         gnome + "[picture-uri] [" + kUri + "]\n" + gnome + "[picture-uri-dark] [" + kUri + "]\n" +
+             gnome + "[picture-options] [@]\n"},
+        {Cinnamon, options,
+         cinnamon + "[picture-uri] [" + kUri + "]\n" + cinnamon + "[picture-options] [@]\n"},
+        {Mate, options,
+         mate + "[picture-filename] [" + kPath + "]\n" + mate + "[picture-options] [@]\n"},
+        {Xfce,
+         {"1", "2", "3"},
+         xq + "a" + style + xq + "a" + image + xq + "b" + style + xq + "b" + image},
+        {Lxqt,
+         {"--wallpaper-mode=center", "--wallpaper-mode=tile", "--wallpaper-mode=stretch"},
+         "pcmanfm-qt [--set-wallpaper=" + kPath + "] [@]\n"},
+        {Sway, modes, "swaymsg [output] [*] [bg] [" + swayFile + "] [@]\n"},
+        {Kde, none, ""},
+        {X11Root, none, ""}};
     const WallpaperStyle styles[] = {WallpaperStyle::Centred, WallpaperStyle::Tiled,
                                      WallpaperStyle::Stretched};
     for (const auto& [desktop, words, expected] : cases)
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(setterCommands(desktop, kPath, styles[i],
-                                     {one + "/last-image", two + "/last-image"}),
-                      expected(words[i]))
+            EXPECT_EQ(text(setterCommands(desktop, kPath, styles[i],
+                                          {"/backdrop/a/last-image", "/backdrop/b/last-image"}),
+                           words[std::size_t(i)]),
+                      expected)
                 << static_cast<int>(desktop) << " in style " << i;
 }
 

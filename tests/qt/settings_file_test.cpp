@@ -46,7 +46,7 @@ TEST(SettingsFile, EveryChangeIsOnDiskAndSurvivesARestart) {
               std::string("caf\xC3\xA9 \"5\"") + '\0');
     EXPECT_TRUE(again.startNotice().empty());
     fake::FakeFiles failing;
-    failing.failAt = fake::FakeFiles::Step::Rename; // a disk that refuses: nothing changes
+    failing.failWrites = true; // a disk that refuses: nothing changes
     qt::FileRegistry refused(file, failing);
     EXPECT_FALSE(write(refused, "Software\\KALO\\KALO DC", "c1", "6"));
     EXPECT_EQ(refused.get("Software\\KALO\\KALO DC", "c1")->data,

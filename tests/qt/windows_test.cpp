@@ -1,12 +1,6 @@
-// Real Qt widgets bound to the control models, and the program's windows over them.
-#include "app/app.h"
-#include "app/kalo1.h"
-#include "app/kalo2.h"
+// Real Qt widgets bound to the control models.
 #include "qt/control_set.h"
-#include "qt/qt_platform.h"
-#include "qt/windows.h"
 #include "qt_fixture.h"
-#include "wallpaper/bmp_writer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,56 +92,6 @@ TEST_F(BoundControls, TheUsersActionsRaiseTheModelsEvents) {
     s->setSliderDown(false);
     EXPECT_EQ(std::tuple(combo.text(), slider.value()), std::tuple(std::string("Minute(s)"), 7));
     EXPECT_EQ(events, "button label check list combo slider ");
-}
-
-// The whole program over a temporary home: the list beside the program, a rotation that
-// writes KALO.bmp and hands it to the desktop, the main window shown from the tray menu.
-TEST(Program, RotatesThroughKaloBmpAndShowsItsWindows) {
-    qt_testing::application();
-    qt_testing::TempHome home;
-    std::vector<std::pair<std::string, qt::WallpaperStyle>> desktop;
-    std::vector<std::string> boxes;
-    qt::Seams seams;
-    seams.location =
-        platform::ProgramLocation{home.path("bin"), "kalo-dc", home.path("data/kalo-dc"), '/', ""};
-    seams.registryFile = home.path("config/kalo-dc/registry.reg");
-    seams.setWallpaper = [&](const std::string& path, qt::WallpaperStyle style) {
-        desktop.emplace_back(path, style);
-    };
-    seams.messageBox = [&](const std::string& text, const std::string&, int) {
-        boxes.push_back(text);
-    };
-    seams.previousInstance = [] { return false; };
-    seams.endProcess = [] {};
-    QImage red(6, 4, QImage::Format_RGB32), blue(3, 3, QImage::Format_RGB32);
-    red.fill(Qt::red), blue.fill(Qt::blue);
-    std::filesystem::create_directories(home.path("bin"));
-    red.save(QString::fromStdString(home.path("bin/red.png"))),
-        blue.save(QString::fromStdString(home.path("bin/blue.png")));
-    home.write("bin/KALO DC.dat",
-               "\"" + home.path("bin/red.png") + "\"\r\n\"" + home.path("bin/blue.png") + "\"\r\n");
-    home.write(
-        "config/kalo-dc/registry.reg",
-        "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\n"
-        "\"c1\"=\"1\"\n\"c2\"=\"Second(s)\"\n"
-        "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"TileWallpaper\"=\"1\"\n");
-    qt::QtPlatform os(seams);
-    app::App program(os);
-    os.attach(program);
-    program.start();
-    ASSERT_TRUE(qt_testing::processUntil([&] { return desktop.size() >= 3; }));
-    const std::string bitmap = home.path("bin/KALO.bmp");
-    EXPECT_EQ(desktop[1], std::pair(bitmap, qt::WallpaperStyle::Tiled));
-    EXPECT_TRUE(boxes.empty());
-    auto written = ui::Picture{6, 4, std::vector<std::uint32_t>(24, 0xFFFF0000)};
-    ASSERT_TRUE(qt_testing::processUntil(
-        [&] { return home.read("bin/KALO.bmp") == wallpaper::encodeBmp(written); }));
-    EXPECT_FALSE(os.windowOf(platform::FormId::KALO2)->isVisible());
-    program.kalo1().showmenu.click();
-    EXPECT_TRUE(os.windowOf(platform::FormId::KALO2)->isVisible());
-    EXPECT_EQ(os.windowOf(platform::FormId::KALO2)->windowTitle().toStdString(), app::MAIN_CAPTION);
-    EXPECT_NE(home.read("config/kalo-dc/registry.reg").find("\"Wallpaper\"=\"" + bitmap + "\""),
-              std::string::npos);
 }
 
 } // namespace

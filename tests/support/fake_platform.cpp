@@ -110,27 +110,12 @@ std::optional<std::string> FakeFiles::read(const std::string& path) {
 bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
     ++replaceCalls;
     std::string bytes, piece;
-    while (pieces(piece)) {
+    for (; pieces(piece); piece.clear())
         bytes += piece;
-        piece.clear();
-    }
-    if (!folderWritable(fs::path(path).parent_path().string()) || failAt == Step::CreateTemp)
-        return false;
-    std::string temp = path + ".tmp";
-    bool ok = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        std::size_t first = failAt == Step::WriteHalf ? bytes.size() / 2 : bytes.size();
-        out.write(bytes.data(), std::streamsize(first));
-        ok = out.good() && failAt != Step::WriteHalf && failAt != Step::Flush;
-        if (ok) out.flush();
-    }
+    if (failWrites || !folderWritable(fs::path(path).parent_path().string())) return false;
+    std::ofstream(path + ".tmp", std::ios::binary) << bytes;
     std::error_code error;
-    if (ok && failAt != Step::Rename)
-        fs::rename(temp, path, error);
-    else
-        error = std::make_error_code(std::errc::io_error);
-    if (error) fs::remove(temp);
+    fs::rename(path + ".tmp", path, error);
     return !error;
 }
 
@@ -267,7 +252,6 @@ void FakePlatform::rearm(ui::Timer* timer) {
 }
 
 void FakePlatform::doEvents() {
-    ++events;
     if (onDoEvents) onDoEvents();
 }
 

@@ -38,16 +38,13 @@ class FakeCodePage : public platform::CodePage {
 
 class FakeFiles : public platform::Files {
   public:
-    // The steps of an atomic replacement at which a failure can be injected.
-    enum class Step { None, CreateTemp, WriteHalf, Flush, Rename };
-
     std::optional<std::string> read(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;
 
-    Step failAt = Step::None;
+    bool failWrites = false; // a disk that refuses every replacement, leaving the old file
     std::vector<std::string> readOnlyFolders;
     std::map<std::string, std::string> shortPaths;
     int replaceCalls = 0;
@@ -109,7 +106,6 @@ class FakePlatform : public platform::Platform {
     std::string trayTip; // the tip of the icon shown; empty when none
     int layeredCalls = 0;
     int decodes = 0;
-    int events = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
     std::vector<OpenFileRequest> dialogRequests;
