@@ -17,14 +17,19 @@ main_windows() { xdotool search --onlyvisible --name '^KALO Desktop Wallpaper Ch
 main_shown() { E2E_SEEN="$(main_windows) main windows"; [ "$E2E_SEEN" = "1 main windows" ]; }
 program_windows() { xdotool search --onlyvisible --class '^kalo-dc$' 2>/dev/null | wc -l; }
 menu_open() { E2E_SEEN="$(program_windows) windows, $1 before"; [ "$(program_windows)" -gt "$1" ]; }
-# tray_menu DOWNS: opens the icon's menu with the right button and chooses its DOWNS-th item.
+# tray_menu DOWNS: opens the icon's menu with the right button and chooses its DOWNS-th
+# item. A click that lands while the previous menu is still going away opens none: the
+# icon is clicked again, up to three times, each waited for.
 tray_menu() {
-    local at before
+    local at before try
     before=$(program_windows)
     at="$(xwininfo -root -tree | grep -A4 '"panel"' | grep '"kalo-dc"' | grep -o '+[0-9]*+[0-9]*$')"
     IFS=+ read -r _ x y <<<"$at"
-    xdotool mousemove $((x + 8)) $((y + 8)) click 3
-    wait_until 10 menu_open "$before" || { echo "no menu: $E2E_SEEN"; return 1; }
+    for try in 1 2 3; do
+        xdotool mousemove $((x + 8)) $((y + 8)) click 3
+        wait_until 4 menu_open "$before" && break
+        [ "$try" = 3 ] && { echo "no menu: $E2E_SEEN"; return 1; }
+    done
     for _ in $(seq "$1"); do xdotool key Down; done
     xdotool key Return
 }
