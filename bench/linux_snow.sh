@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The Linux program's cost: CPU of 20 s of snow at the slider maxima (kalo-dc and the X
+# server, and the compositor when one runs) next to xsnow at 5,151 flakes and 8 frames a
+# second on the same Xvfb in the same run, without and with a compositor; and the
+# program's resident memory idle in the tray and with that snow. Prints figures and
+# ratios; nothing passes or fails on them.
+#   KALO_LINUX=build/linux-release/kalo-dc SECONDS_TO_MEASURE=20 bench/linux_snow.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SECONDS_TO_MEASURE=${SECONDS_TO_MEASURE:-20}
+KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
+command -v /usr/games/xsnow >/dev/null || apt-get install -y -qq xsnow >/dev/null
+if [ ! -x "$KALO_LINUX" ]; then
+    cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
+fi
+DIR=$(mktemp -d)
+PIDS=()
+cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$DIR"; }
+trap cleanup EXIT
+n=171
+while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+PIDS+=("$XVFB")
+export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+hsetroot -solid '#3366aa' >/dev/null 2>&1 || true
+trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+PIDS+=($!)
+hz=$(getconf CLK_TCK)
+ticks_of() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
+total_ticks() { local t=0 p; for p in "$@"; do t=$((t + $(ticks_of "$p"))); done; echo "$t"; }
+# cpu PID...: seconds of CPU those processes use over the measured time.
+cpu() {
+    local a b
+    a=$(total_ticks "$@"); sleep "$SECONDS_TO_MEASURE"; b=$(total_ticks "$@")
+    awk -v t=$((b - a)) -v hz="$hz" 'BEGIN { printf "%.2f", t / hz }'
+}
+rss() { awk '/VmRSS/ { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
+settings() {
+    mkdir -p "$XDG_CONFIG_HOME/kalo-dc"
+    printf '%s\n' 'Windows Registry Editor Version 5.00' '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' \
+        "\"snow\"=\"$1\"" '"s1"="50"' '"s2"="100"' '"s3"="50"' '"s4"="10"' \
+        >"$XDG_CONFIG_HOME/kalo-dc/registry.reg"
+}
+run_kalo() { # SNOW: starts the program, waits for it to settle, sets KALO
+    settings "$1"
+    "$KALO_LINUX" >/dev/null 2>&1 &
+    KALO=$!
+    PIDS+=("$KALO")
+    sleep 5
+}
+run_xsnow() {
+    /usr/games/xsnow -defaults -noconfig -nomenu -flakecountmax 5151 -snowflakes 5000 -cpuload 32 \
+        -notrees -nosanta -nowind -nometeors -showbirds 0 -nokeepsnow -stars 0 -moon 0 -aurora 0 \
+        >/dev/null 2>&1 &
+    XSNOW=$!
+    PIDS+=("$XSNOW")
+    sleep 5
+}
+compare() { # LABEL EXTRA_PIDS...
+    local label=$1 kalo xsnow
+    shift
+    run_kalo on
+    kalo=$(cpu "$KALO" "$XVFB" "$@")
+    echo "kalo-dc with snow, $label: $(rss "$KALO") resident"
+    kill "$KALO"; sleep 1
+    run_xsnow
+    xsnow=$(cpu "$XSNOW" "$XVFB" "$@")
+    kill "$XSNOW"; sleep 1
+    echo "CPU over ${SECONDS_TO_MEASURE} s, $label: kalo-dc $kalo s, xsnow $xsnow s," \
+        "ratio $(awk -v a="$kalo" -v b="$xsnow" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')"
+}
+
+run_kalo off
+echo "kalo-dc idle in the tray: $(rss "$KALO") resident"
+kill "$KALO"; sleep 1
+compare "no compositor"
+xcompmgr >/dev/null 2>&1 &
+COMPOSITOR=$!
+PIDS+=("$COMPOSITOR")
+sleep 1
+compare "xcompmgr" "$COMPOSITOR"
