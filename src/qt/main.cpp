@@ -4,25 +4,26 @@
 #include "qt/qt_platform.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t quitRequested = 0;
 
 // A request to end (log-out, kill) ends the event loop, so that the program's windows
-// and the snow it drew on the desktop go properly.
+// and the snow it drew on the desktop go properly. The handler only sets a flag; the
+// event loop looks at it a few times a second.
 void quitOnSignals(QApplication& application) {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, [&application] { application.quit(); });
     for (int s : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(s, [](int) { [[maybe_unused]] auto n = write(signalPipe[0], "q", 1); });
+        std::signal(s, [](int) { quitRequested = 1; });
+    auto* watch = new QTimer(&application);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        if (quitRequested) QCoreApplication::exit(0); // not quit(): no window is asked
+    });
+    watch->start(200);
 }
 
 } // namespace

@@ -73,4 +73,6 @@ check_within 10 "the compositor gone, the window goes" snow_window 0
 check_within 30 "and the snow falls on the desktop" snow_over_desktop
 start_compositor
 check_within 10 "a compositor back, the window comes back" snow_window 1
+kill "$SECOND" # no window of it may hold the end up, the snow window shown included
+check_within 10 "told to end while its snow window shows, it ends" ended "$SECOND"
 e2e_finish
