@@ -53,6 +53,7 @@ void SnowWindow::applyVisibility(bool) {
 }
 
 void SnowWindow::setOnTop(bool onTop, int widthPixels, int heightPixels) {
+    onTop_ = onTop;
     if (!root_) setWindowFlag(Qt::WindowStaysOnTopHint, onTop); // hides it: shown below
     setGeometry(0, 0, widthPixels, heightPixels);
     model_.setVisible(true);
@@ -75,6 +76,9 @@ void SnowWindow::present() {
     int w = surface.widthPixels(), h = surface.heightPixels();
     if (w <= 0 || h <= 0) return;
     if (root_) return falling_ ? root_->show(surface.pixels().data(), w, h) : void();
+    // No window manager restacks a window that bypasses it: while "Snow on top" is ticked,
+    // each frame puts it back above the windows opened since.
+    if (onTop_ && isVisible()) raise();
     if (frame_.size() != QSize(w, h)) frame_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     const std::uint32_t* from = surface.pixels().data();
     auto* to = reinterpret_cast<std::uint32_t*>(frame_.bits());

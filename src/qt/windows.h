@@ -98,6 +98,7 @@ class SnowWindow : public FormWindow {
     QSize reported_;
     std::unique_ptr<RootSnow> root_;
     bool falling_ = false; // shown, in the root window
+    bool onTop_ = false;   // "Snow on top" ticked
     QTimer* compositorCheck_ = nullptr;
 };
 

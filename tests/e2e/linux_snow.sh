@@ -66,13 +66,26 @@ start_compositor() {
 # follow a new one: the second run leaves the desktop as the first left it. It also paints
 # black beneath a translucent window wherever an opaque window was mapped above it later,
 # so a tray keeps the main window hidden.
-rm "$DIR/bin/KALO DC.dat"
+linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"snow"="on"' '"s1"="50"' '"s2"="100"' \
+    '"s3"="50"' '"s4"="10"' '' '[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\kalo-dc\cmdrun]' \
+    '"cmdstop"="0"' # the rotation stopped: the desktop stays as it is
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
 LINUX_PIDS+=($!)
 start_compositor
 linux_start SECOND
 check_within 30 "with a compositor the snow shows in a window over the whole screen" snow_window 1
 check_within 30 "with the desktop between the flakes and no black" snow_over_desktop
+# "Snow on top": a window opened later goes beneath the snow window within moments
+# (xwininfo lists the top-level windows from the top down).
+xmessage -geometry 300x100+20+40 "opened later" >/dev/null 2>&1 &
+LINUX_PIDS+=($!)
+snow_above_others() {
+    local order
+    order="$(xwininfo -root -children | grep -E '"xmessage"|"kalo-dc": \(.*1280x1024' | grep -o '"[a-z]*-*[a-z]*": (' | tr -d '(:"' | tr '\n' ' ')"
+    E2E_SEEN="from the top: $order"
+    [[ "$order" == "kalo-dc"*"xmessage"* ]]
+}
+check_within 10 "with \"Snow on top\" the snow stays above a window opened later" snow_above_others
 kill "$COMPOSITOR"
 check_within 10 "the compositor gone, the window goes" snow_window 0
 check_within 30 "and the snow falls on the desktop" snow_over_desktop
