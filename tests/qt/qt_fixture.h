@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,15 +44,5 @@ struct TempHome {
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
 };
-
-// Runs the event loop until `done` or the deadline; false when time ran out.
-template <typename Condition> bool processUntil(Condition done, int ms = 5000) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        application().processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 } // namespace qt_testing

@@ -13,10 +13,6 @@
 
 namespace {
 
-template <typename W> W* as(QWidget* widget) {
-    return dynamic_cast<W*>(widget);
-}
-
 struct BoundControls : testing::Test {
     QWidget& app = (qt_testing::application(), *new QWidget);
     qt::ControlSet set{&app};
