@@ -27,9 +27,6 @@ class MainWindow : public FormWindow {
     void setSnowOnTopHint(const std::string& text);
 
   private:
-    void createWallpaperGroup(ControlSet& c);
-    void createStatus(ControlSet& c);
-    void createSnowGroup(ControlSet& c);
     QMenuBar* createMenus();
 
     app::Kalo2& form_;

@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "app/main_window_controls.h"
 #include "win32/fonts.h"
 #include "win32/program_icon.h"
 
@@ -31,47 +32,24 @@ MainWindow::MainWindow(app::Kalo2& form) : FormWindow(form.window), form_(form) 
     bindModel();
 }
 
+// The shared placement in pixels at 96 dots per inch; the drop-down list of the number
+// box is taller than the unit box's, as it holds up to 59 entries.
 void MainWindow::createControls() {
-    createWallpaperGroup();
-    createStatus();
-    createSnowGroup();
-}
-
-void MainWindow::createWallpaperGroup() {
-    auto& c = *controls_;
-    c.groupBox(form_.F2, pixelsOf(L.F2));
-    c.groupBox(form_.f1, pixelsOf(L.f1));
-    c.listBox(form_.Wallpaper, pixelsOf(L.Wallpaper));
-    c.comboBox(form_.c2, pixelsOf(L.c2), 100);
-    c.comboBox(form_.c1, pixelsOf(L.c1), 200);
-    c.button(form_.add, pixelsOf(L.add));
-    c.button(form_.del, pixelsOf(L.del));
-}
-
-// The preview, the status line and Run and Stop, which share one place.
-void MainWindow::createStatus() {
-    auto& c = *controls_;
-    c.imageBox(form_.im, pixelsOf(L.im));
-    c.groupBox(form_.f3, pixelsOf(L.f3));
-    c.groupBox(form_.f4, pixelsOf(L.f4));
-    c.label(form_.Label1, pixelsOf(L.Label1));
-    c.label(form_.Label2, pixelsOf(L.Label2));
-    c.button(form_.run, pixelsOf(L.run));
-    c.button(form_.stope, pixelsOf(L.run));
-}
-
-void MainWindow::createSnowGroup() {
-    auto& c = *controls_;
-    c.groupBox(form_.f5, pixelsOf(L.f5));
-    c.checkBox(form_.Check1, pixelsOf(L.Check1));
-    c.label(form_.Label3, pixelsOf(L.Label3));
-    c.slider(form_.Slider1_Layers, pixelsOf(L.Slider1));
-    c.label(form_.Label4, pixelsOf(L.Label4));
-    c.slider(form_.Slider2_Density, pixelsOf(L.Slider2));
-    c.label(form_.Label5, pixelsOf(L.Label5));
-    c.slider(form_.Slider3_Speed, pixelsOf(L.Slider3));
-    c.label(form_.Label6, pixelsOf(L.Label6));
-    c.slider(form_.Slider4_Size, pixelsOf(L.Slider4));
+    struct Pixels {
+        ControlSet& c;
+        const app::Kalo2& form;
+        void groupBox(ui::Frame& m, layout::Place p) { c.groupBox(m, pixelsOf(p)); }
+        void listBox(ui::ListBox& m, layout::Place p) { c.listBox(m, pixelsOf(p)); }
+        void comboBox(ui::ComboBox& m, layout::Place p) {
+            c.comboBox(m, pixelsOf(p), &m == &form.c1 ? 200 : 100);
+        }
+        void button(ui::Button& m, layout::Place p) { c.button(m, pixelsOf(p)); }
+        void imageBox(ui::ImageBox& m, layout::Place p) { c.imageBox(m, pixelsOf(p)); }
+        void label(ui::Label& m, layout::Place p) { c.label(m, pixelsOf(p)); }
+        void checkBox(ui::CheckBox& m, layout::Place p) { c.checkBox(m, pixelsOf(p)); }
+        void slider(ui::Slider& m, layout::Place p) { c.slider(m, pixelsOf(p)); }
+    } pixels{*controls_, form_};
+    app::placeMainWindowControls(form_, pixels);
 }
 
 std::vector<MenuNode> MainWindow::menuTree() {

@@ -20,9 +20,6 @@ class MainWindow : public FormWindow {
 
   private:
     void createControls();
-    void createWallpaperGroup();
-    void createStatus();
-    void createSnowGroup();
     std::vector<MenuNode> menuTree();
 
     app::Kalo2& form_;
