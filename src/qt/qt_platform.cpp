@@ -42,9 +42,7 @@ std::string storedText(const FileRegistry& store, const std::string& key, const 
 
 } // namespace
 
-QtPlatform::QtPlatform(Seams seams)
-    : seams_(std::move(seams)),
-      registry_(seams_.registryFile.value_or(registryFilePath()), files_) {
+QtPlatform::QtPlatform() : registry_(registryFilePath(), files_) {
     registry_.changed = [this] {
         auto where = location();
         mirrorAutostart(registry_, where.folder + "/" + where.executableName, files_);
@@ -66,16 +64,11 @@ FormWindow* QtPlatform::windowOf(FormId form) const {
     return found == windows_.end() ? nullptr : found->second.get();
 }
 
-platform::ProgramLocation QtPlatform::location() const {
-    return seams_.location ? *seams_.location : programLocation();
-}
-
 // The desktop shows the path; no path shows the one recorded last, as on Windows.
 void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
     if (path) recordWallpaper(*path);
     auto shown = path ? path : recordedWallpaper();
     if (!shown) return;
-    if (seams_.setWallpaper) return seams_.setWallpaper(*shown, storedStyle());
     if (!wallpaper_)
         wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
             messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
@@ -110,14 +103,12 @@ QWidget* QtPlatform::ownerForDialogs() const {
 }
 
 void QtPlatform::messageBox(const std::string& text, const std::string& title, int style) {
-    if (seams_.messageBox) return seams_.messageBox(text, title, style);
     auto icon = style == platform::MB_CRITICAL ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok, ownerForDialogs());
     box.exec();
 }
 
 std::string QtPlatform::openFileDialog(const OpenFileRequest& request) {
-    if (seams_.openFile) return seams_.openFile(request);
     return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
                                              qs(request.initialLocation),
                                              qtFilter(request.filter)));
@@ -125,7 +116,6 @@ std::string QtPlatform::openFileDialog(const OpenFileRequest& request) {
 
 // As the Windows shell answers: above 32 when the address was opened.
 std::intptr_t QtPlatform::shellOpen(const std::string& address) {
-    if (seams_.shellOpen) return seams_.shellOpen(address);
     return QDesktopServices::openUrl(QUrl(qs(address))) ? 33 : 2;
 }
 
@@ -194,10 +184,6 @@ void QtPlatform::setTopMost(FormId form, bool topMost, int widthPixels, int heig
         snow->setOnTop(topMost, widthPixels, heightPixels);
 }
 
-bool QtPlatform::previousInstanceRunning() {
-    return seams_.previousInstance ? seams_.previousInstance() : qt::previousInstanceRunning();
-}
-
 void QtPlatform::doEvents() {
     QCoreApplication::processEvents();
 }
@@ -205,7 +191,6 @@ void QtPlatform::doEvents() {
 // Every change is on disk already: the settings file and the list are written whole.
 // Snow drawn on the desktop goes with the program.
 void QtPlatform::endProcess() {
-    if (seams_.endProcess) return seams_.endProcess();
     windows_.erase(FormId::KALO3);
     std::fflush(nullptr);
     _exit(0);

@@ -21,22 +21,9 @@ namespace qt {
 class TrayWindow;
 class SnowWindow;
 
-// Replacements for the services that reach outside the process or end it; each one
-// left empty uses the real service. Tests fill them in.
-struct Seams {
-    std::optional<platform::ProgramLocation> location;
-    std::optional<std::string> registryFile;
-    std::function<std::string(const platform::Platform::OpenFileRequest&)> openFile;
-    std::function<void(const std::string& text, const std::string& title, int style)> messageBox;
-    std::function<void(const std::string& path, WallpaperStyle style)> setWallpaper;
-    std::function<std::intptr_t(const std::string&)> shellOpen;
-    std::function<bool()> previousInstance;
-    std::function<void()> endProcess;
-};
-
 class QtPlatform : public platform::Platform {
   public:
-    explicit QtPlatform(Seams seams = {});
+    QtPlatform();
     ~QtPlatform() override;
 
     void attach(app::App& program) { app_ = &program; }
@@ -49,7 +36,7 @@ class QtPlatform : public platform::Platform {
     platform::Registry& registry() override { return registry_; }
     const platform::CodePage& codePage() const override { return codePage_; }
     platform::Files& files() override { return files_; }
-    platform::ProgramLocation location() const override;
+    platform::ProgramLocation location() const override { return programLocation(); }
     platform::ScreenMetrics screen() const override { return screenMetrics(); }
 
     ui::PicturePtr loadPicture(const std::string& path) override { return qt::loadPicture(path); }
@@ -72,7 +59,7 @@ class QtPlatform : public platform::Platform {
     void watchTimer(ui::Timer& timer) override { clock_.watch(timer); }
     void unwatchTimer(ui::Timer& timer) override { clock_.unwatch(timer); }
 
-    bool previousInstanceRunning() override;
+    bool previousInstanceRunning() override { return qt::previousInstanceRunning(); }
     void doEvents() override;
     void endProcess() override;
 
@@ -84,7 +71,6 @@ class QtPlatform : public platform::Platform {
     std::optional<std::string> recordedWallpaper();
     void explainSnowOnTop();
 
-    Seams seams_;
     Utf8CodePage codePage_;
     QtFiles files_;
     FileRegistry registry_;
