@@ -26,9 +26,7 @@ std::string autostartEntry(const std::string& programPath) {
 }
 
 std::string autostartFilePath() {
-    std::string config = xdgFolder("XDG_CONFIG_HOME", ".config");
-    return config.substr(0, config.size() - std::string("/kalo-dc").size()) +
-           "/autostart/kalo-dc.desktop";
+    return xdgHome("XDG_CONFIG_HOME", ".config") + "/autostart/kalo-dc.desktop";
 }
 
 bool mirrorAutostart(const settings::MemoryRegistry& store, const std::string& programPath,

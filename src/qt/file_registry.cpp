@@ -12,7 +12,7 @@ namespace qt {
 namespace fs = std::filesystem;
 
 std::string registryFilePath() {
-    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/registry.reg";
+    return xdgHome("XDG_CONFIG_HOME", ".config") + "/kalo-dc/registry.reg";
 }
 
 FileRegistry::FileRegistry(std::string path, platform::Files& files)

@@ -77,8 +77,7 @@ RootSnow::~RootSnow() {
 // The flakes of the last frame go (the background shows again), then this frame's come.
 void RootSnow::show(const std::uint32_t* pixels, int width, int height) {
     std::vector<Run> runs = flakeRuns(pixels, width, height);
-    for (const Run& r : shown_)
-        XClearArea(x_->display, x_->root, r.x, r.y, unsigned(r.width), 1, False);
+    eraseShown();
     auto rects = rectangles(runs);
     // One request holds at most about 32,000 rectangles.
     for (std::size_t at = 0; at < rects.size(); at += 32000)
@@ -89,10 +88,14 @@ void RootSnow::show(const std::uint32_t* pixels, int width, int height) {
 }
 
 void RootSnow::clear() {
-    for (const Run& r : shown_)
-        XClearArea(x_->display, x_->root, r.x, r.y, unsigned(r.width), 1, False);
+    eraseShown();
     XFlush(x_->display);
     shown_.clear();
+}
+
+void RootSnow::eraseShown() {
+    for (const Run& r : shown_)
+        XClearArea(x_->display, x_->root, r.x, r.y, unsigned(r.width), 1, False);
 }
 
 } // namespace qt

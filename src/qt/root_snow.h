@@ -31,6 +31,7 @@ class RootSnow {
   private:
     struct Connection;
     explicit RootSnow(std::unique_ptr<Connection> x);
+    void eraseShown(); // the background back where the last frame's flakes are
     std::unique_ptr<Connection> x_;
     std::vector<Run> shown_;
 };

@@ -35,8 +35,8 @@ class QtFiles : public platform::Files {
 };
 
 bool validUtf8(const std::string& text);
-// $XDG_<name>_HOME, or the fallback under the home folder, with "/kalo-dc" added.
-std::string xdgFolder(const char* variable, const char* fallbackUnderHome);
+// $XDG_<name>_HOME, or the fallback under the home folder.
+std::string xdgHome(const char* variable, const char* fallbackUnderHome);
 platform::ProgramLocation programLocation();
 platform::ScreenMetrics screenMetrics();
 // A decoded picture, or nothing for a file that is not one (or one too large to hold).

@@ -9,14 +9,11 @@
 
 namespace qt {
 
-std::string xdgFolder(const char* variable, const char* fallbackUnderHome) {
+std::string xdgHome(const char* variable, const char* fallbackUnderHome) {
     const char* set = std::getenv(variable);
-    std::string base = set && set[0] == '/' ? set : "";
-    if (base.empty()) {
-        const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/" + fallbackUnderHome;
-    }
-    return base + "/kalo-dc";
+    if (set && set[0] == '/') return set;
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/" + fallbackUnderHome;
 }
 
 platform::ProgramLocation programLocation() {
@@ -24,7 +21,7 @@ platform::ProgramLocation programLocation() {
     platform::ProgramLocation where;
     where.folder = utf8(self.absolutePath());
     where.executableName = utf8(self.fileName());
-    where.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share");
+    where.userDataFolder = xdgHome("XDG_DATA_HOME", ".local/share") + "/kalo-dc";
     where.executableExtension = "";
     where.separator = '/';
     return where;
