@@ -90,7 +90,7 @@ void Kalo1::SetWallpaperStyle(int style) {
 }
 
 void Kalo1::ReapplyWallpaper() {
-    app_.os().setDesktopWallpaper(std::nullopt);
+    app_.os().setDesktopWallpaper(std::nullopt, nullptr);
 }
 
 std::string Kalo1::programPathText() const {

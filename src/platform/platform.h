@@ -104,7 +104,10 @@ class Platform {
     // Pictures: decode a file, or nothing when it cannot be loaded.
     virtual ui::PicturePtr loadPicture(const std::string& path) = 0;
     // SPI_SETDESKWALLPAPER with SPIF_UPDATEINIFILE; no path re-applies the recorded one.
-    virtual void setDesktopWallpaper(const std::optional<std::string>& path) = 0;
+    // `held` is the file's picture when the caller has it decoded (else null), so a
+    // desktop the program paints itself need not read the file back.
+    virtual void setDesktopWallpaper(const std::optional<std::string>& path,
+                                     const ui::PicturePtr& held) = 0;
 
     // Modal dialogs. messageBox returns when the user pressed OK.
     virtual void messageBox(const std::string& text, const std::string& title, int style) = 0;

@@ -236,8 +236,9 @@ DesktopWallpaper::DesktopWallpaper(std::function<void(const std::string& message
       desktop_(detectDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(),
                              qEnvironmentVariable("DESKTOP_SESSION").toStdString())) {}
 
-void DesktopWallpaper::apply(const std::string& path, WallpaperStyle style) {
-    if (desktop_ == Desktop::X11Root) return applyOnRootWindow(path, style);
+void DesktopWallpaper::apply(const std::string& path, WallpaperStyle style,
+                             const ui::PicturePtr& held) {
+    if (desktop_ == Desktop::X11Root) return applyOnRootWindow(path, style, held);
     const std::string shown = linkFor(path);
     if (desktop_ == Desktop::Kde) return applyOnPlasma(shown, style);
     std::vector<std::string> properties;
@@ -282,8 +283,14 @@ void DesktopWallpaper::applyOnPlasma(const std::string& path, WallpaperStyle sty
                                       reply.errorMessage().toStdString() + ")");
 }
 
-void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle style) {
-    const QImage picture(QString::fromStdString(path));
+// The picture in hand is painted as it lies (the file holds the same pixels, alpha
+// dropped); only a re-apply reads the file back.
+void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle style,
+                                         const ui::PicturePtr& held) {
+    const QImage picture =
+        held ? QImage(reinterpret_cast<const uchar*>(held->pixels.data()), held->width,
+                      held->height, qsizetype(held->width) * 4, QImage::Format_RGB32)
+             : QImage(QString::fromStdString(path));
     if (picture.isNull()) return reportOnce("picture", path + " could not be read");
     if (!setRootPicture(picture, style)) reportOnce("display", "there is no X display");
 }

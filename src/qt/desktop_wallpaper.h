@@ -2,6 +2,8 @@
 // it a picture.
 #pragma once
 
+#include "ui/picture.h"
+
 #include <functional>
 #include <set>
 #include <string>
@@ -39,11 +41,13 @@ std::string plasmaScript(const std::string& path, WallpaperStyle style);
 class DesktopWallpaper {
   public:
     explicit DesktopWallpaper(std::function<void(const std::string& message)> report);
-    void apply(const std::string& path, WallpaperStyle style);
+    // `held`, when not null, is the file's picture already decoded.
+    void apply(const std::string& path, WallpaperStyle style, const ui::PicturePtr& held);
 
   private:
     void applyOnPlasma(const std::string& path, WallpaperStyle style);
-    void applyOnRootWindow(const std::string& path, WallpaperStyle style);
+    void applyOnRootWindow(const std::string& path, WallpaperStyle style,
+                           const ui::PicturePtr& held);
     std::string linkFor(const std::string& path);
     bool listXfceImageProperties(std::vector<std::string>& properties);
     bool run(const Command& command, std::string* output = nullptr);

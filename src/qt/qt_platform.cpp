@@ -65,7 +65,8 @@ FormWindow* QtPlatform::windowOf(FormId form) const {
 }
 
 // The desktop shows the path; no path shows the one recorded last, as on Windows.
-void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
+void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
+                                     const ui::PicturePtr& held) {
     if (path) recordWallpaper(*path);
     auto shown = path ? path : recordedWallpaper();
     if (!shown) return;
@@ -73,7 +74,7 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
         wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
             messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
         });
-    wallpaper_->apply(*shown, storedStyle());
+    wallpaper_->apply(*shown, storedStyle(), path ? held : nullptr);
 }
 
 WallpaperStyle QtPlatform::storedStyle() {

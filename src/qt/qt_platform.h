@@ -40,7 +40,8 @@ class QtPlatform : public platform::Platform {
     platform::ScreenMetrics screen() const override { return screenMetrics(); }
 
     ui::PicturePtr loadPicture(const std::string& path) override { return qt::loadPicture(path); }
-    void setDesktopWallpaper(const std::optional<std::string>& path) override;
+    void setDesktopWallpaper(const std::optional<std::string>& path,
+                             const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
     std::string openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;

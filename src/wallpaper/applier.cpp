@@ -24,7 +24,7 @@ void Kalo2::ApplyWallpaper() {
     if (!pieces.valid()) return;
     auto source = [&pieces](std::string& piece) { return pieces.next(piece); };
     if (!app_.os().files().writeAtomically(bitmapPath(), source)) return;
-    app_.os().setDesktopWallpaper(bitmapPath());
+    app_.os().setDesktopWallpaper(bitmapPath(), picture);
 }
 
 } // namespace app

@@ -58,7 +58,9 @@ platform::ProgramLocation Win32Platform::location() const {
     return seams_.location ? *seams_.location : programLocation();
 }
 
-void Win32Platform::setDesktopWallpaper(const std::optional<std::string>& path) {
+// Windows reads the file itself.
+void Win32Platform::setDesktopWallpaper(const std::optional<std::string>& path,
+                                        const ui::PicturePtr&) {
     win32::setDesktopWallpaper(path, codePage_);
 }
 

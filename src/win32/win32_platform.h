@@ -54,7 +54,8 @@ class Win32Platform : public platform::Platform {
     ui::PicturePtr loadPicture(const std::string& path) override {
         return win32::loadPicture(path);
     }
-    void setDesktopWallpaper(const std::optional<std::string>& path) override;
+    void setDesktopWallpaper(const std::optional<std::string>& path,
+                             const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
     std::string openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;

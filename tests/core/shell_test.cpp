@@ -131,6 +131,7 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state()),
               std::tuple(false, quoted, "1,1 x--"));
     EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5, std::nullopt));
+    EXPECT_EQ(s.wallpaperPictures, std::vector<ui::PicturePtr>(5)) << "the file is read back";
     EXPECT_EQ(std::tuple(s.fs.replaceCalls, s.decodes), std::tuple(0, 0));
 }
 

@@ -71,7 +71,9 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
         applyAt(at);
         EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes),
                   std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
-        EXPECT_EQ(desktop(), written);
+        const auto& held = p.os.wallpaperPictures.back();     // handed with the file: the same
+        EXPECT_EQ(std::pair(desktop(), held ? wallpaper::encodeBmp(*held) : "null"),
+                  std::pair(written, written));
     }
     p.os.fs.failWrites = true;
     applyAt(0);

@@ -140,7 +140,7 @@ class FakeGnome : public testing::Test {
         std::vector<std::string> reports;
         DesktopWallpaper wallpaper([&](const std::string& message) { reports.push_back(message); });
         for (int i = 0; i < 2; ++i)
-            wallpaper.apply(picture_, WallpaperStyle::Stretched);
+            wallpaper.apply(picture_, WallpaperStyle::Stretched, nullptr);
         return reports;
     }
     const QByteArray path_ = qgetenv("PATH"), desktop_ = qgetenv("XDG_CURRENT_DESKTOP");

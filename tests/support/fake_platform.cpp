@@ -167,8 +167,10 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     return picture;
 }
 
-void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path) {
+void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,
+                                       const ui::PicturePtr& held) {
     wallpaperCalls.push_back(path);
+    wallpaperPictures.push_back(held);
 }
 
 void FakePlatform::messageBox(const std::string& text, const std::string& title, int style) {

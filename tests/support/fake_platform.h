@@ -61,7 +61,8 @@ class FakePlatform : public platform::Platform {
     platform::ScreenMetrics screen() const override { return metrics; }
 
     ui::PicturePtr loadPicture(const std::string& path) override;
-    void setDesktopWallpaper(const std::optional<std::string>& path) override;
+    void setDesktopWallpaper(const std::optional<std::string>& path,
+                             const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
     std::string openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;
@@ -108,6 +109,7 @@ class FakePlatform : public platform::Platform {
     int decodes = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
+    std::vector<ui::PicturePtr> wallpaperPictures; // the decoded picture handed with each
     std::vector<OpenFileRequest> dialogRequests;
     std::vector<std::string> dialogAnswers; // answered front first; "" when none left
     std::vector<std::string> opened;        // shellOpen addresses
