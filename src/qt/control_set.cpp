@@ -52,7 +52,7 @@ class ImageView : public QWidget {
         const auto& picture = model_.picture();
         if (!picture || picture->width <= 0 || picture->height <= 0) return;
         QImage image(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
-                     picture->height, QImage::Format_ARGB32);
+                     picture->height, QImage::Format_RGB32); // opaque, as in the Windows box
         QPainter(this).drawImage(rect(), image);
     }
 

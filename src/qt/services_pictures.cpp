@@ -1,21 +1,40 @@
+#include "qt/jpeg_decoder.h"
 #include "qt/services.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+
+#include <filesystem>
+#include <fstream>
 
 namespace qt {
 
 namespace {
 
-// The largest picture decoded: a little over 8,000 x 8,000 pixels of 32 bits.
+// The largest picture decoded, and the largest file read: a little over 8,000 x 8,000
+// pixels of 32 bits.
 constexpr int ALLOCATION_LIMIT_MB = 256;
+constexpr std::uintmax_t LIMIT_BYTES = std::uintmax_t(ALLOCATION_LIMIT_MB) << 20;
 
-} // namespace
+// The whole file, or nothing for one missing, unreadable or beyond the limit.
+std::string fileBytes(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > LIMIT_BYTES) return {};
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(size, '\0');
+    if (!file.read(bytes.data(), std::streamsize(size))) return {};
+    return bytes;
+}
 
-ui::PicturePtr loadPicture(const std::string& path) {
-    QImageReader reader(qs(path));
+// Any format Qt reads, turned into the picture's 0xAARRGGBB words. Like the Windows
+// program, the pixels are taken as stored: no turn from a camera's orientation tag.
+ui::PicturePtr readWithQt(const std::string& bytes) {
+    QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
     reader.setAllocationLimit(ALLOCATION_LIMIT_MB);
-    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) return nullptr;
     image = image.convertToFormat(QImage::Format_ARGB32);
@@ -29,6 +48,15 @@ ui::PicturePtr loadPicture(const std::string& path) {
                   picture->pixels.begin() + std::ptrdiff_t(y) * image.width());
     }
     return picture;
+}
+
+} // namespace
+
+// The file is read once; a JPEG goes straight into the picture's pixels.
+ui::PicturePtr loadPicture(const std::string& path) {
+    const std::string bytes = fileBytes(path);
+    if (auto jpeg = decodeJpeg(bytes, LIMIT_BYTES)) return *jpeg;
+    return readWithQt(bytes);
 }
 
 } // namespace qt

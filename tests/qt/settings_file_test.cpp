@@ -6,8 +6,6 @@
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
 
-#include <QImage>
-
 #include <map>
 
 using qt_testing::TempHome;
@@ -127,24 +125,4 @@ TEST(Services, TextFilesAndFolders) {
     EXPECT_FALSE(files.replaceAtomically(list + "/below", "x"));
     EXPECT_EQ(files.read(list), "\"a\"\r\n");
     EXPECT_EQ(files.read(home.path("data")), std::nullopt) << "a folder is no file";
-    // Pictures: a real one decodes; an empty, a text, a truncated one, and one whose header
-    // claims 100,000 x 100,000 pixels are refused without a crash.
-    QImage picture(3, 2, QImage::Format_RGB32);
-    picture.fill(QColor(0x11, 0x22, 0x33));
-    picture.save(QString::fromStdString(home.path("ok.png")));
-    auto decoded = qt::loadPicture(home.path("ok.png"));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(std::tuple(decoded->width, decoded->height, decoded->at(2, 1)),
-              std::tuple(3, 2, 0xFF112233u));
-    const std::string huge(
-        "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0\x08\x06\0\0\0"
-        "\xa8\x52\x0b\xc8",
-        33);
-    for (auto [name, bytes] : {std::pair{"empty.png", std::string()},
-                               {"text.jpg", std::string("hello")},
-                               {"cut.png", home.read("ok.png").substr(0, 40)},
-                               {"huge.png", huge}}) {
-        home.write(name, bytes);
-        EXPECT_FALSE(qt::loadPicture(home.path(name))) << name;
-    }
 }
