@@ -69,7 +69,8 @@ class Kalo2 : public Form {
     void add_Click();
     void del_Click();
     bool SaveImageList();
-    void LoadImageList(); // throws when the list file cannot be read
+    void LoadImageList();  // throws when the list file cannot be read
+    bool ReadUnreadList(); // true once the list file has been read
     void CheckEmptyListMarker();
     std::string listFilePath() const;
 
@@ -117,6 +118,7 @@ class Kalo2 : public Form {
     void wireEvents();
     TimerWatch timers_;
     bool missingFileBoxOpen_ = false; // a "Missing File" box is on screen
+    bool listUnread_ = false;         // the list file is there but could not be read yet
     std::string previewPath_;         // the entry whose picture `im` holds, if loaded
 };
 

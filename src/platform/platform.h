@@ -59,6 +59,8 @@ class Files {
   public:
     virtual ~Files() = default;
     virtual std::optional<std::string> read(const std::string& path) = 0;
+    // Something stands at `path`: a file a read failed on is there but unreadable.
+    virtual bool exists(const std::string& path) = 0;
     // Gives the next piece of a file's bytes in `piece` (empty on the call); false once
     // the last piece has been given. Lets large files be written without holding them.
     using PieceSource = std::function<bool(std::string& piece)>;

@@ -26,6 +26,7 @@ class Utf8CodePage : public platform::CodePage {
 class QtFiles : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
+    bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
     // A folder the program may keep its files in: writable, and not part of a system
     // installation under /usr, which keeps per-user files elsewhere even for root.

@@ -22,6 +22,11 @@ std::optional<std::string> QtFiles::read(const std::string& path) {
     return bytes.str();
 }
 
+bool QtFiles::exists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
 // A temporary file beside `path`, written, flushed to the disk and renamed over it.
 bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
     QSaveFile file(qs(path));

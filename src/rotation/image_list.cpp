@@ -84,18 +84,44 @@ void Kalo2::del_Click() {
 // list. It does not yield to events, so no other save can start meanwhile.
 bool Kalo2::SaveImageList() {
     auto& os = app_.os();
-    auto bytes = rotation::encodeListFile(Wallpaper.items(), os.codePage());
+    auto bytes = ReadUnreadList() ? rotation::encodeListFile(Wallpaper.items(), os.codePage())
+                                  : std::nullopt;
     if (bytes && os.files().replaceAtomically(listFilePath(), *bytes)) return true;
     os.messageBox("Unable to access " + listFilePath() + ". The playlist will not be saved",
                   "Error", platform::MB_CRITICAL);
     return false;
 }
 
+// A list file that was there but could not be read at start (held by another program)
+// is never saved over unread: each save reads it again first, and once it reads, its
+// entries go before the ones added meanwhile.
+bool Kalo2::ReadUnreadList() {
+    if (!listUnread_) return true;
+    auto bytes = app_.os().files().read(listFilePath());
+    if (!bytes) return false;
+    listUnread_ = false;
+    auto entries = rotation::decodeListFile(*bytes, app_.os().codePage());
+    for (auto& added : Wallpaper.items())
+        entries.push_back(added);
+    Wallpaper.clear();
+    for (auto& entry : entries)
+        Wallpaper.add(std::move(entry));
+    return true;
+}
+
 // Appends the list file's entries, letting pending events run before each one.
-// A list file that cannot be read ends the window's start-up.
+// A list file that cannot be read ends the window's start-up; one that is there is
+// reported, and kept from being saved over.
 void Kalo2::LoadImageList() {
     auto& os = app_.os();
     auto bytes = os.files().read(listFilePath());
+    if (!bytes && os.files().exists(listFilePath())) {
+        listUnread_ = true;
+        os.messageBox("Unable to read " + listFilePath() +
+                          ". Another program may be using it. Your Image list is kept as it "
+                          "is, and is not saved until it can be read.",
+                      "Error", platform::MB_CRITICAL);
+    }
     if (!bytes) throw std::runtime_error("the list file cannot be read");
     for (auto& entry : rotation::decodeListFile(*bytes, os.codePage())) {
         os.doEvents();

@@ -12,10 +12,11 @@ static std::string markerFileBytes(const platform::CodePage& codePage) {
 
 // Leaves the marker in the list file through a temporary file; a failure keeps the
 // old file and is reported.
-static void writeMarkerFile(platform::Platform& os, const std::string& path) {
-    if (os.files().replaceAtomically(path, markerFileBytes(os.codePage()))) return;
+static bool writeMarkerFile(platform::Platform& os, const std::string& path) {
+    if (os.files().replaceAtomically(path, markerFileBytes(os.codePage()))) return true;
     os.messageBox("Unable to access " + path + ". The Image list will not be saved", "Error",
                   platform::MB_CRITICAL);
+    return false;
 }
 
 // Stops the rotation, empties the list, restores the interval placeholders and
@@ -32,7 +33,7 @@ void Kalo2::reset_Click() {
     Check1.setValue(0);
     app_.registry().writeProgramValue("C1", "Select");
     app_.registry().writeProgramValue("C2", "Interval");
-    writeMarkerFile(app_.os(), listFilePath());
+    if (writeMarkerFile(app_.os(), listFilePath())) listUnread_ = false; // emptied on purpose
 }
 
 } // namespace app

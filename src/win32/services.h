@@ -40,6 +40,7 @@ class Win32Files : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
+    bool exists(const std::string& path) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;

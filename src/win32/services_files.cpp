@@ -13,8 +13,13 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
+// Reads let other programs go on reading, writing and deleting the file (an editor or a
+// backup tool holding it open); writes to the program's own temporary files share reads.
 FileHandle openFile(const std::wstring& path, DWORD access, DWORD creation, DWORD flags = 0) {
-    HANDLE handle = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, creation,
+    const DWORD sharing = access == GENERIC_READ
+                              ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                              : FILE_SHARE_READ;
+    HANDLE handle = CreateFileW(path.c_str(), access, sharing, nullptr, creation,
                                 FILE_ATTRIBUTE_NORMAL | flags, nullptr);
     return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
@@ -75,6 +80,10 @@ std::optional<std::string> Win32Files::read(const std::string& path) {
     std::string bytes;
     if (!file || !readAll(file.get(), bytes)) return std::nullopt;
     return bytes;
+}
+
+bool Win32Files::exists(const std::string& path) {
+    return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pieces) {

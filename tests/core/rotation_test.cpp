@@ -170,6 +170,29 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
               std::make_pair(MARKER_FILE, listOf({"beside"})));
 }
 
+// A list file held open by another program at start is reported, and no save replaces it
+// before it has been read; then its entries come first. A reset empties it on purpose.
+TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
+    for (bool reset : {false, true}) {
+        Program p;
+        p.os.fs.unreadable = {p.path(LIST)};
+        auto& main = stopped(p, {"a", "b"});
+        p.os.dialogAnswers = {"c", "d"};
+        if (reset) main.reset_Click();
+        main.add_Click();
+        p.os.fs.unreadable.clear();
+        const std::string list = p.read(LIST);
+        main.add_Click();
+        EXPECT_EQ(std::tuple(list, p.read(LIST), p.os.boxes.size(), p.os.boxes[0].text),
+                  std::tuple(listOf(reset ? Strings{"c"} : Strings{"a", "b"}),
+                             listOf(reset ? Strings{"c", "d"} : Strings{"a", "b", "c", "d"}),
+                             reset ? 1u : 2u,
+                             "Unable to read " + p.path(LIST) +
+                                 ". Another program may be using it. Your Image list is kept "
+                                 "as it is, and is not saved until it can be read."));
+    }
+}
+
 // Run refuses a number the seconds ticker cannot hold; the period in force stays.
 TEST(Interval, TheBoxesSetAndStoreTheInterval) {
     Program p;

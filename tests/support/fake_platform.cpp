@@ -99,7 +99,12 @@ std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
 
 // ---- files ----------------------------------------------------------------------
 
+bool FakeFiles::exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
 std::optional<std::string> FakeFiles::read(const std::string& path) {
+    if (std::ranges::count(unreadable, path)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream bytes;

@@ -39,6 +39,7 @@ class FakeCodePage : public platform::CodePage {
 class FakeFiles : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
+    bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
@@ -46,6 +47,7 @@ class FakeFiles : public platform::Files {
 
     bool failWrites = false; // a disk that refuses every replacement, leaving the old file
     std::vector<std::string> readOnlyFolders;
+    std::vector<std::string> unreadable; // files held open by another program
     std::map<std::string, std::string> shortPaths;
     int replaceCalls = 0;
 };

@@ -129,6 +129,11 @@ TEST(Files, WholeReadsAtomicReplacementFoldersAndShortPaths) {
         ASSERT_TRUE(files.replaceAtomically(list, bytes));
         EXPECT_EQ(bytesOf(list), bytes);
     }
+    HANDLE editor = CreateFileW(widen(list).c_str(), GENERIC_WRITE, FILE_SHARE_READ, 0,
+                                OPEN_EXISTING, 0, 0); // another program writing it
+    EXPECT_EQ(std::tuple(files.read(list), files.exists(list), files.exists(list + "x")),
+              std::tuple(std::optional<std::string>("second, longer\r\n"), true, false));
+    CloseHandle(editor);
     HANDLE lock = CreateFileW(widen(list).c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     EXPECT_FALSE(files.replaceAtomically(list, "new")) << "a locked file";
     CloseHandle(lock);
