@@ -75,6 +75,14 @@ std::string App::dataFolder() {
     return *dataFolder_;
 }
 
+std::optional<std::string> App::codePagePath(const std::string& path) {
+    const auto& codePage = os_.codePage();
+    if (codePage.toAnsi(path)) return path;
+    auto shortForm = os_.files().shortPath(path);
+    if (shortForm && codePage.toAnsi(*shortForm)) return shortForm;
+    return std::nullopt;
+}
+
 void App::endProgram() {
     if (trayIconAdded_) os_.removeTrayIcon();
     trayIconAdded_ = false;

@@ -44,6 +44,9 @@ class App {
     // The folder for the list file and the bitmap: the program folder when it can be
     // written, else the per-user data folder.
     std::string dataFolder();
+    // `path` as text the code page holds, for the system's ANSI calls: itself, else its
+    // short form where the file system has one; nothing when neither will do.
+    std::optional<std::string> codePagePath(const std::string& path);
     // Ends the process, removing the tray icon first.
     void endProgram();
     bool ended() const { return ended_; }

@@ -33,7 +33,8 @@ void Kalo1::Form_Load() {
 void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
                                                    settings::RUN_KEY, "KALO DC");
-    starupprogram.setChecked(value == runCommandLine() || value == programPathText());
+    const std::string path = programPathText();
+    starupprogram.setChecked(!path.empty() && (value == runCommandLine() || value == path));
 }
 
 // Checks the style item that the desktop's stored values name, as Windows reads them:
@@ -93,9 +94,13 @@ void Kalo1::ReapplyWallpaper() {
     app_.os().setDesktopWallpaper(std::nullopt, nullptr);
 }
 
+// In the code page's text, for the registry; empty when the path has no such form.
 std::string Kalo1::programPathText() const {
     auto where = app_.os().location();
-    return where.folder + where.separator + where.executableName + where.executableExtension;
+    return app_
+        .codePagePath(where.folder + where.separator + where.executableName +
+                      where.executableExtension)
+        .value_or("");
 }
 
 // The path in quotes: it holds a blank, and an unquoted path with blanks would be
@@ -104,16 +109,28 @@ std::string Kalo1::runCommandLine() const {
     return '"' + programPathText() + '"';
 }
 
-// Turning it off removes the value, so nothing is left for the log-on to run.
+// Turning it off removes the value, so nothing is left for the log-on to run. A path
+// the registry cannot hold is refused, and the item stays unticked.
 void Kalo1::starupprogram_Click() {
     auto& reg = app_.registry();
     bool wasOn = starupprogram.checked();
     if (wasOn)
         reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+    else if (programPathText().empty())
+        return refuseStartUp();
     else
         reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
                                 runCommandLine());
     starupprogram.setChecked(!wasOn);
+}
+
+void Kalo1::refuseStartUp() {
+    auto where = app_.os().location();
+    app_.os().messageBox("KALO DC cannot start at log-on from " + where.folder +
+                             ". The name of that folder holds characters that the system code "
+                             "page cannot store, and it has no short name to use instead. Move "
+                             "KALO DC to a folder with a plain name.",
+                         "Error", platform::MB_CRITICAL);
 }
 
 } // namespace app

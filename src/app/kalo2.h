@@ -117,9 +117,10 @@ class Kalo2 : public Form {
   private:
     void wireEvents();
     TimerWatch timers_;
-    bool missingFileBoxOpen_ = false; // a "Missing File" box is on screen
-    bool listUnread_ = false;         // the list file is there but could not be read yet
-    std::string previewPath_;         // the entry whose picture `im` holds, if loaded
+    bool missingFileBoxOpen_ = false;  // a "Missing File" box is on screen
+    bool listUnread_ = false;          // the list file is there but could not be read yet
+    bool desktopPathReported_ = false; // told once that the desktop cannot take KALO.bmp
+    std::string previewPath_;          // the entry whose picture `im` holds, if loaded
 };
 
 } // namespace app

@@ -12,10 +12,6 @@ const std::string OPEN_FILTER = "Image Files|*.;*.jpg;*.bmp;*.gif;*.png|All File
 constexpr int OPEN_FLAGS = 12; // no read-only box, keep the current directory
 const std::string LAST_FILE_APP = "Image Files";
 
-bool representable(const platform::CodePage& codePage, const std::string& text) {
-    return codePage.toAnsi(text).has_value();
-}
-
 } // namespace
 
 std::string Kalo2::listFilePath() const {
@@ -24,15 +20,13 @@ std::string Kalo2::listFilePath() const {
 
 // A path the code page cannot hold would be stored altered; its short form stands in
 // for it where there is one, else the file is refused. Empty when refused.
-static std::string storablePath(platform::Platform& os, const std::string& path) {
-    if (representable(os.codePage(), path)) return path;
-    auto shortForm = os.files().shortPath(path);
-    if (shortForm && representable(os.codePage(), *shortForm)) return *shortForm;
-    os.messageBox("Unable to add " + path +
-                      "\nIts name holds characters that the system code page cannot store, "
-                      "and it has no short name to use instead. Rename the file or move it "
-                      "to a folder with a plain name, then add it again.",
-                  "Error", platform::MB_CRITICAL);
+static std::string storablePath(App& app, const std::string& path) {
+    if (auto storable = app.codePagePath(path)) return *storable;
+    app.os().messageBox("Unable to add " + path +
+                            "\nIts name holds characters that the system code page cannot store, "
+                            "and it has no short name to use instead. Rename the file or move it "
+                            "to a folder with a plain name, then add it again.",
+                        "Error", platform::MB_CRITICAL);
     return {};
 }
 
@@ -51,7 +45,7 @@ void Kalo2::add_Click() {
     auto& os = app_.os();
     std::string picked = os.openFileDialog(openImageRequest(app_));
     if (picked.empty()) return;
-    std::string path = storablePath(os, picked);
+    std::string path = storablePath(app_, picked);
     if (path.empty()) return;
     app_.appSettings().Save(LAST_FILE_APP, "1", "1", path);
     Wallpaper.add(path);

@@ -3,6 +3,8 @@
 #include "app/kalo2.h"
 #include "wallpaper/bmp_writer.h"
 
+#include <utility>
+
 namespace app {
 
 std::string Kalo2::bitmapPath() const {
@@ -24,7 +26,14 @@ void Kalo2::ApplyWallpaper() {
     if (!pieces.valid()) return;
     auto source = [&pieces](std::string& piece) { return pieces.next(piece); };
     if (!app_.os().files().writeAtomically(bitmapPath(), source)) return;
-    app_.os().setDesktopWallpaper(bitmapPath(), picture);
+    if (auto desktopPath = app_.codePagePath(bitmapPath()))
+        return app_.os().setDesktopWallpaper(*desktopPath, picture);
+    if (std::exchange(desktopPathReported_, true)) return;
+    app_.os().messageBox("Unable to set " + bitmapPath() +
+                             " as the wallpaper. The name of its folder holds characters that "
+                             "the system code page cannot store, and it has no short name to use "
+                             "instead. Move KALO DC to a folder with a plain name.",
+                         "Error", platform::MB_CRITICAL);
 }
 
 } // namespace app

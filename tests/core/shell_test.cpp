@@ -6,16 +6,16 @@ using settings::DESKTOP_KEY;
 
 namespace {
 
-// A program started from C:\Tools that logs its two last acts; `run` is first stored as
-// the Run value.
+// A program started from C:\Tools (or `from`) that logs its two last acts; `run` is first
+// stored as the Run value.
 struct Shell : fake::FakePlatform {
     std::string log, folder = where.folder;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
     std::error_code ignored;
 
-    explicit Shell(bool second = false, const char* run = nullptr)
+    explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools")
         : FakePlatform(testing_support::freshFolder()) {
-        where.folder = "C:\\Tools", where.separator = '\\', otherInstance = second;
+        where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
         app->start();
     }
@@ -133,6 +133,23 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5, std::nullopt));
     EXPECT_EQ(s.wallpaperPictures, std::vector<ui::PicturePtr>(5)) << "the file is read back";
     EXPECT_EQ(std::tuple(s.fs.replaceCalls, s.decodes), std::tuple(0, 0));
+}
+
+// From a folder the code page cannot hold, the Run value names the program by its short
+// path; without one the item is refused with a word why and stays unticked.
+TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
+    const std::string foreign = "C:\\\xE6\x97\xA5", shortForm = "C:\\6E65~1\\KALODC~1.EXE";
+    for (bool hasShort : {true, false}) {
+        Shell s(false, nullptr, foreign.c_str());
+        if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
+        const bool atStart = s.tray().starupprogram.checked();
+        s.tray().starupprogram.click();
+        std::string told = s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43);
+        EXPECT_EQ(std::tuple(atStart, s.tray().starupprogram.checked(), s.runValue(), told),
+                  hasShort ? std::tuple(false, true, '"' + shortForm + '"', std::string())
+                           : std::tuple(false, false, std::string("-"),
+                                        "KALO DC cannot start at log-on from " + foreign + "."));
+    }
 }
 
 // The tray menu marks the stored style from the start, without touching the desktop.

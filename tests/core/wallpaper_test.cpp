@@ -97,6 +97,25 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
     EXPECT_EQ(p.os.wallpaperCalls, Calls(5, bitmap)) << "only a bitmap written is applied";
 }
 
+// KALO.bmp in a folder the code page cannot hold reaches the desktop by its short path;
+// without one the file is still written and the user is told, once.
+TEST(Applier, TheDesktopTakesTheBitmapsShortPathOrTheUserIsToldOnce) {
+    for (bool hasShort : {true, false}) {
+        Program p;
+        p.os.fs.readOnlyFolders = {p.folder};
+        p.os.where.userDataFolder = p.path("\xE6\x97\xA5");
+        const std::string bitmap = p.os.where.userDataFolder + "/KALO.bmp";
+        if (hasShort) p.os.fs.shortPaths[bitmap] = p.path("6E65~1/KALO.bmp");
+        auto& w = p.main();
+        w.Wallpaper.add(p.picture("a.jpg", RED));
+        for (int i = 0; i < 2; ++i)
+            w.rotationIndex = 0, w.ApplyWallpaper();
+        EXPECT_EQ(std::tuple(p.os.wallpaperCalls, p.os.boxes.size(), p.os.fs.read(bitmap)),
+                  std::tuple(hasShort ? Calls(2, p.path("6E65~1/KALO.bmp")) : Calls(),
+                             hasShort ? 0u : 1u, bmp(4, 3, RED)));
+    }
+}
+
 // Ticks while a report is open apply without a second report; the rotation goes on.
 TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     Program p;
