@@ -117,7 +117,9 @@ class Platform {
         std::string title, filter, initialLocation;
         int flags = 0;
     };
-    virtual std::string openFileDialog(const OpenFileRequest& request) = 0; // "" = cancelled
+    // The file chosen; "" when cancelled, nothing when the dialog refused the request (an
+    // initial name it cannot take) and never opened.
+    virtual std::optional<std::string> openFileDialog(const OpenFileRequest& request) = 0;
     virtual std::intptr_t shellOpen(const std::string& address) = 0;
 
     // Tray icon (NIM_ADD / NIM_DELETE) and the tray window's pop-up menu.

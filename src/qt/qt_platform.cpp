@@ -109,7 +109,7 @@ void QtPlatform::messageBox(const std::string& text, const std::string& title, i
     box.exec();
 }
 
-std::string QtPlatform::openFileDialog(const OpenFileRequest& request) {
+std::optional<std::string> QtPlatform::openFileDialog(const OpenFileRequest& request) {
     return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
                                              qs(request.initialLocation),
                                              qtFilter(request.filter)));

@@ -41,9 +41,18 @@ static platform::Platform::OpenFileRequest openImageRequest(App& app) {
     return request;
 }
 
+// A dialog that refuses the last file picked (a name too long or no longer valid) opens
+// again at the program folder; only a cancel adds nothing.
+static std::string pickImage(App& app) {
+    auto request = openImageRequest(app);
+    auto picked = app.os().openFileDialog(request);
+    if (picked) return *picked;
+    request.initialLocation = app.os().location().folder;
+    return app.os().openFileDialog(request).value_or("");
+}
+
 void Kalo2::add_Click() {
-    auto& os = app_.os();
-    std::string picked = os.openFileDialog(openImageRequest(app_));
+    std::string picked = pickImage(app_);
     if (picked.empty()) return;
     std::string path = storablePath(app_, picked);
     if (path.empty()) return;

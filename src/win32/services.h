@@ -52,7 +52,8 @@ ui::PicturePtr loadPicture(const std::string& path); // WIC: BMP, JPEG, GIF, PNG
 IWICImagingFactory* imagingFactory(); // one for the process; null when WIC is missing
 void setDesktopWallpaper(const std::optional<std::string>& path, const platform::CodePage& cp);
 void messageBox(HWND owner, const std::string& text, const std::string& title, int style);
-std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest& request);
+std::optional<std::string> openFileDialog(HWND owner,
+                                          const platform::Platform::OpenFileRequest& request);
 std::intptr_t shellOpen(const std::string& address);
 bool previousInstanceRunning(); // holds a named mutex for the life of the process
 // Creates or opens the named mutex and keeps it; true when it existed already.

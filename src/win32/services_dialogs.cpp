@@ -44,7 +44,9 @@ void messageBox(HWND owner, const std::string& text, const std::string& title, i
     MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), MB_OK | UINT(style));
 }
 
-std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest& request) {
+// A failure with an error code is the dialog refusing the request; without one, a cancel.
+std::optional<std::string> openFileDialog(HWND owner,
+                                          const platform::Platform::OpenFileRequest& request) {
     std::wstring title = widen(request.title);
     std::wstring filter = dialogFilter(request.filter);
     InitialLocation start = initialLocation(request.initialLocation);
@@ -60,7 +62,8 @@ std::string openFileDialog(HWND owner, const platform::Platform::OpenFileRequest
     dialog.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = DWORD(request.flags);
-    if (!GetOpenFileNameW(&dialog)) return {};
+    if (!GetOpenFileNameW(&dialog))
+        return CommDlgExtendedError() == 0 ? std::optional<std::string>("") : std::nullopt;
     return narrow(file.substr(0, file.find(L'\0')));
 }
 

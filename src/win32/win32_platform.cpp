@@ -75,7 +75,7 @@ void Win32Platform::messageBox(const std::string& text, const std::string& title
     win32::messageBox(ownerForDialogs(), text, title, style);
 }
 
-std::string Win32Platform::openFileDialog(const OpenFileRequest& request) {
+std::optional<std::string> Win32Platform::openFileDialog(const OpenFileRequest& request) {
     if (seams_.openFile) return seams_.openFile(request);
     return win32::openFileDialog(ownerForDialogs(), request);
 }

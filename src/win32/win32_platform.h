@@ -57,7 +57,7 @@ class Win32Platform : public platform::Platform {
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
-    std::string openFileDialog(const OpenFileRequest& request) override;
+    std::optional<std::string> openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;
 
     void addTrayIcon(const std::string& tip) override;

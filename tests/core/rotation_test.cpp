@@ -140,6 +140,23 @@ TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
                         STOPPED + "  | 0 0 - - | Delete 48 You must Select the file to delete."));
 }
 
+// A stored last file the dialog refuses opens it again at the program folder; a cancel
+// there adds nothing.
+TEST(ImageList, ADialogThatRefusesTheLastFileOpensAgainAtTheProgramFolder) {
+    Program p;
+    auto& main = stopped(p, {});
+    const std::string stored(300, 'x');
+    p.os.reg.putText(settings::APP_SETTINGS_KEY + "Image Files\\1", "1", stored);
+    p.os.dialogAnswers = {fake::FakePlatform::REFUSED, "z", fake::FakePlatform::REFUSED, ""};
+    main.add.click();
+    main.add.click();
+    std::string asked;
+    for (const auto& request : p.os.dialogRequests)
+        asked += (request.initialLocation == p.folder ? "folder " : request.initialLocation + " ");
+    EXPECT_EQ(std::tuple(asked, main.Wallpaper.items(), p.read(LIST)),
+              std::tuple(stored + " folder z folder ", Strings{"z"}, listOf({"z"})));
+}
+
 // With the program folder read-only the list lives in the user data folder.
 TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     Program p;

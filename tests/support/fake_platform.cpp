@@ -187,11 +187,12 @@ void FakePlatform::messageBox(const std::string& text, const std::string& title,
     }
 }
 
-std::string FakePlatform::openFileDialog(const OpenFileRequest& request) {
+std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& request) {
     dialogRequests.push_back(request);
-    if (dialogAnswers.empty()) return {};
+    if (dialogAnswers.empty()) return "";
     auto answer = dialogAnswers.front();
     dialogAnswers.erase(dialogAnswers.begin());
+    if (answer == REFUSED) return std::nullopt;
     return answer;
 }
 

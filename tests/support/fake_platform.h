@@ -54,6 +54,7 @@ class FakeFiles : public platform::Files {
 
 class FakePlatform : public platform::Platform {
   public:
+    static constexpr const char* REFUSED = "<refused>"; // a dialog answer: it never opened
     explicit FakePlatform(std::string programFolder);
 
     platform::Registry& registry() override { return reg; }
@@ -66,7 +67,7 @@ class FakePlatform : public platform::Platform {
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
-    std::string openFileDialog(const OpenFileRequest& request) override;
+    std::optional<std::string> openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;
     void addTrayIcon(const std::string& tip) override;
     void removeTrayIcon() override;
