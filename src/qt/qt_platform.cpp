@@ -141,17 +141,21 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
     auto window = createWindow(form);
     if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
     windows_[form] = std::move(window);
+    if (auto* snow = dynamic_cast<SnowWindow*>(windowOf(FormId::KALO3)))
+        snow->placeChanged = [this] { explainSnowOnTop(); };
     if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
 }
 
 // Without a compositor the snow falls on the desktop, beneath the windows: the box
-// that would keep it on top says so.
+// that would keep it on top says so, for as long as no compositor runs.
 void QtPlatform::explainSnowOnTop() {
     auto* snow = dynamic_cast<SnowWindow*>(windowOf(FormId::KALO3));
     auto* main = dynamic_cast<MainWindow*>(windowOf(FormId::KALO2));
-    if (snow && main && snow->onDesktop())
-        main->setSnowOnTopHint("\"Snow on top\" needs a compositor: without one the snow "
-                               "falls on the desktop, beneath the windows.");
+    if (!snow || !main) return;
+    main->setSnowOnTopHint(snow->onDesktop()
+                               ? "\"Snow on top\" needs a compositor: without one the snow "
+                                 "falls on the desktop, beneath the windows."
+                               : "");
 }
 
 std::unique_ptr<FormWindow> QtPlatform::createWindow(FormId form) {

@@ -40,6 +40,7 @@ void SnowWindow::followCompositor() {
     if (!composited) root_ = RootSnow::openWithoutCompositor();
     if (root_) hide();
     applyVisibility(false);
+    if (placeChanged) placeChanged();
 }
 
 // In the root window the snow shows where the window would: the window itself stays

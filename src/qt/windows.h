@@ -78,6 +78,7 @@ class SnowWindow : public FormWindow {
     void setOnTop(bool onTop, int widthPixels, int heightPixels);
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
+    std::function<void()> placeChanged; // the snow moved between the desktop and its window
 
   protected:
     void paintEvent(QPaintEvent* event) override;
