@@ -99,13 +99,18 @@ std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
 
 // ---- files ----------------------------------------------------------------------
 
+// The core's paths are UTF-8, on every system the tests run on.
+static fs::path utf8Path(const std::string& path) {
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
 bool FakeFiles::exists(const std::string& path) {
-    return std::filesystem::exists(path);
+    return fs::exists(utf8Path(path));
 }
 
 std::optional<std::string> FakeFiles::read(const std::string& path) {
     if (std::ranges::count(unreadable, path)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream bytes;
     bytes << in.rdbuf();
@@ -117,23 +122,23 @@ bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& piec
     std::string bytes, piece;
     for (; pieces(piece); piece.clear())
         bytes += piece;
-    if (failWrites || !folderWritable(fs::path(path).parent_path().string())) return false;
-    std::ofstream(path + ".tmp", std::ios::binary) << bytes;
+    if (failWrites || !folderWritable(path.substr(0, path.find_last_of("/\\")))) return false;
+    std::ofstream(utf8Path(path + ".tmp"), std::ios::binary) << bytes;
     std::error_code error;
-    fs::rename(path + ".tmp", path, error);
+    fs::rename(utf8Path(path + ".tmp"), utf8Path(path), error);
     return !error;
 }
 
 bool FakeFiles::folderWritable(const std::string& folder) {
     if (std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) != readOnlyFolders.end())
         return false;
-    return fs::is_directory(folder);
+    return fs::is_directory(utf8Path(folder));
 }
 
 bool FakeFiles::ensureFolder(const std::string& folder) {
     std::error_code error;
-    fs::create_directories(folder, error);
-    return fs::is_directory(folder) && folderWritable(folder);
+    fs::create_directories(utf8Path(folder), error);
+    return folderWritable(folder);
 }
 
 std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
