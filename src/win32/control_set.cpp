@@ -90,7 +90,7 @@ HWND ControlSet::listBox(ui::ListBox& model, Place place) {
         if (code == LBN_SELCHANGE)
             model.setListIndex(long(SendMessageW(control, LB_GETCURSEL, 0, 0)));
     };
-    auto mirror = std::make_shared<ListMirror>(LB_ADDSTRING, LB_RESETCONTENT);
+    auto mirror = std::make_shared<ListMirror>(LB_ADDSTRING, LB_RESETCONTENT, LB_INITSTORAGE);
     bindCommon(model, control, [&model, control, mirror] {
         mirror->sync(control, model.items());
         if (SendMessageW(control, LB_GETCURSEL, 0, 0) != model.listIndex())
@@ -113,7 +113,7 @@ HWND ControlSet::comboBox(ui::ComboBox& model, Place place, int dropHeight) {
             model.typeText(windowText(control));
         }
     };
-    auto mirror = std::make_shared<ListMirror>(CB_ADDSTRING, CB_RESETCONTENT);
+    auto mirror = std::make_shared<ListMirror>(CB_ADDSTRING, CB_RESETCONTENT, CB_INITSTORAGE);
     bindCommon(model, control, [&model, control, mirror, refreshing] {
         *refreshing = true;
         mirror->sync(control, model.items());

@@ -24,19 +24,37 @@ void syncVisibleEnabled(HWND control, const ui::Control& model) {
     if (shown != model.visible()) ShowWindow(control, model.visible() ? SW_SHOWNA : SW_HIDE);
 }
 
+// The model tells of each change as it is made, so more entries with the last one shown
+// still in place are entries appended: only they are added, in time independent of the
+// list's length, which keeps loading a long list linear. Anything else is compared whole.
 void ListMirror::sync(HWND control, const std::vector<std::string>& items) {
-    if (items == shown_) return;
-    bool appended =
-        items.size() > shown_.size() && std::equal(shown_.begin(), shown_.end(), items.begin());
-    if (!appended) return rebuild(control, items);
-    for (std::size_t i = shown_.size(); i < items.size(); ++i)
+    const bool appended = items.size() > shown_.size() &&
+                          (shown_.empty() || items[shown_.size() - 1] == shown_.back());
+    if (!appended) {
+        if (items != shown_) rebuild(control, items);
+        return;
+    }
+    reserve(control, items.size());
+    for (std::size_t i = shown_.size(); i < items.size(); ++i) {
         SendMessageW(control, add_, 0, LPARAM(widen(items[i]).c_str()));
-    shown_ = items;
+        shown_.push_back(items[i]);
+    }
+}
+
+// The control grows its table a few entries at a time, copying it each time; room made
+// ahead, doubling, keeps a long list's appends linear.
+void ListMirror::reserve(HWND control, std::size_t count) {
+    if (count <= reserved_) return;
+    const std::size_t more = std::max<std::size_t>(count, 64);
+    SendMessageW(control, reserve_, WPARAM(more), LPARAM(more * 64));
+    reserved_ += more;
 }
 
 void ListMirror::rebuild(HWND control, const std::vector<std::string>& items) {
     SendMessageW(control, WM_SETREDRAW, FALSE, 0);
     SendMessageW(control, reset_, 0, 0);
+    reserved_ = 0;
+    reserve(control, items.size());
     for (const auto& item : items)
         SendMessageW(control, add_, 0, LPARAM(widen(item).c_str()));
     SendMessageW(control, WM_SETREDRAW, TRUE, 0);

@@ -17,12 +17,15 @@ void syncVisibleEnabled(HWND control, const ui::Control& model);
 // adds only the new entries.
 class ListMirror {
   public:
-    ListMirror(UINT addMessage, UINT resetMessage) : add_(addMessage), reset_(resetMessage) {}
+    ListMirror(UINT addMessage, UINT resetMessage, UINT reserveMessage)
+        : add_(addMessage), reset_(resetMessage), reserve_(reserveMessage) {}
     void sync(HWND control, const std::vector<std::string>& items);
 
   private:
     void rebuild(HWND control, const std::vector<std::string>& items);
-    UINT add_, reset_;
+    void reserve(HWND control, std::size_t count);
+    UINT add_, reset_, reserve_;
+    std::size_t reserved_ = 0; // entries the control has room for
     std::vector<std::string> shown_;
 };
 

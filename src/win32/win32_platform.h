@@ -6,6 +6,7 @@
 #include "win32/services.h"
 #include "win32/timer_clock.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -79,6 +80,7 @@ class Win32Platform : public platform::Platform {
     void endProcess() override;
 
   private:
+    std::chrono::steady_clock::time_point lastEvents_{}; // when doEvents last ran
     std::unique_ptr<FormWindow> createWindow(platform::FormId form);
     HWND ownerForDialogs() const;
     bool dialogMessage(MSG& message); // true when a window's keyboard handling took it
