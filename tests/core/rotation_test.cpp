@@ -230,6 +230,8 @@ TEST(Interval, TheBoxesSetAndStoreTheInterval) {
               std::make_tuple(3000L,
                               "add del run c1 c2 | Stoped. | 70 Second(s) | 0 0 3 Second(s) | "
                               "Error 16 Enter the interval."));
+    main.stope.click(); // the number box closes again
+    EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
 }
 
 TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {

@@ -68,5 +68,7 @@ TEST(Registry, ValuesAndApplicationSettings) {
     p.os.reg.failWrites = true;
     EXPECT_FALSE(write("w", "x"));
     EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w"));
-    EXPECT_EQ(p.os.reg.openHandles(), 0u);
+    EXPECT_EQ(p.os.reg.openHandles(), 0u) << "every procedure closes its keys";
+    ASSERT_TRUE(p.os.reg.openKey(platform::HKEY_CURRENT_USER_ROOT, PROGRAM_KEY));
+    EXPECT_EQ(p.os.reg.openHandles(), 1u) << "and the count sees one left open";
 }
