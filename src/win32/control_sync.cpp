@@ -35,10 +35,28 @@ void ListMirror::sync(HWND control, const std::vector<std::string>& items) {
         return;
     }
     reserve(control, items.size());
+    holdDrawing(control);
     for (std::size_t i = shown_.size(); i < items.size(); ++i) {
         SendMessageW(control, add_, 0, LPARAM(widen(items[i]).c_str()));
         shown_.push_back(items[i]);
     }
+}
+
+// Drawing stops while entries stream in and resumes when the program next waits for
+// messages: a list box that redraws its scroll bar for each of 100,000 appends spends
+// most of the load doing so.
+void ListMirror::holdDrawing(HWND control) {
+    if (drawingHeld_) return;
+    drawingHeld_ = true;
+    SendMessageW(control, WM_SETREDRAW, FALSE, 0);
+    SetTimer(control, reinterpret_cast<UINT_PTR>(this), 0, resumeDrawing);
+}
+
+void CALLBACK ListMirror::resumeDrawing(HWND control, UINT, UINT_PTR mirror, DWORD) {
+    KillTimer(control, mirror);
+    reinterpret_cast<ListMirror*>(mirror)->drawingHeld_ = false;
+    SendMessageW(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 // The control grows its table a few entries at a time, copying it each time; room made
