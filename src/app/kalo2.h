@@ -4,6 +4,7 @@
 // app/kalo2.cpp (load, close, menu), rotation/ (list, interval, run state, reset),
 // wallpaper/ (applier, preview), snow/snow_controls.cpp (snow switch and sliders).
 #include "app/form.h"
+#include "rotation/list_file.h"
 
 #include <optional>
 
@@ -120,6 +121,7 @@ class Kalo2 : public Form {
     bool missingFileBoxOpen_ = false;  // a "Missing File" box is on screen
     bool listUnread_ = false;          // the list file is there but could not be read yet
     bool desktopPathReported_ = false; // told once that the desktop cannot take KALO.bmp
+    rotation::RawRecords rawRecords_;  // list records kept as read, see list_file.h
     std::string previewPath_;          // the entry whose picture `im` holds, if loaded
 };
 

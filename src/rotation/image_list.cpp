@@ -87,8 +87,9 @@ void Kalo2::del_Click() {
 // list. It does not yield to events, so no other save can start meanwhile.
 bool Kalo2::SaveImageList() {
     auto& os = app_.os();
-    auto bytes = ReadUnreadList() ? rotation::encodeListFile(Wallpaper.items(), os.codePage())
-                                  : std::nullopt;
+    auto bytes = ReadUnreadList()
+                     ? rotation::encodeListFile(Wallpaper.items(), os.codePage(), rawRecords_)
+                     : std::nullopt;
     if (bytes && os.files().replaceAtomically(listFilePath(), *bytes)) return true;
     os.messageBox("Unable to access " + listFilePath() + ". The playlist will not be saved",
                   "Error", platform::MB_CRITICAL);
@@ -103,7 +104,7 @@ bool Kalo2::ReadUnreadList() {
     auto bytes = app_.os().files().read(listFilePath());
     if (!bytes) return false;
     listUnread_ = false;
-    auto entries = rotation::decodeListFile(*bytes, app_.os().codePage());
+    auto entries = rotation::decodeListFile(*bytes, app_.os().codePage(), &rawRecords_);
     for (auto& added : Wallpaper.items())
         entries.push_back(added);
     Wallpaper.clear();
@@ -126,7 +127,7 @@ void Kalo2::LoadImageList() {
                       "Error", platform::MB_CRITICAL);
     }
     if (!bytes) throw std::runtime_error("the list file cannot be read");
-    for (auto& entry : rotation::decodeListFile(*bytes, os.codePage())) {
+    for (auto& entry : rotation::decodeListFile(*bytes, os.codePage(), &rawRecords_)) {
         os.doEvents();
         Wallpaper.add(std::move(entry));
     }

@@ -32,10 +32,12 @@ std::vector<std::string> splitLines(const std::string& bytes) {
 } // namespace
 
 std::optional<std::string> encodeListFile(const std::vector<std::string>& entries,
-                                          const platform::CodePage& codePage) {
+                                          const platform::CodePage& codePage,
+                                          const RawRecords& raw) {
     std::string bytes;
     for (const auto& entry : entries) {
-        auto ansi = codePage.toAnsi(entry);
+        auto kept = raw.find(entry);
+        auto ansi = kept != raw.end() ? kept->second : codePage.toAnsi(entry);
         if (!ansi) return std::nullopt;
         bytes += QUOTE + *ansi + QUOTE + "\r\n";
     }
@@ -50,10 +52,12 @@ std::vector<std::string> listFileRecords(const std::string& bytes) {
 }
 
 std::vector<std::string> decodeListFile(const std::string& bytes,
-                                        const platform::CodePage& codePage) {
+                                        const platform::CodePage& codePage, RawRecords* raw) {
     std::vector<std::string> entries;
-    for (const auto& record : listFileRecords(bytes))
+    for (const auto& record : listFileRecords(bytes)) {
         entries.push_back(codePage.fromAnsi(record));
+        if (raw && codePage.toAnsi(entries.back()) != record) raw->emplace(entries.back(), record);
+    }
     return entries;
 }
 

@@ -4,6 +4,7 @@
 // an empty list is an empty file.
 #include "platform/platform.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +15,15 @@ inline const std::string LIST_FILE_NAME = "KALO DC.dat";
 // The one-entry list that a reset leaves in the file: U+00A0 (no-break space), UTF-8.
 inline const std::string EMPTY_LIST_MARKER = "\xC2\xA0";
 
-// The file's bytes for `entries`; empty when an entry has no form in the code page.
+// Records the code page does not read back as the same bytes (bytes it leaves undefined),
+// by the entry each was read as, so that they are written back as they were.
+using RawRecords = std::map<std::string, std::string>;
+
+// The file's bytes for `entries`; empty when an entry has no form in the code page and
+// was not read from such a record.
 std::optional<std::string> encodeListFile(const std::vector<std::string>& entries,
-                                          const platform::CodePage& codePage);
+                                          const platform::CodePage& codePage,
+                                          const RawRecords& raw = {});
 
 // The record texts of a list file, still in the code page. The reader is lenient
 // with lines the writer never makes: a line ends at LF with or without a CR before
@@ -25,8 +32,10 @@ std::optional<std::string> encodeListFile(const std::vector<std::string>& entrie
 // yields the line without that quote; a line without quotes is taken as it stands.
 std::vector<std::string> listFileRecords(const std::string& bytes);
 
-// The entries of a list file, converted to UTF-8.
+// The entries of a list file, converted to UTF-8; records that would not be written
+// back the same are added to `raw`.
 std::vector<std::string> decodeListFile(const std::string& bytes,
-                                        const platform::CodePage& codePage);
+                                        const platform::CodePage& codePage,
+                                        RawRecords* raw = nullptr);
 
 } // namespace rotation

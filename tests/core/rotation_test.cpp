@@ -140,6 +140,20 @@ TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
                         STOPPED + "  | 0 0 - - | Delete 48 You must Select the file to delete."));
 }
 
+// Bytes the code page leaves undefined make an entry it cannot write: read, the record is
+// kept as it was and written back byte for byte with the rest of the list.
+TEST(ImageList, ARecordTheCodePageCannotWriteIsSavedBackAsItWas) {
+    Program p;
+    p.os.cp.undefined = "\x81";
+    const std::string odd = "\"C:\\x\x81y.jpg\"\r\n";
+    p.write(LIST, odd + listOf({"a"}));
+    p.setAppSetting("cmdrun", "cmdstop", "0");
+    p.os.dialogAnswers = {"b"};
+    p.main().add_Click();
+    EXPECT_EQ(std::tuple(p.read(LIST), p.os.boxes.size()),
+              std::tuple(odd + listOf({"a", "b"}), 0u));
+}
+
 // A stored last file the dialog refuses opens it again at the program folder; a cancel
 // there adds nothing.
 TEST(ImageList, ADialogThatRefusesTheLastFileOpensAgainAtTheProgramFolder) {

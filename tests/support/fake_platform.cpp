@@ -93,7 +93,9 @@ std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
     for (char c : ansi)
-        appendUtf8(out, decodeCp1252(static_cast<unsigned char>(c)));
+        appendUtf8(out, undefined.find(c) != std::string::npos
+                            ? U'\uFFFD'
+                            : decodeCp1252(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -34,6 +34,7 @@ class FakeCodePage : public platform::CodePage {
     std::string fromAnsi(const std::string& ansi) const override;
     char decimalSeparator() const override { return separator; }
     char separator = '.';
+    std::string undefined; // bytes read as U+FFFD, which has no form here, as in a DBCS
 };
 
 class FakeFiles : public platform::Files {
