@@ -222,6 +222,16 @@ TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
                                  ". Another program may be using it. Your Image list is kept "
                                  "as it is, and is not saved until it can be read."));
     }
+    Program p; // a reset that could not write its marker leaves the list guarded
+    p.os.fs.unreadable = {p.path(LIST)};
+    auto& main = stopped(p, {"a", "b"});
+    p.os.fs.failWrites = true;
+    main.reset_Click();
+    p.os.fs.failWrites = false;
+    p.os.dialogAnswers = {"c"};
+    main.add_Click();
+    p.os.fs.unreadable.clear();
+    EXPECT_EQ(p.read(LIST), listOf({"a", "b"}));
 }
 
 // Run refuses a number the seconds ticker cannot hold; the period in force stays.
