@@ -3,8 +3,8 @@
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
-#include "support/fake_platform.h"
 #include "settings/registry_procs.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
