@@ -89,6 +89,7 @@ TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {
         {key + "\"a\"=dword:123456789\n", 3, "a value that cannot be read"},
         {key + "\"a\"=dword:\n", 3, "a value that cannot be read"},
         {key + "\"a\"=dword:12g4\n", 3, "a value that cannot be read"},
+        {key + "\"a\"=str:61\n", 3, "a value that cannot be read"},
         {key + "\"a\"=hex(1:61\n", 3, "a value that cannot be read"},
         {key + "\"a\"=hex(1):6,123\n", 3, "a value that cannot be read"},
         {key + "\"a\"=hex(1):61,,62\n", 3, "a value that cannot be read"},

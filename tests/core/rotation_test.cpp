@@ -324,6 +324,8 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
     };
     const std::tuple<int, const char*, const char*, std::string, std::string> cases[] = {
         {2, "5", "Second(s)", "stop T1 T2 | Running... | 5 Second(s) | 1 0 5 Second(s)", ""},
+        {2, "65.535", "Second(s)", // the longest period the ticker holds
+         "stop T1 T2 | Running... | 65.535 Second(s) | 1 0 65.535 Second(s)", ""},
         {2, "5", "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
         {2, "5", "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
         {2, "5", "Interval", refused("5 Interval"), refused("5 Interval")},
