@@ -8,28 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_TO_MEASURE=${SECONDS_TO_MEASURE:-20}
-KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
 command -v /usr/games/xsnow >/dev/null || apt-get install -y -qq xsnow >/dev/null
-if [ ! -x "$KALO_LINUX" ]; then
-    cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
-fi
-DIR=$(mktemp -d)
-PIDS=()
-cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$DIR"; }
-trap cleanup EXIT
-n=171
-while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
-PIDS+=("$XVFB")
-export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
-unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source bench/linux_lib.sh
 hsetroot -solid '#3366aa' >/dev/null 2>&1 || true
-trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
-PIDS+=($!)
-hz=$(getconf CLK_TCK)
-ticks_of() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
 total_ticks() { local t=0 p; for p in "$@"; do t=$((t + $(ticks_of "$p"))); done; echo "$t"; }
 # cpu PID...: seconds of CPU those processes use over the measured time.
 cpu() {

@@ -9,34 +9,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 CHANGES=${CHANGES:-6}
 INTERVAL=${INTERVAL:-4}
-KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
 command -v feh >/dev/null || apt-get install -y -qq feh >/dev/null
-if [ ! -x "$KALO_LINUX" ]; then
-    cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
-fi
-DIR=$(mktemp -d)
-PIDS=()
-cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$DIR"; }
-trap cleanup EXIT
-n=181
-while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
-PIDS+=("$XVFB")
-export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
-unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-# A notification area, so the program sits in it with its window hidden, as users run it.
-trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
-PIDS+=($!)
+source bench/linux_lib.sh
 
 # Two photographs' worth of detail: noise blurred a little, so the JPEG is not trivially small.
 convert -size 6000x4000 plasma:fractal -blur 0x1 -quality 90 "$DIR/a.jpg"
 convert "$DIR/a.jpg" -flop -quality 90 "$DIR/b.jpg"
 echo "picture: 6000 x 4000 JPEG, $(du -k "$DIR/a.jpg" | cut -f1) KB"
 
-hz=$(getconf CLK_TCK)
-ticks_of() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
 seconds() { awk -v t="$1" -v hz="$hz" -v n="$2" 'BEGIN { printf "%.3f", t / hz / n }'; }
 pixmap() { xprop -root _XROOTPMAP_ID 2>/dev/null | awk '{print $NF}'; }
 

@@ -1,0 +1,25 @@
+# Sourced by the Linux program's benchmarks: a release kalo-dc built if missing, a private
+# Xvfb (1920 x 1080) with a tray and a scratch home, all gone at exit, and CPU ticks of
+# processes. Sets KALO_LINUX, DIR, PIDS (killed at exit), XVFB and hz.
+KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
+if [ ! -x "$KALO_LINUX" ]; then
+    cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
+fi
+DIR=$(mktemp -d)
+PIDS=()
+cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$DIR"; }
+trap cleanup EXIT
+n=171
+while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+PIDS+=("$XVFB")
+export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A notification area, so the program sits in it with its window hidden, as users run it.
+trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+PIDS+=($!)
+hz=$(getconf CLK_TCK)
+# ticks_of PID: the CPU ticks the process has used, 0 once it is gone.
+ticks_of() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
