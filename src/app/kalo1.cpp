@@ -34,7 +34,7 @@ void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
                                                    settings::RUN_KEY, "KALO DC");
     const std::string path = programPathText();
-    starupprogram.setChecked(!path.empty() && (value == runCommandLine() || value == path));
+    starupprogram.setChecked(!path.empty() && (value == runCommandLine(path) || value == path));
 }
 
 // Checks the style item that the desktop's stored values name, as Windows reads them:
@@ -105,8 +105,8 @@ std::string Kalo1::programPathText() const {
 
 // The path in quotes: it holds a blank, and an unquoted path with blanks would be
 // split at the first one by whoever starts it.
-std::string Kalo1::runCommandLine() const {
-    return '"' + programPathText() + '"';
+std::string Kalo1::runCommandLine(const std::string& programPath) {
+    return '"' + programPath + '"';
 }
 
 // Turning it off removes the value, so nothing is left for the log-on to run. A path
@@ -114,13 +114,14 @@ std::string Kalo1::runCommandLine() const {
 void Kalo1::starupprogram_Click() {
     auto& reg = app_.registry();
     bool wasOn = starupprogram.checked();
+    const std::string path = programPathText();
     if (wasOn)
         reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
-    else if (programPathText().empty())
+    else if (path.empty())
         return refuseStartUp();
     else
         reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
-                                runCommandLine());
+                                runCommandLine(path));
     starupprogram.setChecked(!wasOn);
 }
 

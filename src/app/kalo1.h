@@ -34,8 +34,9 @@ class Kalo1 : public Form {
     void ReapplyWallpaper();
     void SetWallpaperStyle(int style);
     std::string programPathText() const;
-    void refuseStartUp();               // tells why the program cannot be started at log-on
-    std::string runCommandLine() const; // the Run value: the program path in quotes
+    void refuseStartUp(); // tells why the program cannot be started at log-on
+    // The Run value: the program path in quotes.
+    static std::string runCommandLine(const std::string& programPath);
     void refreshStartUpCheck();
     void refreshStyleChecks(); // the style items from the desktop's stored style
 };

@@ -74,7 +74,7 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
         wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
             messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
         });
-    wallpaper_->apply(*shown, storedStyle(), path ? held : nullptr);
+    wallpaper_->apply(*shown, storedStyle(), held);
 }
 
 WallpaperStyle QtPlatform::storedStyle() {
