@@ -140,9 +140,9 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
     if (!app_) return;
     auto window = createWindow(form);
     if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
+    if (form == FormId::KALO3)
+        static_cast<SnowWindow*>(window.get())->placeChanged = [this] { explainSnowOnTop(); };
     windows_[form] = std::move(window);
-    if (auto* snow = dynamic_cast<SnowWindow*>(windowOf(FormId::KALO3)))
-        snow->placeChanged = [this] { explainSnowOnTop(); };
     if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
 }
 
