@@ -1,0 +1,56 @@
+// The snow on any stored settings and screen: the start-up restores what converts, the
+// frames run, and the sliders move, all without a fault; the window fits the screen.
+#include "app/app.h"
+#include "app/kalo2.h"
+#include "snow/kalo3.h"
+#include "support/fake_platform.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Stored values are code page bytes, whatever they hold.
+void store(fake::FakePlatform& os, const std::string& key, const char* name,
+           FuzzedDataProvider& in) {
+    if (in.ConsumeBool())
+        os.reg.put(key, name, {platform::REG_SZ_T, in.ConsumeRandomLengthString(24)});
+}
+
+void storeSettings(fake::FakePlatform& os, FuzzedDataProvider& in) {
+    for (const char* name : {"snow", "s1", "s2", "s3", "s4"})
+        store(os, settings::PROGRAM_KEY, name, in);
+    store(os, settings::APP_SETTINGS_KEY + "KALO DC\\check1s", "check1t", in);
+}
+
+void moveSliders(app::Kalo2& main, FuzzedDataProvider& in) {
+    ui::Slider* sliders[] = {&main.Slider1_Layers, &main.Slider2_Density, &main.Slider3_Speed,
+                             &main.Slider4_Size};
+    while (in.remaining_bytes() > 0) {
+        auto* slider = sliders[in.ConsumeIntegralInRange(0, 3)];
+        slider->move(in.ConsumeIntegralInRange(-5, 105));
+        if (in.ConsumeBool()) (in.ConsumeBool() ? main.snow1 : main.snow2).click();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    fake::FakePlatform os("/nonexistent");
+    os.metrics = {in.ConsumeIntegralInRange(1, 480), in.ConsumeIntegralInRange(1, 360),
+                  double(in.ConsumeIntegralInRange(6, 24)),
+                  double(in.ConsumeIntegralInRange(6, 24))};
+    storeSettings(os, in);
+    app::App program(os);
+    program.start();
+    os.advance(in.ConsumeIntegralInRange(0, 1000));
+    moveSliders(program.kalo2(), in);
+    os.advance(250);
+    auto& picture = program.kalo3().Picture1;
+    if (program.kalo3().window.visible() && (picture.widthPixels() != os.metrics.widthPixels ||
+                                             picture.heightPixels() != os.metrics.heightPixels))
+        std::abort();
+    return 0;
+}
