@@ -72,7 +72,7 @@ struct Program {
 };
 
 // A list file's bytes for the given entries (Western code page text in UTF-8).
-inline std::string listBytes(std::initializer_list<std::string> entries) {
+inline std::string listBytes(const std::vector<std::string>& entries) {
     std::string bytes;
     for (const auto& entry : entries) {
         bytes += '"'; // appended piece by piece: g++ 12 warns falsely on "x" + string&&
