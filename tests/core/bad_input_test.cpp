@@ -81,7 +81,7 @@ std::string onTopAndRun(Program& p) { // "stop": the start-up ended at that step
 std::string addOpensAt(Program& p) {
     p.main().add.click();
     const auto& at = p.os.dialogRequests.at(0).initialLocation;
-    return at == p.folder ? "folder" : "'" + at.substr(0, 6) + "'";
+    return at == p.folder ? "folder" : "'" + at.substr(0, 6).append("'");
 }
 std::string logOnTick(Program& p) {
     return std::to_string(p.tray().starupprogram.checked());
@@ -146,7 +146,7 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
             Program p;
             prepare(p, setting, form);
             p.app->start();
-            seen += (seen.empty() ? "" : "|") + view(p);
+            seen.append(seen.empty() ? "" : "|").append(view(p));
             useEverything(p);
             EXPECT_EQ(p.read("KALO DC.dat"),
                       testing_support::listBytes(p.main().Wallpaper.items()));
