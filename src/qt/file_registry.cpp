@@ -17,15 +17,24 @@ std::string registryFilePath() {
 
 FileRegistry::FileRegistry(std::string path, platform::Files& files)
     : path_(std::move(path)), files_(files) {
-    load();
+    if (auto text = files_.read(path_)) take(*text); // else no file yet: the defaults
 }
 
-void FileRegistry::load() {
+void FileRegistry::refresh() {
     auto text = files_.read(path_);
-    if (!text) return; // no file yet: the defaults
+    if (text && *text != known_) take(*text);
+}
+
+// The keys of the file's text replace those in memory; a text that is no registry export
+// is set aside and the keys in memory stay.
+void FileRegistry::take(const std::string& text) {
+    known_ = text;
     settings::RegTextError error{0, ""};
-    if (auto keys = settings::readRegText(*text, &error)) return replaceAll(std::move(*keys));
-    setAside(*text, "line " + std::to_string(error.line) + ": " + error.reason);
+    if (auto keys = settings::readRegText(text, &error)) {
+        writable_ = true;
+        return replaceAll(std::move(*keys));
+    }
+    setAside(text, "line " + std::to_string(error.line) + ": " + error.reason);
 }
 
 // The unreadable text is copied whole beside the file before anything may replace it.
@@ -41,7 +50,9 @@ void FileRegistry::setAside(const std::string& text, const std::string& why) {
 
 bool FileRegistry::persist() {
     if (!writable_ || !files_.ensureFolder(fs::path(path_).parent_path().string())) return false;
-    if (!files_.replaceAtomically(path_, settings::writeRegText(keys()))) return false;
+    std::string text = settings::writeRegText(keys());
+    if (!files_.replaceAtomically(path_, text)) return false;
+    known_ = std::move(text);
     if (changed) changed();
     return true;
 }

@@ -19,6 +19,7 @@ std::string MemoryRegistry::trimmedPath(std::string subKey) {
 std::optional<platform::KeyHandle> MemoryRegistry::createKey(std::uint32_t root,
                                                              const std::string& subKey) {
     if (root != platform::HKEY_CURRENT_USER_ROOT) return std::nullopt;
+    refresh();
     std::string path = trimmedPath(subKey), folded = foldCase(path);
     if (!keys_.count(folded)) {
         keys_[folded].path = path;
@@ -30,8 +31,10 @@ std::optional<platform::KeyHandle> MemoryRegistry::createKey(std::uint32_t root,
 
 std::optional<platform::KeyHandle> MemoryRegistry::openKey(std::uint32_t root,
                                                            const std::string& subKey) {
+    if (root != platform::HKEY_CURRENT_USER_ROOT) return std::nullopt;
+    refresh();
     std::string folded = foldCase(trimmedPath(subKey));
-    if (root != platform::HKEY_CURRENT_USER_ROOT || !keys_.count(folded)) return std::nullopt;
+    if (!keys_.count(folded)) return std::nullopt;
     open_[next_] = folded;
     return next_++;
 }

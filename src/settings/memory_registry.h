@@ -53,6 +53,8 @@ class MemoryRegistry : public platform::Registry {
   protected:
     // Keeps the values after a change; false undoes the change.
     virtual bool persist() { return true; }
+    // Takes in what another writer stored since, before a key is opened or created.
+    virtual void refresh() {}
 
   private:
     bool change(platform::KeyHandle key, const std::function<bool(Key&)>& edit);

@@ -2,6 +2,7 @@
 // written as KALO.bmp that holds exactly its pixels; anything else leaves the desktop alone.
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "scratch_folder.h"
 #include "support/fake_platform.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -56,8 +57,7 @@ bool holds(const std::string& bmp, const ui::Picture& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    static const std::string folder =
-        (std::filesystem::temp_directory_path() / "kalo-fuzz-picture").string();
+    const std::string& folder = scratchFolder();
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     FuzzedDecoder os(folder);

@@ -2,6 +2,7 @@
 // frames run, and the sliders move, all without a fault; the window fits the screen.
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "scratch_folder.h"
 #include "snow/kalo3.h"
 #include "support/fake_platform.h"
 
@@ -38,7 +39,7 @@ void moveSliders(app::Kalo2& main, FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    fake::FakePlatform os("/nonexistent");
+    fake::FakePlatform os(scratchFolder());
     os.metrics = {in.ConsumeIntegralInRange(1, 480), in.ConsumeIntegralInRange(1, 360),
                   double(in.ConsumeIntegralInRange(6, 24)),
                   double(in.ConsumeIntegralInRange(6, 24))};

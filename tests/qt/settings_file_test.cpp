@@ -54,6 +54,30 @@ TEST(SettingsFile, EveryChangeIsOnDiskAndSurvivesARestart) {
     EXPECT_EQ(qt::FileRegistry(file, files).keys(), again.keys());
 }
 
+// What another writer saves in between is taken in before the program's next change, so
+// that change keeps it; a save that is no registry export is copied aside first.
+TEST(SettingsFile, AnotherWritersSaveIsKeptByTheNextChange) {
+    TempHome home;
+    qt::QtFiles files;
+    const std::string name = "config/kalo-dc/registry.reg", key = "Software\\KALO\\KALO DC";
+    const std::string section = HEADER + "\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\n";
+    qt::FileRegistry reg(home.path(name), files);
+    ASSERT_TRUE(write(reg, key, "c1", "5"));
+    home.write(name, section + "\"C1\"=\"9\"\n\"mine\"=\"kept\"\n");
+    ASSERT_TRUE(write(reg, key, "c2", "Hour(s)"));
+    EXPECT_EQ(home.read(name), section + "\"C1\"=\"9\"\n\"c2\"=\"Hour(s)\"\n\"mine\"=\"kept\"\n");
+    home.write(name, "half a save");
+    ASSERT_TRUE(write(reg, key, "s1", "3"));
+    std::map<std::string, std::string> texts;
+    for (const auto& entry : std::filesystem::directory_iterator(home.path("config/kalo-dc")))
+        texts[entry.path().filename().string().substr(0, 24)] =
+            home.read("config/kalo-dc/" + entry.path().filename().string());
+    EXPECT_EQ(texts, (std::map<std::string, std::string>{
+                         {"registry.reg", section + "\"C1\"=\"9\"\n\"c2\"=\"Hour(s)\"\n"
+                                                    "\"mine\"=\"kept\"\n\"s1\"=\"3\"\n"},
+                         {"registry.reg.unreadable-", "half a save"}}));
+}
+
 // A file that cannot be read is copied aside, whole; without a copy it is never written over.
 TEST(SettingsFile, AnUnreadableFileIsSetAsideNotOverwritten) {
     for (bool copyKept : {true, false}) {
