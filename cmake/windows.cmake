@@ -6,6 +6,10 @@ enable_language(RC)
 file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/win32/resources/*.rc)
 if(KALO_WIN32_RESOURCES)
   add_library(kalo_win32_resources OBJECT ${KALO_WIN32_RESOURCES})
+  # The version comes from app/version.h; windres leaves no record of the headers it read.
+  target_include_directories(kalo_win32_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  set_source_files_properties(${KALO_WIN32_RESOURCES} PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/app/version.h)
 endif()
 
 file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
