@@ -21,4 +21,5 @@ if(TARGET kalo_qt AND EXISTS ${CMAKE_SOURCE_DIR}/src/qt/main.cpp)
   set_target_properties(kalo_dc PROPERTIES OUTPUT_NAME kalo-dc
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_link_libraries(kalo_dc PRIVATE kalo_qt)
+  include(cmake/linux-package.cmake)
 endif()

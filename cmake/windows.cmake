@@ -6,6 +6,10 @@ enable_language(RC)
 file(GLOB KALO_WIN32_RESOURCES CONFIGURE_DEPENDS src/win32/resources/*.rc)
 if(KALO_WIN32_RESOURCES)
   add_library(kalo_win32_resources OBJECT ${KALO_WIN32_RESOURCES})
+  # The version comes from app/version.h; windres leaves no record of the headers it read.
+  target_include_directories(kalo_win32_resources PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  set_source_files_properties(${KALO_WIN32_RESOURCES} PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/app/version.h)
 endif()
 
 file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
@@ -26,4 +30,22 @@ if(TARGET kalo_win32)
   set_target_properties(kalo_dc_exe PROPERTIES OUTPUT_NAME "KALO DC"
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   target_link_libraries(kalo_dc_exe PRIVATE kalo_win32)
+endif()
+
+# The zip people download (target windows_zip): "KALO DC/" holding the program, stripped of
+# its symbols, with README.txt and LICENSE.txt, the texts with CR LF line ends.
+if(TARGET kalo_dc_exe)
+  set(KALO_ZIP ${CMAKE_BINARY_DIR}/KALO-DC-${PROJECT_VERSION}-windows.zip)
+  set(KALO_ZIP_FOLDER ${CMAKE_BINARY_DIR}/zip/KALO\ DC)
+  configure_file(data/README-windows.txt.in ${KALO_ZIP_FOLDER}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  configure_file(LICENSE ${KALO_ZIP_FOLDER}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  add_custom_command(OUTPUT ${KALO_ZIP}
+    COMMAND ${CMAKE_STRIP} -o ${KALO_ZIP_FOLDER}/$<TARGET_FILE_NAME:kalo_dc_exe>
+      $<TARGET_FILE:kalo_dc_exe>
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${KALO_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${KALO_ZIP} --format=zip "KALO DC"
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/zip
+    DEPENDS kalo_dc_exe ${KALO_ZIP_FOLDER}/README.txt ${KALO_ZIP_FOLDER}/LICENSE.txt
+    VERBATIM)
+  add_custom_target(windows_zip DEPENDS ${KALO_ZIP})
 endif()

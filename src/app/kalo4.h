@@ -1,6 +1,7 @@
 #pragma once
 // The about box.
 #include "app/form.h"
+#include "app/version.h"
 
 namespace app {
 
@@ -16,7 +17,7 @@ class Kalo4 : public Form {
     ui::Button ok{"OK"};
     ui::Label Label3{"Website :"};
     ui::Label Label2{"Made by the KALO DC team."};
-    ui::Label Label1{"KALO DC  Version 1.0"};
+    ui::Label Label1{"KALO DC  Version " KALO_VERSION_TEXT};
 
     std::intptr_t Link(const std::string& address);
     void Frame1_Click();

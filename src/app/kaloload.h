@@ -1,6 +1,7 @@
 #pragma once
 // The notice shown when another instance already runs; it ends the process after 5 s.
 #include "app/form.h"
+#include "app/version.h"
 
 namespace app {
 
@@ -8,7 +9,7 @@ class KaloLoad : public Form {
   public:
     explicit KaloLoad(App& app);
 
-    ui::Label Label1{"KALO DC  Version 1.0"};
+    ui::Label Label1{"KALO DC  Version " KALO_VERSION_TEXT};
     ui::Label Label2{"Is Already Running !"};
     ui::Timer Timer1{5000, false};
 
