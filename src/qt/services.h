@@ -1,6 +1,7 @@
 #pragma once
 // The Linux program's services behind the seam: text in the locale's UTF-8, files,
 // where the program and its data live, the screen, pictures, the single-instance lock.
+#include "platform/file_steps.h"
 #include "platform/platform.h"
 
 #include <QString>
@@ -33,6 +34,22 @@ class QtFiles : public platform::Files {
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string&) override { return std::nullopt; }
+};
+
+// A file's replacement with the POSIX calls: written, synced, closed and renamed over
+// the old file, whose folder is synced after.
+class PosixFileSteps : public platform::FileSteps {
+  public:
+    ~PosixFileSteps() override;
+    bool create(const std::string& temporary, const std::string& target) override;
+    bool write(const std::string& bytes) override;
+    bool flush() override;
+    bool close() override;
+    bool rename(const std::string& temporary, const std::string& target) override;
+    bool remove(const std::string& temporary) override;
+
+  private:
+    int file_ = -1;
 };
 
 bool validUtf8(const std::string& text);

@@ -1,11 +1,13 @@
 #include "qt/services.h"
 
-#include <QSaveFile>
-
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace qt {
 
@@ -27,19 +29,74 @@ bool QtFiles::exists(const std::string& path) {
     return fs::exists(fs::symlink_status(path, error));
 }
 
-// A temporary file beside `path`, written, flushed to the disk and renamed over it.
-bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
-    QSaveFile file(qs(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    std::string piece;
-    while (pieces(piece)) {
-        if (file.write(piece.data(), qint64(piece.size())) != qint64(piece.size())) {
-            file.cancelWriting();
-            return false;
-        }
-        piece.clear();
+// A link is followed to the file it names, so the link itself stays a link.
+static std::string linkedFile(std::string path) {
+    std::error_code error;
+    for (int depth = 0; depth < 40 && fs::is_symlink(path, error); ++depth) {
+        fs::path named = fs::read_symlink(path, error);
+        if (error) break;
+        path = (fs::path(path).parent_path() / named).string();
     }
-    return file.commit();
+    return path;
+}
+
+bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
+    PosixFileSteps steps;
+    return platform::replaceThroughTemporary(steps, linkedFile(path), pieces);
+}
+
+PosixFileSteps::~PosixFileSteps() {
+    if (file_ != -1) ::close(file_);
+}
+
+// A target the user may not write is refused, so a file made read-only stays as it is. The
+// temporary is private until it has the old file's permissions.
+bool PosixFileSteps::create(const std::string& temporary, const std::string& target) {
+    struct stat old {};
+    bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && ::access(target.c_str(), W_OK) != 0) return false;
+    file_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                   replacing ? 0600 : 0666);
+    if (file_ != -1 && replacing) ::fchmod(file_, old.st_mode & 07777);
+    return file_ != -1;
+}
+
+bool PosixFileSteps::write(const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        ssize_t wrote = ::write(file_, bytes.data() + done, bytes.size() - done);
+        if (wrote > 0)
+            done += std::size_t(wrote);
+        else if (wrote == 0 || errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+bool PosixFileSteps::flush() {
+    return ::fsync(file_) == 0;
+}
+
+bool PosixFileSteps::close() {
+    return ::close(std::exchange(file_, -1)) == 0;
+}
+
+// Syncs the folder that holds `path`, so a new name in it outlives a power cut; best effort.
+static void syncFolderOf(const std::string& path) {
+    std::string folder = fs::path(path).parent_path().string();
+    int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle == -1) return;
+    ::fsync(handle);
+    ::close(handle);
+}
+
+bool PosixFileSteps::rename(const std::string& temporary, const std::string& target) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) return false;
+    syncFolderOf(target);
+    return true;
+}
+
+bool PosixFileSteps::remove(const std::string& temporary) {
+    return ::unlink(temporary.c_str()) == 0;
 }
 
 bool QtFiles::folderWritable(const std::string& folder) {

@@ -2,6 +2,7 @@
 // The Win32 services behind the platform seam that need no window of the program:
 // registry, code page, files, program location, screen, pictures (WIC), wallpaper,
 // message boxes, the file-open dialog, the shell and the single-instance mutex.
+#include "platform/file_steps.h"
 #include "platform/platform.h"
 
 #include <windows.h>
@@ -44,6 +45,22 @@ class Win32Files : public platform::Files {
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;
+};
+
+// A file's replacement with the wide calls: the temporary shares reads only, and the
+// rename writes through to the disk before it returns.
+class Win32FileSteps : public platform::FileSteps {
+  public:
+    ~Win32FileSteps() override;
+    bool create(const std::string& temporary, const std::string& target) override;
+    bool write(const std::string& bytes) override;
+    bool flush() override;
+    bool close() override;
+    bool rename(const std::string& temporary, const std::string& target) override;
+    bool remove(const std::string& temporary) override;
+
+  private:
+    HANDLE file_ = nullptr;
 };
 
 platform::ProgramLocation programLocation();         // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace win32 {
 namespace {
@@ -52,18 +53,6 @@ bool readAll(HANDLE file, std::string& bytes) {
     return true;
 }
 
-// Writes every piece to the temporary file and flushes it; false leaves it to be deleted.
-bool writeTemporary(const std::wstring& temp, const platform::Files::PieceSource& pieces) {
-    FileHandle file = openFile(temp, GENERIC_WRITE, CREATE_ALWAYS);
-    if (!file) return false;
-    std::string piece;
-    while (pieces(piece)) {
-        if (!writeAll(file.get(), piece)) return false;
-        piece.clear();
-    }
-    return FlushFileBuffers(file.get());
-}
-
 bool isFolder(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -87,13 +76,38 @@ bool Win32Files::exists(const std::string& path) {
 }
 
 bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pieces) {
-    std::wstring target = widen(path);
-    std::wstring temp = target + L".tmp";
-    bool replaced = writeTemporary(temp, pieces) &&
-                    MoveFileExW(temp.c_str(), target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!replaced) DeleteFileW(temp.c_str());
-    return replaced;
+    Win32FileSteps steps;
+    return platform::replaceThroughTemporary(steps, path, pieces);
+}
+
+Win32FileSteps::~Win32FileSteps() {
+    if (file_) CloseHandle(file_);
+}
+
+bool Win32FileSteps::create(const std::string& temporary, const std::string&) {
+    file_ = openFile(widen(temporary), GENERIC_WRITE, CREATE_ALWAYS).release();
+    return file_ != nullptr;
+}
+
+bool Win32FileSteps::write(const std::string& bytes) {
+    return writeAll(file_, bytes);
+}
+
+bool Win32FileSteps::flush() {
+    return FlushFileBuffers(file_);
+}
+
+bool Win32FileSteps::close() {
+    return CloseHandle(std::exchange(file_, nullptr));
+}
+
+bool Win32FileSteps::rename(const std::string& temporary, const std::string& target) {
+    return MoveFileExW(widen(temporary).c_str(), widen(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool Win32FileSteps::remove(const std::string& temporary) {
+    return DeleteFileW(widen(temporary).c_str());
 }
 
 bool Win32Files::folderWritable(const std::string& folder) {

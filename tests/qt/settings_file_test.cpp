@@ -5,6 +5,7 @@
 #include "qt_fixture.h"
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
+#include "support/faulty_file_steps.h"
 
 #include <map>
 
@@ -149,4 +150,19 @@ TEST(Services, TextFilesAndFolders) {
     EXPECT_FALSE(files.replaceAtomically(list + "/below", "x"));
     EXPECT_EQ(files.read(list), "\"a\"\r\n");
     EXPECT_EQ(files.read(home.path("data")), std::nullopt) << "a folder is no file";
+}
+
+// One that works keeps the old file's permissions, and a link stays a link to the new file.
+TEST(Services, AReplacementFailingAtAnyStepLeavesTheOldFileOrTheNew) {
+    namespace fs = std::filesystem;
+    TempHome home;
+    qt::PosixFileSteps real;
+    EXPECT_EQ(fake::brokenReplacements(real, home.root.string()), "");
+    home.write("kept/list", "old");
+    fs::permissions(home.path("kept/list"), fs::perms(0640));
+    fs::create_symlink(home.path("kept/list"), home.path("link"));
+    ASSERT_TRUE(qt::QtFiles().replaceAtomically(home.path("link"), "new"));
+    EXPECT_EQ(std::tuple(home.read("kept/list"), fs::is_symlink(home.path("link")),
+                         fs::status(home.path("kept/list")).permissions()),
+              std::tuple("new", true, fs::perms(0640)));
 }

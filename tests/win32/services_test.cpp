@@ -2,6 +2,7 @@
 // registry procedures, the ANSI code page, files, WIC and the desktop wallpaper.
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
+#include "support/faulty_file_steps.h"
 #include "wallpaper/bmp_writer.h"
 #include "win32/services.h"
 
@@ -115,6 +116,12 @@ TEST(CodePage, WesternTextRoundTripsAndTheRestIsRefused) {
         EXPECT_EQ(cp.toAnsi(text), std::nullopt) << text;
     EXPECT_EQ(cp.fromAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
     EXPECT_EQ(narrow(widen("K\u00f6ln \u6f22 \U0001F600")), "K\u00f6ln \u6f22 \U0001F600");
+}
+
+TEST(Files, AReplacementFailingAtAnyStepLeavesTheOldFileOrTheNew) {
+    TempFolder folder;
+    win32::Win32FileSteps real;
+    EXPECT_EQ(fake::brokenReplacements(real, narrow(folder.root.wstring())), "");
 }
 
 TEST(Files, WholeReadsAtomicReplacementFoldersAndShortPaths) {

@@ -1,0 +1,38 @@
+#include "support/faulty_file_steps.h"
+#include "support/fake_platform.h"
+
+namespace fake {
+
+using Fault = FaultyFileSteps::Fault;
+const char* const FAULT_NAMES[] = {"fails", "disk-full", "read-only"};
+const std::string NEW = "new bytes, given in three pieces";
+
+static std::string brokenReplacement(platform::FileSteps& real, const std::string& folder,
+                                     Fault fault, int at, const std::optional<std::string>& old) {
+    std::string target =
+        folder + "/" + FAULT_NAMES[int(fault)] + "-at-" + std::to_string(at) + (old ? "" : "-new");
+    FakeFiles files;
+    if (old) files.replaceAtomically(target, *old);
+    FaultyFileSteps steps(real, fault, at);
+    auto pieces = [given = 0](std::string& piece) mutable {
+        return given < 3 && !(piece = NEW.substr(11 * given++, 11)).empty();
+    };
+    bool result = platform::replaceThroughTemporary(steps, target, pieces), hit = at <= steps.ran,
+         left = files.exists(target + ".tmp");
+    // Only a folder turned read-only after the temporary was made keeps it: its remove fails.
+    auto want = std::tuple(!hit, hit ? old : NEW, fault == Fault::FolderReadOnly && at > 1 && hit);
+    if (std::tuple(result, files.read(target), left) == want) return "";
+    return target + (result ? ": true, " : ": false, ") + files.read(target).value_or("<absent>") +
+           (left ? ", temporary left\n" : "\n");
+}
+
+std::string brokenReplacements(platform::FileSteps& real, const std::string& folder) {
+    std::string broken;
+    for (Fault fault : {Fault::StepFails, Fault::DiskFull, Fault::FolderReadOnly})
+        for (int at = 1; at <= 8; ++at) // create, 3 writes, flush, close, rename; 8 hits none
+            for (auto old : {std::optional<std::string>("old bytes"), std::optional<std::string>()})
+                broken += brokenReplacement(real, folder, fault, at, old);
+    return broken;
+}
+
+} // namespace fake
