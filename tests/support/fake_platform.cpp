@@ -67,7 +67,7 @@ std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root,
 
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
-    put(subKey, name, Value{platform::REG_SZ_T, *FakeCodePage().toAnsi(text)});
+    put(subKey, name, Value{platform::REG_SZ_T, FakeCodePage().toAnsi(text).value()});
 }
 
 std::optional<std::string> FakeRegistry::text(const std::string& subKey,
