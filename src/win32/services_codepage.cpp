@@ -2,11 +2,21 @@
 // bytes that go into the registry, the list file and the "A" calls.
 #include "win32/services.h"
 
+#include <type_traits>
+
 namespace win32 {
 namespace {
 
+// Text of ASCII characters only: the same in UTF-8, UTF-16 and every ANSI code page, so it
+// is copied without a call (a long list file is mostly such text).
+template <typename Text> bool isAscii(const Text& text) {
+    for (auto c : text)
+        if (std::make_unsigned_t<typename Text::value_type>(c) >= 0x80) return false;
+    return true;
+}
+
 std::wstring toWide(UINT codePage, const std::string& bytes) {
-    if (bytes.empty()) return {};
+    if (isAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
     int length = MultiByteToWideChar(codePage, 0, bytes.data(), int(bytes.size()), nullptr, 0);
     std::wstring wide(std::size_t(length > 0 ? length : 0), L'\0');
     if (length > 0)
@@ -16,7 +26,8 @@ std::wstring toWide(UINT codePage, const std::string& bytes) {
 
 // Bytes of `wide` in `codePage`; `lost` tells whether a character had no representation.
 std::string toBytes(UINT codePage, const std::wstring& wide, bool* lost) {
-    if (wide.empty()) return {};
+    if (lost) *lost = false;
+    if (isAscii(wide)) return std::string(wide.begin(), wide.end());
     bool exact = codePage != CP_UTF8 && lost;
     DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL usedDefault = FALSE;
@@ -42,6 +53,7 @@ std::string narrow(const std::wstring& wide) {
 }
 
 std::optional<std::string> Win32CodePage::toAnsi(const std::string& utf8) const {
+    if (isAscii(utf8)) return utf8;
     std::wstring wide = widen(utf8);
     if (wide.find(L'\xFFFD') != std::wstring::npos) return std::nullopt; // not valid UTF-8
     bool lost = false;
@@ -51,6 +63,7 @@ std::optional<std::string> Win32CodePage::toAnsi(const std::string& utf8) const 
 }
 
 std::string Win32CodePage::fromAnsi(const std::string& ansi) const {
+    if (isAscii(ansi)) return ansi;
     return narrow(toWide(GetACP(), ansi));
 }
 
