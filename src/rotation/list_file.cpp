@@ -1,32 +1,32 @@
 #include "rotation/list_file.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace rotation {
 namespace {
 
 constexpr char QUOTE = '"';
 
 // The text a line of the file stands for, by the reader's lenient rule.
-std::string recordText(const std::string& line) {
+std::string recordText(std::string_view line) {
     auto first = line.find(QUOTE);
-    if (first == std::string::npos) return line;
+    if (first == std::string_view::npos) return std::string(line);
     auto last = line.rfind(QUOTE);
-    if (last == first) return line.substr(0, first) + line.substr(first + 1);
-    return line.substr(first + 1, last - first - 1);
+    if (last == first) return std::string(line.substr(0, first)).append(line.substr(first + 1));
+    return std::string(line.substr(first + 1, last - first - 1));
 }
 
-// The lines of the file without their CR LF (or lone LF) endings.
-std::vector<std::string> splitLines(const std::string& bytes) {
-    std::vector<std::string> lines;
+// Calls `take` with each line of the file, without its CR LF (or lone LF) ending.
+template <typename Take> void forEachLine(std::string_view bytes, Take take) {
     std::size_t start = 0;
     while (start < bytes.size()) {
-        auto end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
+        auto end = std::min(bytes.find('\n', start), bytes.size());
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        take(line);
         start = end + 1;
     }
-    return lines;
 }
 
 } // namespace
@@ -46,15 +46,18 @@ std::optional<std::string> encodeListFile(const std::vector<std::string>& entrie
 
 std::vector<std::string> listFileRecords(const std::string& bytes) {
     std::vector<std::string> records;
-    for (const auto& line : splitLines(bytes))
+    forEachLine(bytes, [&records](std::string_view line) {
         if (!line.empty()) records.push_back(recordText(line));
+    });
     return records;
 }
 
 std::vector<std::string> decodeListFile(const std::string& bytes,
                                         const platform::CodePage& codePage, RawRecords* raw) {
     std::vector<std::string> entries;
-    for (const auto& record : listFileRecords(bytes)) {
+    const auto records = listFileRecords(bytes);
+    entries.reserve(records.size());
+    for (const auto& record : records) {
         entries.push_back(codePage.fromAnsi(record));
         if (raw && codePage.toAnsi(entries.back()) != record) raw->emplace(entries.back(), record);
     }
