@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program on the session bus of a desktop: under GNOME both picture URIs and
-# the options change at every step (dconf behind gsettings), under XFCE every backdrop
-# that xfconf holds gets the picture and the style.
+# the options change at every step (dconf behind gsettings), Cinnamon and MATE get the
+# picture and the style in their own schemas, under XFCE every backdrop that xfconf holds
+# gets the picture and the style.
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-desktops 640x480
@@ -39,6 +40,29 @@ RESULT="$(dbus-run-session -- bash -c gnome_session 2>/dev/null)"
 check_equal "GNOME: picture-uri names KALO.bmp anew at each step" "uri-changes=changed" "$(grep uri-changes <<<"$RESULT")"
 check_equal "GNOME: the dark picture too" "dark=$BITMAP" "$(grep dark= <<<"$RESULT")"
 check_equal "GNOME: tiled" "options='wallpaper'" "$(grep options= <<<"$RESULT")"
+
+# A desktop that keeps its background in gsettings under SCHEMA: DESKTOP SCHEMA KEY.
+gsettings_session() {
+    export XDG_CURRENT_DESKTOP=$1
+    "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
+    local pid=$! value=""
+    for _ in $(seq 100); do
+        value="$(gsettings get "$2" "$3" 2>/dev/null)"
+        [ "$(target_of "$value")" = "$BITMAP" ] && break
+        sleep 0.2
+    done
+    echo "picture=$(target_of "$value")"
+    echo "options=$(gsettings get "$2" picture-options)"
+    kill "$pid"
+}
+export -f gsettings_session
+for desktop in "X-Cinnamon org.cinnamon.desktop.background picture-uri" \
+    "MATE org.mate.background picture-filename"; do
+    read -r name schema key <<<"$desktop"
+    RESULT="$(dbus-run-session -- bash -c "gsettings_session $name $schema $key" 2>/dev/null)"
+    check_equal "$name: $key names KALO.bmp" "picture=$BITMAP" "$(grep picture= <<<"$RESULT")"
+    check_equal "$name: tiled" "options='wallpaper'" "$(grep options= <<<"$RESULT")"
+done
 
 xfce_session() {
     export XDG_CURRENT_DESKTOP=XFCE
