@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program on the session bus of a desktop: under GNOME both picture URIs and
 # the options change at every step (dconf behind gsettings), Cinnamon and MATE get the
-# picture and the style in their own schemas, under XFCE every backdrop that xfconf holds
-# gets the picture and the style.
+# picture and the style in their own schemas, sway gives it to swaybg, under XFCE every
+# backdrop that xfconf holds gets the picture and the style.
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-desktops 640x480
@@ -63,6 +63,35 @@ for desktop in "X-Cinnamon org.cinnamon.desktop.background picture-uri" \
     check_equal "$name: $key names KALO.bmp" "picture=$BITMAP" "$(grep picture= <<<"$RESULT")"
     check_equal "$name: tiled" "options='wallpaper'" "$(grep options= <<<"$RESULT")"
 done
+
+# sway, headless: the program asks it for a background, which sway hands to swaybg. sway
+# will not run as root, so under root it runs as nobody (root still reaches its socket).
+SWAY_RUNTIME="$DIR/sway-run"
+mkdir -p "$SWAY_RUNTIME" && chmod 700 "$SWAY_RUNTIME"
+sway_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown nobody:nogroup "$SWAY_RUNTIME"
+    chmod 711 "$DIR" # for nobody to reach its folder and swaybg to read KALO.bmp
+    sway_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+"${sway_user[@]}" env -i PATH="$PATH" HOME="$SWAY_RUNTIME" XDG_RUNTIME_DIR="$SWAY_RUNTIME" \
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c /dev/null >"$DIR/sway.log" 2>&1 &
+LINUX_PIDS+=($!)
+sway_socket() { SWAYSOCK="$(ls "$SWAY_RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)"; [ -n "$SWAYSOCK" ]; }
+check_within 20 "sway starts headless" sway_socket
+# The picture and the mode swaybg was started with, the picture's links followed.
+background() {
+    local line
+    line="$(pgrep -a swaybg | tail -n 1)"
+    E2E_SEEN="$(readlink -f "$(sed -n 's/.* -i \(.*\) -m .*/\1/p' <<<"$line")") ${line##* -m }"
+    [ "$E2E_SEEN" = "$BITMAP tile" ]
+}
+XDG_CURRENT_DESKTOP=sway SWAYSOCK="$SWAYSOCK" "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
+SWAY_PROGRAM=$!
+LINUX_PIDS+=("$SWAY_PROGRAM")
+check_within 20 "sway: swaybg shows KALO.bmp, tiled" background
+kill "$SWAY_PROGRAM"
 
 xfce_session() {
     export XDG_CURRENT_DESKTOP=XFCE
