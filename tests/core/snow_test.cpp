@@ -226,12 +226,11 @@ TEST(SnowStartup, RestoresTheSwitchSnowOnTopAndTheSliders) {
         {"on", {"5", "3", "4", "3"}, nullptr, "on shown+timer [off] | 1 1 top | 5=5 3=3 4=4 3=3"},
         {"On", {"7", "30", nullptr, "3"}, "1", "off shown [on] | 1 1 top | 7=7 30=30 1=- 1=3"},
         {"ON", {"80", "0", "2.5", "-4"}, "True", "off shown [on] | 1 1 top | 50=50 1=1 2=2 1=1"},
-        {"on ", {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"},
-        {nullptr, {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"}};
+        {"on ", {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"}};
     for (auto [snow, sliders, onTop, expected] : cases) {
         Program p;
         p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp")}));
-        if (snow) p.setProgramValue("snow", snow);
+        p.setProgramValue("snow", snow);
         store(p, sliders);
         if (onTop) p.setAppSetting("check1s", "check1t", onTop);
         p.app->start();
