@@ -65,6 +65,8 @@ TEST(Registry, ValuesAndApplicationSettings) {
     EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "0");
     EXPECT_EQ(store.Get("Other", "cmdrun", "cmdstop", "1"), "1");
     EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
+    EXPECT_TRUE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "V"));
+    EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v")) << "already gone";
     p.os.reg.failWrites = true;
     EXPECT_FALSE(write("w", "x"));
     EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w"));
