@@ -174,10 +174,12 @@ struct Reader {
     }
     bool section(const std::string& text) {
         const std::string prefix = "[" + ROOT + "\\";
-        if (text.back() != ']' || text.rfind(prefix, 0) != 0 || text.size() == prefix.size() + 1)
-            return fail("a key outside " + ROOT);
+        if (text.back() != ']' || text.rfind(prefix, 0) != 0) return fail("a key outside " + ROOT);
         std::string path = MemoryRegistry::trimmedPath(
             text.substr(prefix.size(), text.size() - prefix.size() - 1));
+        // Only backslashes name the root itself, which holds none of the program's values
+        // and could not be written back as a key.
+        if (path.empty()) return fail("a key outside " + ROOT);
         current = &keys[MemoryRegistry::foldCase(path)];
         if (current->path.empty()) current->path = path;
         return true;

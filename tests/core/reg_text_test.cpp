@@ -80,7 +80,7 @@ TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {
         {"a key outside HKEY_CURRENT_USER",
          2,
          {head + "[HKEY_LOCAL_MACHINE\\K]\n", head + "[HKEY_CURRENT_USER\\K\n",
-          head + "[HKEY_CURRENT_USER\\]\n"}},
+          head + "[HKEY_CURRENT_USER\\]\n", head + "[HKEY_CURRENT_USER\\\\\\]\n"}},
         {"no value name", 3, {key + "a=\"1\"\n", key + "\"a\"\n", key + "\"a=\"1\"\n"}},
         {"a value that cannot be read",
          3,
