@@ -24,6 +24,17 @@ bool write(platform::Registry& reg, const std::string& key, const std::string& n
     return ok;
 }
 
+using Texts = std::map<std::string, std::string>;
+
+// The files of the settings folder by name (a set-aside copy by its fixed first part).
+Texts settingsFolder(const TempHome& home) {
+    Texts texts;
+    for (const auto& entry : std::filesystem::directory_iterator(home.path("config/kalo-dc")))
+        texts[entry.path().filename().string().substr(0, 24)] =
+            home.read("config/kalo-dc/" + entry.path().filename().string());
+    return texts;
+}
+
 } // namespace
 
 // Every change rewrites the whole file; a new run reads what the last one wrote.
@@ -69,14 +80,10 @@ TEST(SettingsFile, AnotherWritersSaveIsKeptByTheNextChange) {
     EXPECT_EQ(home.read(name), section + "\"C1\"=\"9\"\n\"c2\"=\"Hour(s)\"\n\"mine\"=\"kept\"\n");
     home.write(name, "half a save");
     ASSERT_TRUE(write(reg, key, "s1", "3"));
-    std::map<std::string, std::string> texts;
-    for (const auto& entry : std::filesystem::directory_iterator(home.path("config/kalo-dc")))
-        texts[entry.path().filename().string().substr(0, 24)] =
-            home.read("config/kalo-dc/" + entry.path().filename().string());
-    EXPECT_EQ(texts, (std::map<std::string, std::string>{
-                         {"registry.reg", section + "\"C1\"=\"9\"\n\"c2\"=\"Hour(s)\"\n"
-                                                    "\"mine\"=\"kept\"\n\"s1\"=\"3\"\n"},
-                         {"registry.reg.unreadable-", "half a save"}}));
+    EXPECT_EQ(settingsFolder(home),
+              (Texts{{"registry.reg", section + "\"C1\"=\"9\"\n\"c2\"=\"Hour(s)\"\n"
+                                                "\"mine\"=\"kept\"\n\"s1\"=\"3\"\n"},
+                     {"registry.reg.unreadable-", "half a save"}}));
 }
 
 // A file that cannot be read is copied aside, whole; without a copy it is never written over.
@@ -91,18 +98,13 @@ TEST(SettingsFile, AnUnreadableFileIsSetAsideNotOverwritten) {
         EXPECT_TRUE(reg.keys().empty());
         files.readOnlyFolders.clear();
         EXPECT_EQ(write(reg, "Software\\KALO\\KALO DC", "c1", "7"), copyKept);
-        std::map<std::string, std::string> texts;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            texts[entry.path().filename().string().substr(0, 24)] =
-                home.read("config/kalo-dc/" + entry.path().filename().string());
-        using Texts = std::map<std::string, std::string>;
         const Texts expected =
             copyKept
                 ? Texts{{"registry.reg", HEADER + "\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\n"
                                                   "\"c1\"=\"7\"\n"},
                         {"registry.reg.unreadable-", junk}}
                 : Texts{{"registry.reg", junk}};
-        EXPECT_EQ(texts, expected);
+        EXPECT_EQ(settingsFolder(home), expected);
         EXPECT_NE(reg.startNotice().find("line 1: no registry export header"), std::string::npos)
             << reg.startNotice();
     }
