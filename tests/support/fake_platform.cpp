@@ -1,6 +1,7 @@
 #include "support/fake_platform.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,48 +12,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Code points 0x80..0x9F of Windows-1252.
-constexpr char32_t CP1252_HIGH[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char32_t decodeCp1252(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0 && CP1252_HIGH[byte - 0x80]) return CP1252_HIGH[byte - 0x80];
-    return byte;
-}
-
-std::optional<char> encodeCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return char(cp);
-    for (int i = 0; i < 32; ++i)
-        if (CP1252_HIGH[i] == cp) return char(0x80 + i);
-    return std::nullopt;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
-// Reads one UTF-8 sequence at `pos`; 0xFFFFFFFF for a malformed one.
-char32_t nextCodePoint(const std::string& s, std::size_t& pos) {
-    unsigned char lead = static_cast<unsigned char>(s[pos++]);
-    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (extra < 0) return 0xFFFFFFFF;
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= s.size()) return 0xFFFFFFFF;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
-    }
-    return cp;
+// Each byte of Windows-1252 in UTF-8. The five bytes it leaves undefined stand for the C1
+// controls of the same number, both ways, as on Windows.
+const std::array<std::string, 256>& cp1252() {
+    static const std::array<std::string, 256> table = [] {
+        const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
+                                      "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
+                                      "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
+        std::array<std::string, 256> utf8;
+        for (int b = 0; b < 256; ++b)
+            utf8[b] = b < 0x80 ? std::string(1, char(b))
+                      : b < 0xA0 && *high[b - 0x80]
+                          ? high[b - 0x80]
+                          : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
+        return utf8;
+    }();
+    return table;
 }
 
 } // namespace
@@ -81,11 +56,19 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
 // ---- code page ------------------------------------------------------------------
 
 std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
+    static const auto bytes = [] {
+        std::map<std::string, char> byText;
+        for (int b = 0; b < 256; ++b)
+            byText[cp1252()[b]] = char(b);
+        return byText;
+    }();
     std::string out;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        auto byte = encodeCp1252(nextCodePoint(utf8, pos));
-        if (!byte) return std::nullopt;
-        out += *byte;
+    for (std::size_t pos = 0, length; pos < utf8.size(); pos += length) {
+        const unsigned char lead = utf8[pos];
+        length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        auto found = bytes.find(utf8.substr(pos, length));
+        if (found == bytes.end()) return std::nullopt; // not UTF-8, or not in the code page
+        out += found->second;
     }
     return out;
 }
@@ -93,9 +76,7 @@ std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
     for (char c : ansi)
-        appendUtf8(out, undefined.find(c) != std::string::npos
-                            ? U'\uFFFD'
-                            : decodeCp1252(static_cast<unsigned char>(c)));
+        out += undefined.find(c) != std::string::npos ? "\uFFFD" : cp1252()[std::uint8_t(c)];
     return out;
 }
 
