@@ -12,16 +12,18 @@ using testing_support::Program;
 
 struct Setting {
     std::string key, name;
+    const char* good; // its value in every other row
 };
-const std::string APP = settings::APP_SETTINGS_KEY + "KALO DC\\";
-const Setting C1{settings::PROGRAM_KEY, "c1"}, C2{settings::PROGRAM_KEY, "c2"},
-    SNOW{settings::PROGRAM_KEY, "snow"}, S1{settings::PROGRAM_KEY, "s1"},
-    S2{settings::PROGRAM_KEY, "s2"}, S3{settings::PROGRAM_KEY, "s3"},
-    S4{settings::PROGRAM_KEY, "s4"}, ON_TOP{APP + "check1s", "check1t"},
-    RUNNING{APP + "cmdrun", "cmdstop"},
-    LAST_FILE{settings::APP_SETTINGS_KEY + "Image Files\\1", "1"},
-    RUN_AT_LOGON{settings::RUN_KEY, "KALO DC"}, TILE{settings::DESKTOP_KEY, "TileWallpaper"},
-    STYLE{settings::DESKTOP_KEY, "WallpaperStyle"};
+const std::string PROGRAM = settings::PROGRAM_KEY, APP = settings::APP_SETTINGS_KEY + "KALO DC\\";
+const Setting C1{PROGRAM, "c1", "5"}, C2{PROGRAM, "c2", "Second(s)"}, SNOW{PROGRAM, "snow", "on"},
+    S1{PROGRAM, "s1", "7"}, S2{PROGRAM, "s2", "30"}, S3{PROGRAM, "s3", "4"}, S4{PROGRAM, "s4", "3"},
+    ON_TOP{APP + "check1s", "check1t", "0"}, RUNNING{APP + "cmdrun", "cmdstop", "1"},
+    LAST_FILE{settings::APP_SETTINGS_KEY + "Image Files\\1", "1", "C:\\pics\\a.bmp"},
+    RUN_AT_LOGON{settings::RUN_KEY, "KALO DC", nullptr},
+    TILE{settings::DESKTOP_KEY, "TileWallpaper", "0"},
+    STYLE{settings::DESKTOP_KEY, "WallpaperStyle", "2"};
+const Setting* const ALL[] = {&C1,     &C2,      &SNOW,      &S1,           &S2,   &S3,   &S4,
+                              &ON_TOP, &RUNNING, &LAST_FILE, &RUN_AT_LOGON, &TILE, &STYLE};
 
 MemoryRegistry::Value sz(std::string text) {
     return {platform::REG_SZ_T, std::move(text)};
@@ -37,21 +39,15 @@ const std::optional<MemoryRegistry::Value> FORMS[] = {
     sz("-7"),
     sz("2.5"),
     sz(std::string(3000, '9')),
-    MemoryRegistry::Value{platform::REG_DWORD_T, std::string("\x05\0\0\0", 4)},
-};
+    MemoryRegistry::Value{platform::REG_DWORD_T, std::string("\x05\0\0\0", 4)}};
 
 // Good values everywhere, a list of two pictures, then one setting in a bad form.
 void prepare(Program& p, const Setting& bad, const std::optional<MemoryRegistry::Value>& form) {
     p.os.metrics = {160, 120, 15, 15};
     p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp"), p.picture("b.bmp")}));
-    const std::pair<Setting, const char*> good[] = {{C1, "5"},      {C2, "Second(s)"},
-                                                    {SNOW, "on"},   {S1, "7"},
-                                                    {S2, "30"},     {S3, "4"},
-                                                    {S4, "3"},      {ON_TOP, "0"},
-                                                    {RUNNING, "1"}, {LAST_FILE, "C:\\pics\\a.bmp"},
-                                                    {TILE, "0"},    {STYLE, "2"}};
-    for (const auto& [setting, text] : good)
-        if (setting.name != bad.name) p.os.reg.putText(setting.key, setting.name, text);
+    for (const Setting* setting : ALL)
+        if (setting->name != bad.name && setting->good)
+            p.os.reg.putText(setting->key, setting->name, setting->good);
     if (form) p.os.reg.put(bad.key, bad.name, *form);
 }
 
