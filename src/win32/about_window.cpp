@@ -94,7 +94,7 @@ void AboutWindow::addToolTips() {
 }
 
 LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (commonMessage(message, wParam, lParam)) return 0;
+    if (auto answer = commonMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_SETCURSOR:
         if (!isLink(reinterpret_cast<HWND>(wParam))) break;

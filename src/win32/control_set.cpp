@@ -2,6 +2,7 @@
 
 #include "win32/control_sync.h"
 #include "win32/fonts.h"
+#include "win32/list_rows.h"
 #include "win32/services.h"
 
 #include <commctrl.h>
@@ -12,6 +13,10 @@ namespace {
 
 RECT pixels(Place p) {
     return {scaled(p.left), scaled(p.top), scaled(p.width), scaled(p.height)};
+}
+
+std::optional<LRESULT> answer(bool handled, LRESULT result) {
+    return handled ? std::optional<LRESULT>(result) : std::nullopt;
 }
 
 int checkState(int value) {
@@ -82,20 +87,16 @@ HWND ControlSet::checkBox(ui::CheckBox& model, Place place) {
 }
 
 HWND ControlSet::listBox(ui::ListBox& model, Place place) {
-    DWORD style =
-        LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_TABSTOP;
+    const DWORD style = ListRows::STYLE | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                        WS_HSCROLL | WS_BORDER | WS_TABSTOP;
     HWND control = create(L"LISTBOX", "", style, place);
-    SendMessageW(control, LB_SETHORIZONTALEXTENT, WPARAM(scaled(1200)), 0);
+    auto rows = std::make_shared<ListRows>(model, control);
+    lists_[idOf(control)] = rows;
     commands_[idOf(control)] = [&model, control](int code) {
         if (code == LBN_SELCHANGE)
             model.setListIndex(long(SendMessageW(control, LB_GETCURSEL, 0, 0)));
     };
-    auto mirror = std::make_shared<ListMirror>(LB_ADDSTRING, LB_RESETCONTENT, LB_INITSTORAGE);
-    bindCommon(model, control, [&model, control, mirror] {
-        mirror->sync(control, model.items());
-        if (SendMessageW(control, LB_GETCURSEL, 0, 0) != model.listIndex())
-            SendMessageW(control, LB_SETCURSEL, WPARAM(model.listIndex()), 0);
-    });
+    bindCommon(model, control, [rows] { rows->sync(); });
     model.focusRequested = [control] { SetFocus(control); };
     return control;
 }
@@ -113,7 +114,7 @@ HWND ControlSet::comboBox(ui::ComboBox& model, Place place, int dropHeight) {
             model.typeText(windowText(control));
         }
     };
-    auto mirror = std::make_shared<ListMirror>(CB_ADDSTRING, CB_RESETCONTENT, CB_INITSTORAGE);
+    auto mirror = std::make_shared<ListMirror>();
     bindCommon(model, control, [&model, control, mirror, refreshing] {
         *refreshing = true;
         mirror->sync(control, model.items());
@@ -153,6 +154,23 @@ HWND ControlSet::handleOf(const ui::Control& model) const {
     return found == handles_.end() ? nullptr : found->second;
 }
 
+std::optional<LRESULT> ControlSet::message(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return answer(command(LOWORD(wParam), HIWORD(wParam)), 0);
+    case WM_HSCROLL:
+        return answer(scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)), 0);
+    case WM_DRAWITEM:
+        return answer(drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)), TRUE);
+    case WM_MEASUREITEM:
+        return answer(measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)), TRUE);
+    case WM_CHARTOITEM:
+        return entryForCharacter(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+    default:
+        return std::nullopt;
+    }
+}
+
 bool ControlSet::command(int id, int code) {
     auto found = commands_.find(id);
     if (found == commands_.end()) return false;
@@ -165,6 +183,27 @@ bool ControlSet::scroll(HWND control, int code) {
     if (found == scrolls_.end()) return false;
     found->second(code);
     return true;
+}
+
+bool ControlSet::drawItem(const DRAWITEMSTRUCT& row) {
+    auto found = lists_.find(int(row.CtlID));
+    if (found == lists_.end()) return false;
+    found->second->draw(row);
+    return true;
+}
+
+// Asked while a list box is being made, before its font is set: the set's list boxes all
+// use the message font.
+bool ControlSet::measureItem(MEASUREITEMSTRUCT& row) {
+    if (row.CtlType != ODT_LISTBOX) return false;
+    row.itemHeight = UINT(lineHeight(messageFont()));
+    return true;
+}
+
+std::optional<LRESULT> ControlSet::entryForCharacter(HWND control, wchar_t typed) {
+    auto found = lists_.find(idOf(control));
+    if (found == lists_.end()) return std::nullopt;
+    return found->second->entryStartingWith(typed);
 }
 
 } // namespace win32

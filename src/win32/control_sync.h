@@ -13,12 +13,10 @@ std::string windowText(HWND window);
 void syncText(HWND control, const std::string& text);
 void syncVisibleEnabled(HWND control, const ui::Control& model);
 
-// The entries a list control shows, kept beside it so that appending to a long list
-// adds only the new entries.
+// The entries a combo box's list shows, kept beside it so that appending adds only the
+// new entries.
 class ListMirror {
   public:
-    ListMirror(UINT addMessage, UINT resetMessage, UINT reserveMessage)
-        : add_(addMessage), reset_(resetMessage), reserve_(reserveMessage) {}
     void sync(HWND control, const std::vector<std::string>& items);
 
   private:
@@ -26,7 +24,6 @@ class ListMirror {
     void reserve(HWND control, std::size_t count);
     void holdDrawing(HWND control);
     static void CALLBACK resumeDrawing(HWND control, UINT, UINT_PTR mirror, DWORD);
-    UINT add_, reset_, reserve_;
     std::size_t reserved_ = 0; // entries the control has room for
     bool drawingHeld_ = false;
     std::vector<std::string> shown_;

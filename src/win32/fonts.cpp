@@ -14,6 +14,16 @@ int screenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// Runs measure on a screen device context with the font selected.
+template <typename Measure> int measured(HFONT font, Measure measure) {
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    int pixels = measure(screen);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 } // namespace
 
 int scaled(int length96) {
@@ -45,6 +55,22 @@ HFONT namedFont(const wchar_t* face, int points, bool bold) {
     HFONT font = CreateFontIndirectW(&logFont);
     fonts[key] = font;
     return font;
+}
+
+int lineHeight(HFONT font) {
+    return measured(font, [](HDC dc) {
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        return int(metrics.tmHeight);
+    });
+}
+
+int textWidth(HFONT font, const std::wstring& text) {
+    return measured(font, [&text](HDC dc) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        return int(size.cx);
+    });
 }
 
 } // namespace win32

@@ -39,17 +39,14 @@ void FormWindow::applyVisibility() {
     }
 }
 
-bool FormWindow::commonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> FormWindow::commonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == APPLY_VISIBILITY) {
         visibilityPending_ = false;
         applyVisibility();
-        return true;
+        return 0;
     }
-    if (!controls_ || !lParam) return false;
-    if (message == WM_COMMAND) return controls_->command(LOWORD(wParam), HIWORD(wParam));
-    if (message == WM_HSCROLL)
-        return controls_->scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
-    return false;
+    if (!controls_ || !lParam) return std::nullopt;
+    return controls_->message(message, wParam, lParam);
 }
 
 POINT centredOnScreen(int width, int height) {

@@ -5,6 +5,7 @@
 #include "win32/native_window.h"
 
 #include <memory>
+#include <optional>
 
 namespace win32 {
 
@@ -24,8 +25,8 @@ class FormWindow : public NativeWindow {
     void syncWindow();
     virtual void applyVisibility();
     // The messages every form window handles alike: its pending visibility and its
-    // controls' notifications. True when the message was one of them.
-    bool commonMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // controls' notifications and requests. The answer when the message was one of them.
+    std::optional<LRESULT> commonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     ui::Window& model_;
     std::unique_ptr<ControlSet> controls_;

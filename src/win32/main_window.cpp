@@ -65,7 +65,7 @@ std::vector<MenuNode> MainWindow::menuTree() {
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (commonMessage(message, wParam, lParam)) return 0;
+    if (auto answer = commonMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_COMMAND:
         if (lParam == 0 && HIWORD(wParam) == 0) menu_->command(LOWORD(wParam));

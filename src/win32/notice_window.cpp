@@ -30,7 +30,7 @@ NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
 }
 
 LRESULT NoticeWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (commonMessage(message, wParam, lParam)) return 0;
+    if (auto answer = commonMessage(message, wParam, lParam)) return *answer;
     return defaultHandling(message, wParam, lParam);
 }
 

@@ -59,7 +59,7 @@ void SnowWindow::presentNow() {
 }
 
 LRESULT SnowWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (commonMessage(message, wParam, lParam)) return 0;
+    if (auto answer = commonMessage(message, wParam, lParam)) return *answer;
     switch (message) {
     case WM_ERASEBKGND: // every pixel is painted from the surface
         return 1;

@@ -2,6 +2,7 @@
 // window, and the window's own notifications raise the models' events.
 #include "app/app.h"
 #include "win32/control_sync.h"
+#include "win32/fonts.h"
 #include "win32/services.h"
 #include "win32/win32_platform.h"
 
@@ -25,8 +26,8 @@ struct Panel : win32::FormWindow {
     }
     win32::ControlSet& set() { return *controls_; }
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        return commonMessage(message, wParam, lParam) ? 0
-                                                      : defaultHandling(message, wParam, lParam);
+        auto answer = commonMessage(message, wParam, lParam);
+        return answer ? *answer : defaultHandling(message, wParam, lParam);
     }
 };
 
@@ -58,7 +59,7 @@ struct BoundControls : testing::Test {
         for (auto* event :
              {&button.Click, &label.Click, &check.Click, &list.Click, &combo.Click, &slider.Change})
             *event = [this] { ++events; };
-        for (const char* item : {"C:\\a.jpg", "C:\\K\u00f6ln.jpg", "C:\\c.jpg"})
+        for (const char* item : {"C:\\a.jpg", "D:\\K\u00f6ln.jpg", "c:\\c.jpg"})
             list.add(item);
         for (const char* unit : {"Second(s)", "Minute(s)"})
             combo.add(unit);
@@ -80,10 +81,11 @@ TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
     list.setListIndex(1);
     list.removeAt(0);
     wchar_t item[64] = {};
-    send(lb, LB_GETTEXT, 0, LPARAM(item));
-    EXPECT_EQ(win32::narrow(item), "C:\\K\u00f6ln.jpg");
+    EXPECT_EQ(send(lb, LB_GETTEXT, 0, LPARAM(item)), 11); // the row's text, from the model
+    EXPECT_EQ(win32::narrow(item), "D:\\K\u00f6ln.jpg");
     EXPECT_EQ(send(lb, LB_GETCOUNT), 2);
     EXPECT_EQ(send(lb, LB_GETCURSEL), list.listIndex());
+    EXPECT_EQ(send(lb, LB_GETITEMHEIGHT), win32::lineHeight(win32::messageFont()));
     combo.setText("Hour(s)");
     EXPECT_EQ(windowText(cb), "Hour(s)");
     EXPECT_EQ(send(cb, CB_GETCOUNT), 2);
@@ -116,6 +118,13 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), LPARAM(s));
     EXPECT_EQ(slider.value(), 7);
     EXPECT_EQ(events, 6);
+    // A typed letter selects the next entry that starts with it, round past the end.
+    for (auto [typed, selected] :
+         {std::pair{L'd', 1L}, std::pair{L'c', 2L}, std::pair{L'C', 0L}, std::pair{L'x', 0L}}) {
+        send(lb, WM_CHAR, typed);
+        EXPECT_EQ(list.listIndex(), selected) << char(typed);
+        EXPECT_EQ(send(lb, LB_GETCURSEL), selected) << char(typed);
+    }
 }
 
 TEST(BoundTimers, FireOnlyWhileEnabledWithAnInterval) {
