@@ -17,6 +17,10 @@ std::string recordText(std::string_view line) {
     return std::string(line.substr(first + 1, last - first - 1));
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
+}
+
 // Calls `take` with each line of the file, without its CR LF (or lone LF) ending.
 template <typename Take> void forEachLine(std::string_view bytes, Take take) {
     std::size_t start = 0;
@@ -39,7 +43,7 @@ std::optional<std::string> encodeListFile(const std::vector<std::string>& entrie
         auto kept = raw.find(entry);
         auto ansi = kept != raw.end() ? kept->second : codePage.toAnsi(entry);
         if (!ansi) return std::nullopt;
-        bytes += QUOTE + *ansi + QUOTE + "\r\n";
+        bytes.append(1, QUOTE).append(*ansi).append(1, QUOTE).append("\r\n");
     }
     return bytes;
 }
@@ -55,12 +59,14 @@ std::vector<std::string> listFileRecords(const std::string& bytes) {
 std::vector<std::string> decodeListFile(const std::string& bytes,
                                         const platform::CodePage& codePage, RawRecords* raw) {
     std::vector<std::string> entries;
-    const auto records = listFileRecords(bytes);
-    entries.reserve(records.size());
-    for (const auto& record : records) {
+    forEachLine(bytes, [&](std::string_view line) {
+        if (line.empty()) return;
+        const std::string record = recordText(line);
         entries.push_back(codePage.fromAnsi(record));
-        if (raw && codePage.toAnsi(entries.back()) != record) raw->emplace(entries.back(), record);
-    }
+        // ASCII goes back as it came in every code page; only the rest is checked.
+        if (raw && !isAscii(record) && codePage.toAnsi(entries.back()) != record)
+            raw->emplace(entries.back(), record);
+    });
     return entries;
 }
 
