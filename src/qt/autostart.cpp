@@ -35,7 +35,7 @@ bool mirrorAutostart(const settings::MemoryRegistry& store, const std::string& p
     std::error_code error;
     if (!store.get(settings::RUN_KEY, "KALO DC")) {
         std::filesystem::remove(path, error);
-        return !error;
+        return !files.exists(path); // no entry is the aim, whatever stands in its way
     }
     std::string folder = std::filesystem::path(path).parent_path().string();
     return files.ensureFolder(folder) && files.replaceAtomically(path, autostartEntry(programPath));

@@ -43,10 +43,21 @@ std::string storedText(const FileRegistry& store, const std::string& key, const 
 } // namespace
 
 QtPlatform::QtPlatform() : registry_(registryFilePath(), files_) {
-    registry_.changed = [this] {
-        auto where = location();
-        mirrorAutostart(registry_, where.folder + "/" + where.executableName, files_);
-    };
+    registry_.changed = [this] { mirrorAutostart(); };
+}
+
+// The log-on entry follows the Run value; an entry that cannot be written is reported,
+// so that a ticked "Run on StartUp" never stands for nothing.
+void QtPlatform::mirrorAutostart() {
+    auto where = location();
+    const bool failed =
+        !qt::mirrorAutostart(registry_, where.folder + "/" + where.executableName, files_);
+    const bool firstFailure = failed && !autostartFailing_;
+    autostartFailing_ = failed; // set first: the box lets other changes run meanwhile
+    if (firstFailure)
+        messageBox("The log-on entry could not be written: " + autostartFilePath() +
+                       ". KALO DC will not start at log-on.",
+                   "KALO DC", platform::MB_EXCLAMATION);
 }
 
 // Windows go before the clock and the services they use.

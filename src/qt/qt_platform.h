@@ -71,6 +71,7 @@ class QtPlatform : public platform::Platform {
     void recordWallpaper(const std::string& path);
     std::optional<std::string> recordedWallpaper();
     void explainSnowOnTop();
+    void mirrorAutostart();
 
     Utf8CodePage codePage_;
     QtFiles files_;
@@ -80,6 +81,7 @@ class QtPlatform : public platform::Platform {
     app::App* app_ = nullptr;
     std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
     TrayWindow* tray_ = nullptr;
+    bool autostartFailing_ = false; // told once, until a write of the entry works again
 };
 
 } // namespace qt

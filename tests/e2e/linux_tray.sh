@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program in a notification area (trayer as the tray host): it starts hidden
 # in the tray, and its icon's menu shows the main window, ticks and unticks the log-on
-# start (the autostart entry comes and goes) and ends the program, icon and all.
+# start (the autostart entry comes and goes, or a failure to write it is reported) and ends
+# the program, icon and all.
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-tray
@@ -51,4 +52,14 @@ tray_menu 4
 check_within 10 "Exit ends the program" ended "$FIRST"
 no_icon() { E2E_SEEN="$(xwininfo -root -tree | grep -c '"kalo-dc"') windows of the program"; [ "$E2E_SEEN" = "0 windows of the program" ]; }
 check_within 5 "and its icon goes with it" no_icon
+
+# A file where the autostart folder goes: ticking Run on StartUp says the entry failed.
+rm -rf "$XDG_CONFIG_HOME/autostart" && touch "$XDG_CONFIG_HOME/autostart"
+boxes() { E2E_SEEN="$(xdotool search --onlyvisible --name '^KALO DC$' | wc -l) boxes"; [ "$E2E_SEEN" = "$1 boxes" ]; }
+linux_start SECOND
+check_within 20 "started again, the icon is back" icon_docked
+check "no box is shown yet" boxes 0
+tray_menu 3
+check_within 10 "an autostart entry that cannot be written is reported" boxes 1
+kill "$SECOND"
 e2e_finish
