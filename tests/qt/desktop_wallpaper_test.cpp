@@ -56,7 +56,7 @@ TEST(DesktopWallpaper, SetterCommandsForEveryDesktopAndStyle) {
                       image = "/last-image] [-s] [" + kPath + "]\n";
     const std::string swayFile = R"("'/home/zoë/my pics/it'\\''s \"100%\" #1? (a\\b).bmp'")";
     const std::array<const char*, 3> options{"centered", "wallpaper", "stretched"},
-        modes{"center", "tile", "stretch"};
+        modes{"center", "tile", "stretch"}, none{"", "", ""};
     const std::tuple<Desktop, std::array<const char*, 3>, std::string> cases[] = {
         {Gnome, options,
          gnome + "[picture-uri] [" + kUri + "]\n" + gnome + "[picture-uri-dark] [" + kUri + "]\n" +
@@ -71,7 +71,9 @@ TEST(DesktopWallpaper, SetterCommandsForEveryDesktopAndStyle) {
         {Lxqt,
          {"--wallpaper-mode=center", "--wallpaper-mode=tile", "--wallpaper-mode=stretch"},
          "pcmanfm-qt [--set-wallpaper=" + kPath + "] [@]\n"},
-        {Sway, modes, "swaymsg [output] [*] [bg] [" + swayFile + "] [@]\n"}};
+        {Sway, modes, "swaymsg [output] [*] [bg] [" + swayFile + "] [@]\n"},
+        {Kde, none, ""},
+        {X11Root, none, ""}};
     const WallpaperStyle styles[] = {Centred, Tiled, Stretched};
     for (const auto& [desktop, words, expected] : cases)
         for (int i = 0; i < 3; ++i)

