@@ -2,13 +2,13 @@
 // The Linux program's code under test: one offscreen QApplication for the test program,
 // and a fresh temporary folder per test, its XDG folders pointed inside it.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace qt_testing {
 
@@ -22,17 +22,11 @@ inline QApplication& application() {
 }
 
 struct TempHome {
-    std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                 ("kalo-qt-" + std::to_string(std::random_device{}()));
+    QTemporaryDir folder; // removed with everything in it
+    std::filesystem::path root = folder.path().toStdString();
     TempHome() {
-        std::filesystem::create_directories(root);
         setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
-    ~TempHome() {
-        std::error_code ignored;
-        std::filesystem::permissions(root, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(root, ignored);
     }
     std::string path(const std::string& name) const { return (root / name).string(); }
     std::string read(const std::string& name) const {
