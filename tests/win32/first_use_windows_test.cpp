@@ -53,27 +53,18 @@ struct FirstUseWindows : testing::Test {
         app.reset();
         os.reset();
         clearStoredSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
+        std::filesystem::remove_all(folder);
     }
-    HWND window(FormId form) const { return os->windowOf(form); }
     // True once `done` holds, the program's messages handled meanwhile; false after 5 s.
     template <typename Condition> bool until(Condition done) {
         auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end) return false;
+        while (!done() && std::chrono::steady_clock::now() < end) {
             os->doEvents();
-            Sleep(5);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
-        return true;
+        return done();
     }
-    bool inFront(FormId form) {
-        return until([&] { return GetForegroundWindow() == window(form); });
-    }
-    void menuCommand(FormId form, int id) {
-        SendMessageW(window(form), WM_COMMAND, WPARAM(id), 0);
-        os->doEvents();
-    }
+    void menuCommand(FormId form, int id) { SendMessageW(os->windowOf(form), WM_COMMAND, id, 0); }
     // A key pressed over the control that has the focus, then a wait for its effect.
     template <typename Condition> bool press(WPARAM key, Condition effect) {
         PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
@@ -86,24 +77,21 @@ struct FirstUseWindows : testing::Test {
 
 TEST_F(FirstUseWindows, AWindowChosenAgainComesToTheFrontRestoredIfMinimised) {
     menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
-    ASSERT_TRUE(inFront(FormId::KALO2));
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    ASSERT_TRUE(inFront(FormId::KALO4));
-    HWND main = window(FormId::KALO2);
+    HWND main = os->windowOf(FormId::KALO2), about = os->windowOf(FormId::KALO4);
+    ASSERT_TRUE(until([&] { return GetForegroundWindow() == about; }));
     ShowWindow(main, SW_MINIMIZE);
     ASSERT_TRUE(until([&] { return IsIconic(main); }));
     menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
-    EXPECT_TRUE(until([&] { return !IsIconic(main) && IsWindowVisible(main); }));
-    EXPECT_TRUE(inFront(FormId::KALO2));
+    EXPECT_TRUE(until([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    EXPECT_TRUE(inFront(FormId::KALO4));
+    EXPECT_TRUE(until([&] { return GetForegroundWindow() == about; }));
 }
 
 TEST_F(FirstUseWindows, AboutAnswersTabEnterAndEsc) {
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    auto& form = app->kalo4();
-    HWND ok = os->controlOf(FormId::KALO4, form.ok);
-    HWND link = os->controlOf(FormId::KALO4, form.Label786);
+    HWND ok = os->controlOf(FormId::KALO4, app->kalo4().ok);
+    HWND link = os->controlOf(FormId::KALO4, app->kalo4().Label786);
     EXPECT_TRUE(SendMessageW(ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
     ASSERT_TRUE(until([&] { return GetFocus() == ok; }));
     ASSERT_TRUE(press(VK_TAB, [&] { return GetFocus() == link; }));
@@ -112,7 +100,7 @@ TEST_F(FirstUseWindows, AboutAnswersTabEnterAndEsc) {
     ASSERT_TRUE(press(VK_TAB, [&] { return GetFocus() == ok; }));
     EXPECT_TRUE(press(VK_RETURN, [&] { return !app->kalo4Loaded(); }));
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    ASSERT_TRUE(until([&] { return IsChild(window(FormId::KALO4), GetFocus()); }));
+    ASSERT_TRUE(until([&] { return IsChild(os->windowOf(FormId::KALO4), GetFocus()); }));
     EXPECT_TRUE(press(VK_ESCAPE, [&] { return !app->kalo4Loaded(); }));
     EXPECT_EQ(opened.size(), 1u);
 }
