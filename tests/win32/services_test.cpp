@@ -67,6 +67,7 @@ TEST_F(Services, RegistryTextInTheCodePageWithItsZeroTypedValuesAndTheReadBuffer
     const std::tuple<const char*, DWORD, std::string, std::string> values[] = {
         {"expand", REG_EXPAND_SZ, {"%SystemRoot%\\x", 15}, "%SystemRoot%\\x"},
         {"negative", REG_DWORD, {"\xFE\xFF\xFF\xFF", 4}, "-2"},
+        {"binary", REG_BINARY, {"42", 3}, ""},
         {"fits the read buffer", REG_SZ, std::string(1023, 'x') + '\0', std::string(1023, 'x')},
         {"too long", REG_SZ, std::string(1025, 'x') + '\0', ""}};
     for (const auto& [name, type, data, text] : values) {
