@@ -48,14 +48,6 @@ std::optional<std::string> encodeListFile(const std::vector<std::string>& entrie
     return bytes;
 }
 
-std::vector<std::string> listFileRecords(const std::string& bytes) {
-    std::vector<std::string> records;
-    forEachLine(bytes, [&records](std::string_view line) {
-        if (!line.empty()) records.push_back(recordText(line));
-    });
-    return records;
-}
-
 std::vector<std::string> decodeListFile(const std::string& bytes,
                                         const platform::CodePage& codePage, RawRecords* raw) {
     std::vector<std::string> entries;

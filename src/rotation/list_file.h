@@ -25,15 +25,12 @@ std::optional<std::string> encodeListFile(const std::vector<std::string>& entrie
                                           const platform::CodePage& codePage,
                                           const RawRecords& raw = {});
 
-// The record texts of a list file, still in the code page. The reader is lenient
-// with lines the writer never makes: a line ends at LF with or without a CR before
-// it (the last one may lack both); an empty line is skipped; a line with two or more
-// quotes yields the text between its first and its last quote; a line with one quote
-// yields the line without that quote; a line without quotes is taken as it stands.
-std::vector<std::string> listFileRecords(const std::string& bytes);
-
 // The entries of a list file, converted to UTF-8; records that would not be written
-// back the same are added to `raw`.
+// back the same are added to `raw`. The reader is lenient with lines the writer never
+// makes: a line ends at LF with or without a CR before it (the last one may lack both);
+// an empty line is skipped; a line with two or more quotes yields the text between its
+// first and its last quote; a line with one quote yields the line without that quote; a
+// line without quotes is taken as it stands.
 std::vector<std::string> decodeListFile(const std::string& bytes,
                                         const platform::CodePage& codePage,
                                         RawRecords* raw = nullptr);
