@@ -9,6 +9,8 @@
 #include "qt/services.h"
 #include "qt/timer_clock.h"
 
+#include <QElapsedTimer>
+
 #include <map>
 #include <memory>
 
@@ -81,6 +83,7 @@ class QtPlatform : public platform::Platform {
     app::App* app_ = nullptr;
     std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
     TrayWindow* tray_ = nullptr;
+    QElapsedTimer sinceEvents_;     // since events last ran in doEvents
     bool autostartFailing_ = false; // told once, until a write of the entry works again
 };
 
