@@ -9,6 +9,7 @@ namespace {
 using testing_support::Program;
 using Strings = std::vector<std::string>;
 using Steps = std::vector<long>;
+using testing_support::listBytes;
 
 constexpr long M = 60000; // a minute
 const fake::FakeCodePage western;
@@ -16,11 +17,7 @@ const std::string LIST = "KALO DC.dat", MARKER_FILE("\x22\xA0\x22\r\n", 5);
 const std::string STOPPED = "add del run c2 | Stoped. | ";
 const std::string RESET = "add del run | Stoped. | Select Interval | 0 0 Select Interval";
 
-std::string listOf(const Strings& entries) {
-    return *rotation::encodeListFile(entries, western);
-}
-
-TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsItBack) {
+TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsAnyLineBack) {
     const std::pair<Strings, std::string> cases[] = {
         {{}, ""},
         {{"C:\\Pics\\a.jpg"}, "\"C:\\Pics\\a.jpg\"\r\n"},
@@ -33,9 +30,7 @@ TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsItBack) {
         EXPECT_EQ(rotation::decodeListFile(bytes, western), entries);
     }
     EXPECT_EQ(rotation::encodeListFile({"ok", "\xE6\x97\xA5.jpg"}, western), std::nullopt);
-}
-
-TEST(ListFile, ReadsLinesTheWriterNeverMakesByTheLenientRule) {
+    // Lines the writer never makes are read by the lenient rule.
     const std::string bytes = "\r\n\"a\",junk\r\n\n"           // blank lines skipped, tail dropped
                               "plain\r\n\"b\"c\"\n"            // no quotes; inner quotes kept
                               "\"a,b\",\"c\"\r\n"              // first to last quote
@@ -71,7 +66,7 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
 app::Kalo2& stopped(Program& p, const Strings& entries) {
-    p.write(LIST, listOf(entries));
+    p.write(LIST, listBytes(entries));
     p.setAppSetting("cmdrun", "cmdstop", "0");
     return p.main();
 }
@@ -134,7 +129,7 @@ TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
         p.os.boxes.clear();
         main.del.click();
         selected << main.Wallpaper.listIndex() << " ";
-        inStep += p.read(LIST) == listOf(main.Wallpaper.items());
+        inStep += p.read(LIST) == listBytes(main.Wallpaper.items());
     }
     EXPECT_EQ(
         std::make_tuple(selected.str(), focus, inStep, state(p)),
@@ -148,12 +143,12 @@ TEST(ImageList, ARecordTheCodePageCannotWriteIsSavedBackAsItWas) {
     Program p;
     p.os.cp.undefined = "\x81";
     const std::string odd = "\"C:\\x\x81y.jpg\"\r\n";
-    p.write(LIST, odd + listOf({"a"}));
+    p.write(LIST, odd + listBytes({"a"}));
     p.setAppSetting("cmdrun", "cmdstop", "0");
     p.os.dialogAnswers = {"b"};
     p.main().add_Click();
     EXPECT_EQ(std::tuple(p.read(LIST), p.os.boxes.size()),
-              std::tuple(odd + listOf({"a", "b"}), 0u));
+              std::tuple(odd + listBytes({"a", "b"}), 0u));
 }
 
 // A stored last file the dialog refuses opens it again at the program folder; a cancel
@@ -170,7 +165,7 @@ TEST(ImageList, ADialogThatRefusesTheLastFileOpensAgainAtTheProgramFolder) {
     for (const auto& request : p.os.dialogRequests)
         asked += (request.initialLocation == p.folder ? "folder " : request.initialLocation + " ");
     EXPECT_EQ(std::tuple(asked, main.Wallpaper.items(), p.read(LIST)),
-              std::tuple(stored + " folder z folder ", Strings{"z"}, listOf({"z"})));
+              std::tuple(stored + " folder z folder ", Strings{"z"}, listBytes({"z"})));
 }
 
 // With the program folder read-only the list lives in the user data folder.
@@ -180,7 +175,7 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     const std::string userList = p.os.where.userDataFolder + "/" + LIST;
     Strings entries(40000, "C:\\a.jpg");
     std::filesystem::create_directories(p.os.where.userDataFolder);
-    std::ofstream(userList, std::ios::binary) << listOf(entries);
+    std::ofstream(userList, std::ios::binary) << listBytes(entries);
     long yields = 0, misplaced = 0;
     p.os.onDoEvents = [&] { misplaced += p.app->kalo2().Wallpaper.count() != yields++; };
     auto& main = stopped(p, {"beside"});
@@ -189,54 +184,50 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     entries.push_back("b");
     EXPECT_TRUE(main.SaveImageList());
     EXPECT_EQ(std::make_tuple(yields, misplaced, *p.os.fs.read(userList)),
-              std::make_tuple(40000L, 0L, listOf(entries)));
+              std::make_tuple(40000L, 0L, listBytes(entries)));
     p.os.fs.failWrites = true;
     main.add_Click();
     main.reset_Click();
     const std::string unable = " | Error 16 Unable to access " + userList + ". The ";
     EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), state(p)),
-              std::make_pair(listOf(entries), RESET + unable + "playlist will not be saved" +
-                                                  unable + "Image list will not be saved"));
+              std::make_pair(listBytes(entries), RESET + unable + "playlist will not be saved" +
+                                                     unable + "Image list will not be saved"));
     p.os.fs.failWrites = false;
     main.reset_Click();
     EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), p.read(LIST)),
-              std::make_pair(MARKER_FILE, listOf({"beside"})));
+              std::make_pair(MARKER_FILE, listBytes({"beside"})));
 }
 
 // A list file held open by another program at start is reported, and no save replaces it
-// before it has been read; then its entries come first. A reset empties it on purpose.
+// before it has been read; then its entries come first. A reset empties it on purpose,
+// unless it could not write its marker.
 TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
-    for (bool reset : {false, true}) {
+    const std::tuple<int, Strings, Strings, std::size_t> cases[] = {
+        {0, {"a", "b"}, {"a", "b", "c", "d"}, 2}, // no reset
+        {1, {"c"}, {"c", "d"}, 1},                // a reset
+        {2, {"a", "b"}, {"a", "b", "c", "d"}, 3}, // a reset that could not write
+    };
+    for (const auto& [resets, first, last, boxes] : cases) {
         Program p;
         p.os.fs.unreadable = {p.path(LIST)};
         auto& main = stopped(p, {"a", "b"});
         p.os.dialogAnswers = {"c", "d"};
-        if (reset) main.reset_Click();
+        p.os.fs.failWrites = resets == 2;
+        if (resets) main.reset_Click();
+        p.os.fs.failWrites = false;
         main.add_Click();
         p.os.fs.unreadable.clear();
         const std::string list = p.read(LIST);
         main.add_Click();
         EXPECT_EQ(std::tuple(list, p.read(LIST), p.os.boxes.size(), p.os.boxes[0].text),
-                  std::tuple(listOf(reset ? Strings{"c"} : Strings{"a", "b"}),
-                             listOf(reset ? Strings{"c", "d"} : Strings{"a", "b", "c", "d"}),
-                             reset ? 1u : 2u,
+                  std::tuple(listBytes(first), listBytes(last), boxes,
                              "Unable to read " + p.path(LIST) +
                                  ". Another program may be using it. Your Image list is kept "
                                  "as it is, and is not saved until it can be read."));
     }
-    Program p; // a reset that could not write its marker leaves the list guarded
-    p.os.fs.unreadable = {p.path(LIST)};
-    auto& main = stopped(p, {"a", "b"});
-    p.os.fs.failWrites = true;
-    main.reset_Click();
-    p.os.fs.failWrites = false;
-    p.os.dialogAnswers = {"c"};
-    main.add_Click();
-    p.os.fs.unreadable.clear();
-    EXPECT_EQ(p.read(LIST), listOf({"a", "b"}));
 }
 
-// Run refuses a number the seconds ticker cannot hold; the period in force stays.
+// The unit box fills the number box; a number chosen sets and stores the interval.
 TEST(Interval, TheBoxesSetAndStoreTheInterval) {
     Program p;
     auto& main = stopped(p, {"a", "b"});
@@ -249,13 +240,9 @@ TEST(Interval, TheBoxesSetAndStoreTheInterval) {
     }
     EXPECT_EQ(filled.str(), "7/7 7/7x 59/59 59/59 ");
     main.c1.choose(2);
-    EXPECT_EQ(state(p), "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)");
-    main.c1.typeText("70");
-    main.Label3.click();
-    EXPECT_EQ(std::make_tuple(main.Timer1.interval(), state(p)),
-              std::make_tuple(3000L,
-                              "add del run c1 c2 | Stoped. | 70 Second(s) | 0 0 3 Second(s) | "
-                              "Error 16 Enter the interval."));
+    EXPECT_EQ(
+        std::make_tuple(main.Timer1.interval(), state(p)),
+        std::make_tuple(3000L, "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
     main.stope.click(); // the number box closes again
     EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
 }
@@ -267,7 +254,7 @@ TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
         {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "9 -1 T1T3"},
         {"Second(s)", "-1", '.', "9 -1 T1T3"},       {"Second(s)", "abc", '.', "9 -1 T1T3"},
         {"Minute(s)", "2.5", '.', "9 2.5 T3"},       {"Hour(s)", "1,5", ',', "9 90 T3"},
-        {"second(s)", "5", '.', "9 -1 T1T3"},        {"Interval", "5", '.', "9 -1 T1T3"},
+        {"second(s)", "5", '.', "9 -1 T1T3"},
     };
     for (const auto& [unit, number, separator, expected] : cases) {
         Program p;
@@ -285,8 +272,8 @@ TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
     }
 }
 
-// A new period counts from the change, as a timer set again does.
-TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChange) {
+// A new period counts from the change, as a timer set again does; Advance wraps.
+TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAndAdvanceWraps) {
     Program p;
     ui::Timer timer{1000, true};
     std::vector<long> ticks;
@@ -297,11 +284,7 @@ TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChange) {
     p.os.advance(500);
     p.os.unwatchTimer(timer);
     EXPECT_EQ(ticks, (std::vector<long>{700, 900}));
-}
-
-// Ticks during a message box can pass the count; no index yet counts as the first.
-TEST(Rotation, AdvanceWithoutAnIndexOrBeyondTheCount) {
-    Program p;
+    // Ticks during a message box can pass the count; no index yet counts as the first.
     auto& main = stopped(p, {});
     std::ostringstream seen;
     for (std::optional<long> index : {std::optional<long>(), {}, {5}}) {
@@ -330,10 +313,7 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
         {2, "5", "Hour(s)", "stop T2 T3 | Running... | 5 Hour(s) | 1 1 5 Hour(s)", ""},
         {2, "5", "Interval", refused("5 Interval"), refused("5 Interval")},
         {2, "", "Second(s)", refused(" Second(s)"), refused(" Second(s)")},
-        {2, "0", "Second(s)", refused("0 Second(s)"), refused("0 Second(s)")},
-        {2, "abc", "Minute(s)", refused("abc Minute(s)"), refused("abc Minute(s)")},
-        {2, "-1", "Hour(s)", refused("-1 Hour(s)"), refused("-1 Hour(s)")},
-        {2, "Select", "Interval", refused("Select Interval"), refused("Select Interval")},
+        {2, "70", "Second(s)", refused("70 Second(s)"), refused("70 Second(s)")},
         {0, "5", "Second(s)", empty, empty},
         {1, "5", "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
         {1, "5", "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
@@ -345,7 +325,7 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
         main.c1.typeText(number);
         std::string during;
         p.os.whileBoxOpen = [&] { during = state(p); };
-        main.run.click();
+        main.Label3.click();
         EXPECT_EQ(std::make_tuple(state(p), during), std::make_tuple(after, duringBox));
         main.stope.click();
         EXPECT_EQ(state(p).rfind(STOPPED, 0), 0u) << state(p);
@@ -399,7 +379,7 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
         {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
         {0, MARKER_FILE, "0", "Select Interval", "add del run | Stoped.", "0 0", quiet},
-        {0, MARKER_FILE + listOf({"a"}), "0", "5 Second(s)", STOP, "0 0", quiet},
+        {0, MARKER_FILE + listBytes({"a"}), "0", "5 Second(s)", STOP, "0 0", quiet},
         {0, "", "0", "5 Second(s)", STOP, "0 0", quiet},
     };
     for (const auto& [count, bytes, flag, texts, look, flags, script] : cases) {
@@ -407,20 +387,17 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         Strings paths;
         for (int i = 0; i < count; ++i)
             paths.push_back(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
-        const std::string written = bytes ? listOf(paths) + *bytes : "<missing>";
+        const std::string written = bytes ? listBytes(paths) + *bytes : "<missing>";
         if (bytes) p.write(LIST, written);
         p.setProgramValue("c1", texts.substr(0, texts.find(' ')));
         p.setProgramValue("c2", texts.substr(texts.find(' ') + 1));
         if (flag) p.setAppSetting("cmdrun", "cmdstop", flag);
         p.app->start();
-        EXPECT_EQ(
-            std::make_tuple(state(p), p.main().c2.items(), p.read(LIST), p.os.fs.replaceCalls),
-            std::make_tuple(look + " | " + texts + " | " + flags + " " + texts +
-                                (texts == "0 Second(s)" || texts == "2.5 Minute(s)"
-                                     ? " | Error 16 Enter the interval."
-                                     : ""),
-                            Strings{"Second(s)", "Minute(s)", "Hour(s)"}, written,
-                            bytes == MARKER_FILE && *flag == '0'));
+        const bool refused = texts == "0 Second(s)" || texts == "2.5 Minute(s)";
+        EXPECT_EQ(std::make_tuple(state(p), p.read(LIST), p.os.fs.replaceCalls),
+                  std::make_tuple(look + " | " + texts + " | " + flags + " " + texts +
+                                      (refused ? " | Error 16 Enter the interval." : ""),
+                                  written, bytes == MARKER_FILE && *flag == '0'));
         EXPECT_EQ(applied(p, script), script) << texts;
     }
 }
