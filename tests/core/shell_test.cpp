@@ -7,16 +7,19 @@ using settings::DESKTOP_KEY;
 namespace {
 
 // A program started from C:\Tools (or `from`) that logs its two last acts; `run` is first
-// stored as the Run value.
+// stored as the Run value, `tile` as the desktop's tiling over the centred style.
 struct Shell : fake::FakePlatform {
     std::string log, folder = where.folder;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
     std::error_code ignored;
 
-    explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools")
+    explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
+                   const char* tile = nullptr)
         : FakePlatform(testing_support::freshFolder()) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
+        if (tile) reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
+        if (tile) reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
         app->start();
     }
     ~Shell() { app.reset(), std::filesystem::remove_all(folder, ignored); }
@@ -31,6 +34,18 @@ struct Shell : fake::FakePlatform {
         for (auto [id, window] : windows)
             all += names[int(id)] + std::string(window->visible() ? "+ " : " ");
         return all + log + (app->ended() ? "ended" : "");
+    }
+    // The style items' marks, then a ! for each other item that carries one.
+    std::string marks() {
+        std::string marks;
+        for (const auto& item : tray().kalomenu)
+            marks += item.checked() ? "x" : "-";
+        auto& t = tray();
+        auto& m = app->kalo2();
+        for (const ui::MenuItem* other : {&t.showmenu, &t.kalowallpapersstyle, &t.exit, &m.snow1,
+                                          &m.snow2, &m.reset, &m.resetsnow, &m.exit, &m.about})
+            marks += other->checked() ? "!" : "";
+        return marks;
     }
 };
 
@@ -94,14 +109,17 @@ TEST(Shell, MainWindowHidesOnItsCloseBoxAndTheAboutBoxComesAndGoes) {
 
 TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     const std::string self = "C:\\Tools\\KALO DC.exe", quoted = '"' + self + '"';
-    for (bool second : {false, true})
+    for (bool second : {false, true}) // with the stored style marked, tiling first
         for (const char* run :
              {self.c_str(), "C:\\Tools\\KALO DC.EXE", "\"C:\\Tools\\KALO DC.exe\"",
-              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr})
-            EXPECT_EQ(Shell(second, run).tray().starupprogram.checked(),
-                      run && (run == self || run == quoted))
+              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
+            Shell shell(second, run, "C:\\Tools", second ? "1" : "0");
+            EXPECT_EQ(std::pair(shell.tray().starupprogram.checked(), shell.marks()),
+                      std::pair(run && (run == self || run == quoted),
+                                std::string(second ? "-x-" : "x--")))
                 << (run ? run : "none");
-    Shell s;
+        }
+    Shell s(false, nullptr, "C:\\Tools", "0"); // the stored style is not applied at start
     auto& item = s.tray().starupprogram;
     for (const std::string& stored : {quoted, std::string("-"), quoted}) { // "-": no value
         item.click();
@@ -109,11 +127,8 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     }
     // A style writes its desktop values, moves its mark and re-applies the wallpaper.
     auto state = [&] {
-        std::string marks = " ";
-        for (const auto& item : s.tray().kalomenu)
-            marks += item.checked() ? "x" : "-";
         auto text = [&](auto name) { return s.reg.text(DESKTOP_KEY, name).value_or("?"); };
-        return text("TileWallpaper") + "," + text("WallpaperStyle") + marks;
+        return text("TileWallpaper") + "," + text("WallpaperStyle") + " " + s.marks();
     };
     const std::pair<int, const char*> styles[] = {
         {0, "0,0 x--"}, {1, "1,1 -x-"}, {2, "0,2 --x"}, {1, "1,1 -x-"}};
@@ -130,9 +145,10 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     s.tray().kalomenu[0].click();
     EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state()),
               std::tuple(false, quoted, "1,1 x--"));
-    EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5, std::nullopt));
-    EXPECT_EQ(s.wallpaperPictures, std::vector<ui::PicturePtr>(5)) << "the file is read back";
-    EXPECT_EQ(std::tuple(s.fs.replaceCalls, s.decodes), std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(s.wallpaperCalls, s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
+              std::tuple(std::vector<std::optional<std::string>>(5), std::vector<ui::PicturePtr>(5),
+                         0, 0))
+        << "the file is read back";
 }
 
 // From a folder the code page cannot hold, the Run value names the program by its short
@@ -149,26 +165,5 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
                   hasShort ? std::tuple(false, true, '"' + shortForm + '"', std::string())
                            : std::tuple(false, false, std::string("-"),
                                         "KALO DC cannot start at log-on from " + foreign + "."));
-    }
-}
-
-// The tray menu marks the stored style at start, tiling first, without touching the desktop.
-TEST(Shell, TheStyleMarkShowsTheStoredStyleAtStart) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {{"0", "0", "x--"},
-                                                                       {"1", "0", "-x-"}};
-    for (auto [tile, style, marks] : cases) {
-        testing_support::Program p;
-        p.os.reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-        p.os.reg.putText(DESKTOP_KEY, "WallpaperStyle", style);
-        p.app->start();
-        std::string seen;
-        for (const auto& item : p.tray().kalomenu)
-            seen += item.checked() ? "x" : "-";
-        auto& t = p.tray();
-        auto& m = p.main();
-        for (const ui::MenuItem* other : {&t.showmenu, &t.kalowallpapersstyle, &t.exit, &m.snow1,
-                                          &m.snow2, &m.reset, &m.resetsnow, &m.exit, &m.about})
-            seen += other->checked() ? "!" : ""; // no other item carries a mark
-        EXPECT_EQ(seen + std::to_string(p.os.wallpaperCalls.size()), marks + std::string("0"));
     }
 }
