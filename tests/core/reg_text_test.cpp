@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using settings::MemoryRegistry;
+using namespace std::string_literals;
 
 namespace {
 
@@ -15,22 +16,18 @@ keysOf(std::initializer_list<std::tuple<const char*, const char*, MemoryRegistry
     return reg.keys();
 }
 
-std::string sz(const std::string& text) {
-    return text + '\0';
-}
-
 } // namespace
 
 TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
     using V = MemoryRegistry::Value;
     const auto keys =
-        keysOf({{"Software\\KALO\\KALO DC\\", "C1", V{1, sz("5")}},
-                {"software\\kalo\\kalo dc", "c1", V{1, sz("6")}}, // one key, one value
-                {"Software\\KALO\\KALO DC", "Path \"q\"", V{1, sz("C:\\a \"b\" \xC3\xA9")}},
-                {"Software\\KALO\\KALO DC", "", V{1, sz("")}},
-                {"Control Panel\\Desktop", "n", V{4, std::string("\x2A\0\0\x80", 4)}},
-                {"Control Panel\\Desktop", "lines", V{1, sz("a\r\nb")}},
-                {"Control Panel\\Desktop", "cut", V{1, std::string("a\0b\0", 4)}},
+        keysOf({{"Software\\KALO\\KALO DC\\", "C1", V{1, "5\0"s}},
+                {"software\\kalo\\kalo dc", "c1", V{1, "6\0"s}}, // one key, one value
+                {"Software\\KALO\\KALO DC", "Path \"q\"", V{1, "C:\\a \"b\" \xC3\xA9\0"s}},
+                {"Software\\KALO\\KALO DC", "", V{1, "\0"s}},
+                {"Control Panel\\Desktop", "n", V{4, "\x2A\0\0\x80"s}},
+                {"Control Panel\\Desktop", "lines", V{1, "a\r\nb\0"s}},
+                {"Control Panel\\Desktop", "cut", V{1, "a\0b\0"s}},
                 {"Control Panel\\Desktop", "raw", V{1, "no zero"}},
                 {"Control Panel\\Desktop", "short", V{4, "ab"}},
                 {"Control Panel\\Desktop", "none", V{0, ""}}});
@@ -64,9 +61,9 @@ TEST(RegText, ReadsWhatOthersWrite) {
                              "[HKEY_CURRENT_USER\\software\\kalo\\kalo dc\\]\r\n"
                              "\"c2\"=\"Hour(s)\"";
     EXPECT_EQ(settings::readRegText(text),
-              keysOf({{"Software\\KALO\\KALO DC", "C2", V{1, sz("Hour(s)")}},
+              keysOf({{"Software\\KALO\\KALO DC", "C2", V{1, "Hour(s)\0"s}},
                       {"Software\\KALO\\KALO DC", "bin", V{3, "\x01\x02\x03"}},
-                      {"Software\\KALO\\KALO DC", "d", V{4, std::string("\x0A\0\0\0", 4)}}}));
+                      {"Software\\KALO\\KALO DC", "d", V{4, "\x0A\0\0\0"s}}}));
 }
 
 TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {

@@ -13,16 +13,12 @@
 namespace {
 
 // Stored values are code page bytes, whatever they hold.
-void store(fake::FakePlatform& os, const std::string& key, const char* name,
-           FuzzedDataProvider& in) {
-    if (in.ConsumeBool())
-        os.reg.put(key, name, {platform::REG_SZ_T, in.ConsumeRandomLengthString(24)});
-}
-
 void storeSettings(fake::FakePlatform& os, FuzzedDataProvider& in) {
-    for (const char* name : {"snow", "s1", "s2", "s3", "s4"})
-        store(os, settings::PROGRAM_KEY, name, in);
-    store(os, settings::APP_SETTINGS_KEY + "KALO DC\\check1s", "check1t", in);
+    const std::string checkKey = settings::APP_SETTINGS_KEY + "KALO DC\\check1s";
+    for (const char* name : {"snow", "s1", "s2", "s3", "s4", "check1t"})
+        if (in.ConsumeBool())
+            os.reg.put(name[0] == 'c' ? checkKey : settings::PROGRAM_KEY, name,
+                       {platform::REG_SZ_T, in.ConsumeRandomLengthString(24)});
 }
 
 void moveSliders(app::Kalo2& main, FuzzedDataProvider& in) {

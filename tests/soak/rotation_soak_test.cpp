@@ -7,38 +7,24 @@
 // AddressSanitizer's count of the bytes the program has allocated and not freed.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
-namespace {
-
-using testing_support::Program;
-
 constexpr int STEPS = 100000, PICTURES = 5;
 
-// Moves picture `index` away or back, so that its entry is missing or there again.
-void toggle(Program& p, int index) {
-    std::string name = p.path("p" + std::to_string(index) + ".bmp");
-    std::error_code ignored;
-    if (std::filesystem::exists(name))
-        std::filesystem::rename(name, name + ".away", ignored);
-    else
-        std::filesystem::rename(name + ".away", name, ignored);
-}
-
-} // namespace
-
 TEST(Soak, AHundredThousandStepsWithVanishingPicturesAndSnowStayFlat) {
-    Program p;
+    testing_support::Program p;
     p.os.metrics = {64, 48, 15, 15};
+    // Picture `index` is written, or removed when it is there, so its entry comes and goes.
+    auto toggle = [&p](int index) {
+        std::string name = "p" + std::to_string(index) + ".bmp";
+        if (std::filesystem::remove(p.path(name))) return p.path(name);
+        return p.picture(name, 0xFF000000u + index, 8, 6);
+    };
     std::vector<std::string> list;
     for (int i = 0; i < PICTURES; ++i)
-        list.push_back(p.picture("p" + std::to_string(i) + ".bmp", 0xFF000000u + i, 8, 6));
+        list.push_back(toggle(i));
     p.write("KALO DC.dat", testing_support::listBytes(list));
-    for (auto [name, text] : {std::pair{"c1", "1"},
-                              {"c2", "Second(s)"},
-                              {"snow", "on"},
-                              {"s1", "1"},
-                              {"s2", "5"},
-                              {"s3", "5"},
-                              {"s4", "3"}})
+    const char* const values[][2] = {{"c1", "1"}, {"c2", "Second(s)"}, {"snow", "on"}, {"s1", "1"},
+                                     {"s2", "5"}, {"s3", "5"},         {"s4", "3"}};
+    for (auto [name, text] : values)
         p.setProgramValue(name, text);
     p.app->start();
     p.os.advance(5000);
@@ -47,7 +33,7 @@ TEST(Soak, AHundredThousandStepsWithVanishingPicturesAndSnowStayFlat) {
     long applied = 0, reported = 0, frames = 0;
     p.app->kalo3().Picture1.presented = [&frames] { ++frames; };
     for (int step = 0; step < STEPS; ++step) {
-        if (step % 3 == 0) toggle(p, step / 3 % PICTURES);
+        if (step % 3 == 0) toggle(step / 3 % PICTURES);
         p.os.advance(1000);
         ASSERT_EQ(p.os.wallpaperCalls.size() + p.os.boxes.size(), 1u) << "step " << step;
         applied += long(p.os.wallpaperCalls.size()), reported += long(p.os.boxes.size());
