@@ -45,11 +45,16 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     ui::ListBox list;
     ui::Slider slider{1, 50, 1, 5, 10};
     ui::ImageBox preview;
+    ui::CheckBox check{"Snow on top"};
     int told = 0;
-    list.viewChanged = slider.viewChanged = preview.viewChanged = [&told] { ++told; };
+    list.viewChanged = slider.viewChanged = preview.viewChanged =
+        check.viewChanged = [&told] { ++told; };
     preview.setPicture(nullptr);
+    for (int value : {1, 1}) // one change
+        check.setValue(value);
     list.add("a");
     list.add("b");
+    list.setListIndex(2); // no entry there: nothing changes
     list.setListIndex(1);
     for (long outside : {2, -1}) // no entry there: nothing changes
         list.removeAt(outside);
@@ -61,7 +66,7 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     for (bool on : {false, false, true})
         slider.setEnabled(on);
     EXPECT_EQ(std::make_tuple(told, list.count(), list.listIndex(), slider.value()),
-              std::make_tuple(10, 0L, -1L, 50));
+              std::make_tuple(11, 0L, -1L, 50));
 }
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
