@@ -21,11 +21,6 @@ class ListMirror {
 
   private:
     void rebuild(HWND control, const std::vector<std::string>& items);
-    void reserve(HWND control, std::size_t count);
-    void holdDrawing(HWND control);
-    static void CALLBACK resumeDrawing(HWND control, UINT, UINT_PTR mirror, DWORD);
-    std::size_t reserved_ = 0; // entries the control has room for
-    bool drawingHeld_ = false;
     std::vector<std::string> shown_;
 };
 
