@@ -1,12 +1,11 @@
 #pragma once
-// A program under test: a fake platform over a fresh temporary program folder.
+// A program under test: a fake platform over a fresh temporary program folder. Also
+// used by the soak and the fuzz targets, so it needs no test framework.
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,23 +14,24 @@
 
 namespace testing_support {
 
-inline std::string freshFolder() {
-    static std::mt19937 rng{std::random_device{}()};
-    auto dir = std::filesystem::temp_directory_path() / ("kalo-test-" + std::to_string(rng()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
-}
-
-struct Program {
-    std::string folder = freshFolder();
-    fake::FakePlatform os{folder};
-    std::unique_ptr<app::App> app = std::make_unique<app::App>(os);
-
-    ~Program() {
-        app.reset();
+// A new empty folder of its own, removed with everything in it at the end.
+struct TempFolder {
+    const std::string folder = [] {
+        static std::mt19937 rng{std::random_device{}()};
+        auto dir = std::filesystem::temp_directory_path() / ("kalo-test-" + std::to_string(rng()));
+        std::filesystem::create_directories(dir);
+        return dir.string();
+    }();
+    ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
     }
+};
+
+// The folder goes last, after the program has let go of it.
+struct Program : TempFolder {
+    fake::FakePlatform os{folder};
+    std::unique_ptr<app::App> app = std::make_unique<app::App>(os);
 
     app::Kalo2& main() { return app->kalo2(); }
     app::Kalo1& tray() { return app->kalo1(); }

@@ -8,21 +8,19 @@ namespace {
 
 // A program started from C:\Tools (or `from`) that logs its two last acts; `run` is first
 // stored as the Run value, `tile` as the desktop's tiling over the centred style.
-struct Shell : fake::FakePlatform {
-    std::string log, folder = where.folder;
+struct Shell : testing_support::TempFolder, fake::FakePlatform {
+    std::string log;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
-    std::error_code ignored;
 
     explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
                    const char* tile = nullptr)
-        : FakePlatform(testing_support::freshFolder()) {
+        : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
         if (tile) reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
         if (tile) reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
         app->start();
     }
-    ~Shell() { app.reset(), std::filesystem::remove_all(folder, ignored); }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
     void endProcess() override { FakePlatform::endProcess(), log += "end;"; }
     app::Kalo1& tray() { return app->kalo1(); }

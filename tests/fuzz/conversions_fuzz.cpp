@@ -1,7 +1,6 @@
 // The stored-text conversions on any text: a number is finite, rounding lands on the
 // nearest whole number, and a text either converts or throws the conversion's own error;
 // a text the program stores reads back as it was written.
-#include "scratch_folder.h"
 #include "settings/conversions.h"
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
@@ -31,7 +30,7 @@ void checkNumber(const std::string& text, char separator) {
 }
 
 void checkStoredText(const std::string& text) {
-    fake::FakePlatform os(scratchFolder());
+    fake::FakePlatform os(""); // the registry only: no file is touched
     settings::RegistryProcedures registry(os);
     if (!registry.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::PROGRAM_KEY, "c1",
                                       text))

@@ -1,20 +1,16 @@
 // A decoded picture of any size and pixels on its way to the desktop: a whole picture is
 // written as KALO.bmp that holds exactly its pixels; anything else leaves the desktop alone.
-#include "app/app.h"
-#include "app/kalo2.h"
-#include "scratch_folder.h"
-#include "support/fake_platform.h"
+#include "core/fixture.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
 // A decoder that gives whatever picture the input makes, sized or not as it claims.
-struct FuzzedDecoder : fake::FakePlatform {
-    using FakePlatform::FakePlatform;
+struct FuzzedDecoder : testing_support::TempFolder, fake::FakePlatform {
+    FuzzedDecoder() : FakePlatform(folder) {}
     ui::PicturePtr decoded;
     ui::PicturePtr loadPicture(const std::string&) override { return decoded; }
 };
@@ -57,10 +53,8 @@ bool holds(const std::string& bmp, const ui::Picture& picture) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    const std::string& folder = scratchFolder();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    FuzzedDecoder os(folder);
+    FuzzedDecoder os;
+    const std::string& folder = os.folder;
     os.decoded = pictureFrom(in);
     app::App program(os);
     auto& main = program.kalo2();

@@ -1,10 +1,7 @@
 // The snow on any stored settings and screen: the start-up restores what converts, the
 // frames run, and the sliders move, all without a fault; the window fits the screen.
-#include "app/app.h"
-#include "app/kalo2.h"
-#include "scratch_folder.h"
+#include "core/fixture.h"
 #include "snow/kalo3.h"
-#include "support/fake_platform.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -35,19 +32,19 @@ void moveSliders(app::Kalo2& main, FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    fake::FakePlatform os(scratchFolder());
+    testing_support::Program p;
+    auto& os = p.os;
     os.metrics = {in.ConsumeIntegralInRange(1, 480), in.ConsumeIntegralInRange(1, 360),
                   double(in.ConsumeIntegralInRange(6, 24)),
                   double(in.ConsumeIntegralInRange(6, 24))};
     storeSettings(os, in);
-    app::App program(os);
-    program.start();
+    p.app->start();
     os.advance(in.ConsumeIntegralInRange(0, 1000));
-    moveSliders(program.kalo2(), in);
+    moveSliders(p.main(), in);
     os.advance(250);
-    auto& picture = program.kalo3().Picture1;
-    if (program.kalo3().window.visible() && (picture.widthPixels() != os.metrics.widthPixels ||
-                                             picture.heightPixels() != os.metrics.heightPixels))
+    auto& picture = p.app->kalo3().Picture1;
+    if (p.app->kalo3().window.visible() && (picture.widthPixels() != os.metrics.widthPixels ||
+                                            picture.heightPixels() != os.metrics.heightPixels))
         std::abort();
     return 0;
 }

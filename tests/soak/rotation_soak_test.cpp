@@ -4,6 +4,8 @@
 #include "core/fixture.h"
 #include "snow/kalo3.h"
 
+#include <gtest/gtest.h>
+
 // AddressSanitizer's count of the bytes the program has allocated and not freed.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 

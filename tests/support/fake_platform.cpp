@@ -189,18 +189,6 @@ std::intptr_t FakePlatform::shellOpen(const std::string& address) {
     return 42;
 }
 
-void FakePlatform::addTrayIcon(const std::string& tip) {
-    trayTip = tip;
-}
-
-void FakePlatform::removeTrayIcon() {
-    trayTip.clear();
-}
-
-void FakePlatform::setForegroundWindow(platform::FormId form) {
-    foreground.push_back(form);
-}
-
 void FakePlatform::popupTrayMenu() {
     ++menusOpened;
     if (whileMenuOpen) whileMenuOpen();
@@ -216,14 +204,6 @@ void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
         double h = metrics.heightPixels * metrics.twipsPerPixelY;
         if (window.visible() && (window.width() != w || window.height() != h)) window.resized(w, h);
     };
-}
-
-void FakePlatform::formUnloaded(platform::FormId form) {
-    windows.erase(form);
-}
-
-void FakePlatform::makeLayeredColorKeyBlack(platform::FormId) {
-    ++layeredCalls;
 }
 
 void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, int height) {
@@ -245,10 +225,6 @@ void FakePlatform::unwatchTimer(ui::Timer& timer) {
 void FakePlatform::rearm(ui::Timer* timer) {
     for (auto& w : timers_)
         if (w.timer == timer) w.due = now_ + timer->interval();
-}
-
-void FakePlatform::doEvents() {
-    if (onDoEvents) onDoEvents();
 }
 
 FakePlatform::Watched* FakePlatform::nextDue(long limit) {

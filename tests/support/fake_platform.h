@@ -70,18 +70,20 @@ class FakePlatform : public platform::Platform {
     void messageBox(const std::string& text, const std::string& title, int style) override;
     std::optional<std::string> openFileDialog(const OpenFileRequest& request) override;
     std::intptr_t shellOpen(const std::string& address) override;
-    void addTrayIcon(const std::string& tip) override;
-    void removeTrayIcon() override;
-    void setForegroundWindow(platform::FormId form) override;
+    void addTrayIcon(const std::string& tip) override { trayTip = tip; }
+    void removeTrayIcon() override { trayTip.clear(); }
+    void setForegroundWindow(platform::FormId form) override { foreground.push_back(form); }
     void popupTrayMenu() override;
     void formCreated(platform::FormId form, ui::Window& window) override;
-    void formUnloaded(platform::FormId form) override;
-    void makeLayeredColorKeyBlack(platform::FormId form) override;
+    void formUnloaded(platform::FormId form) override { windows.erase(form); }
+    void makeLayeredColorKeyBlack(platform::FormId) override { ++layeredCalls; }
     void setTopMost(platform::FormId form, bool topMost, int width, int height) override;
     void watchTimer(ui::Timer& timer) override;
     void unwatchTimer(ui::Timer& timer) override;
     bool previousInstanceRunning() override { return otherInstance; }
-    void doEvents() override;
+    void doEvents() override {
+        if (onDoEvents) onDoEvents();
+    }
     void endProcess() override { ended = true; }
 
     // The virtual clock: runs every tick due within `ms`, earliest first (ties in

@@ -27,7 +27,10 @@ struct FaultyFileSteps : platform::FileSteps {
         return false;
     }
     bool flush() override { return !fails(false) && real.flush(); }
-    bool close() override { return real.close() & !fails(false); } // the file goes either way
+    bool close() override {
+        const bool closed = real.close(); // the file goes either way
+        return !fails(false) && closed;
+    }
     bool rename(const std::string& temp, const std::string& target) override {
         return !fails(true) && real.rename(temp, target);
     }
