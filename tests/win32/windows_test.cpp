@@ -67,12 +67,6 @@ struct BoundControls : testing::Test {
 };
 
 TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
-    button.setCaption("Run");
-    button.setEnabled(false);
-    label.setVisible(false);
-    EXPECT_EQ(windowText(b), "Run");
-    EXPECT_FALSE(IsWindowEnabled(b));
-    EXPECT_FALSE(GetWindowLongW(l, GWL_STYLE) & WS_VISIBLE);
     for (auto [value, state] : {std::pair{1, BST_CHECKED}, std::pair{2, BST_INDETERMINATE},
                                 std::pair{0, BST_UNCHECKED}}) {
         check.setValue(value);
@@ -83,41 +77,38 @@ TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
     wchar_t item[64] = {};
     EXPECT_EQ(send(lb, LB_GETTEXT, 0, LPARAM(item)), 11); // the row's text, from the model
     EXPECT_EQ(win32::narrow(item), "D:\\K\u00f6ln.jpg");
-    EXPECT_EQ(send(lb, LB_GETCOUNT), 2);
-    EXPECT_EQ(send(lb, LB_GETCURSEL), list.listIndex());
-    EXPECT_EQ(send(lb, LB_GETITEMHEIGHT), win32::lineHeight(win32::messageFont()));
+    EXPECT_EQ(std::tuple(send(lb, LB_GETCOUNT), send(lb, LB_GETCURSEL), send(lb, LB_GETITEMHEIGHT)),
+              std::tuple(2, list.listIndex(), win32::lineHeight(win32::messageFont())));
+    button.setCaption("Run");
+    button.setEnabled(false);
+    label.setVisible(false);
     combo.setText("Hour(s)");
-    EXPECT_EQ(windowText(cb), "Hour(s)");
-    EXPECT_EQ(send(cb, CB_GETCOUNT), 2);
     slider.setValue(33);
-    for (auto [message, answer] :
-         {std::pair{TBM_GETRANGEMIN, 1}, std::pair{TBM_GETRANGEMAX, 50},
-          std::pair{TBM_GETLINESIZE, 1}, std::pair{TBM_GETPAGESIZE, 5}, std::pair{TBM_GETPOS, 33}})
-        EXPECT_EQ(send(s, message), answer) << message;
+    EXPECT_EQ(std::tuple(windowText(b), IsWindowEnabled(b), IsWindowVisible(l), windowText(cb),
+                         send(cb, CB_GETCOUNT), send(s, TBM_GETRANGEMIN), send(s, TBM_GETRANGEMAX),
+                         send(s, TBM_GETLINESIZE), send(s, TBM_GETPAGESIZE), send(s, TBM_GETPOS)),
+              std::tuple("Run", FALSE, FALSE, "Hour(s)", 2, 1, 50, 1, 5, 33));
 }
 
 TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     send(b, BM_CLICK);
     notify(l, STN_CLICKED);
     send(c, BM_CLICK);
-    EXPECT_EQ(check.value(), 1);
-    EXPECT_EQ(send(c, BM_GETCHECK), BST_CHECKED);
     send(lb, LB_SETCURSEL, 2);
     notify(lb, LBN_SELCHANGE);
-    EXPECT_EQ(list.listIndex(), 2);
     SetWindowTextW(cb, L"typed");
     notify(cb, CBN_EDITCHANGE);
-    EXPECT_EQ(combo.text(), "typed");
-    EXPECT_EQ(events, 4) << "typed text runs no click";
+    EXPECT_EQ(
+        std::tuple(check.value(), send(c, BM_GETCHECK), list.listIndex(), combo.text(), events),
+        std::tuple(1, BST_CHECKED, 2, "typed", 4))
+        << "typed text runs no click";
     send(cb, CB_SETCURSEL, 1);
     notify(cb, CBN_SELCHANGE);
-    EXPECT_EQ(combo.text(), "Minute(s)");
     send(s, TBM_SETPOS, TRUE, 7);
     send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), LPARAM(s));
     EXPECT_EQ(slider.value(), 10) << "a drag in progress moves nothing";
     send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), LPARAM(s));
-    EXPECT_EQ(slider.value(), 7);
-    EXPECT_EQ(events, 6);
+    EXPECT_EQ(std::tuple(combo.text(), slider.value(), events), std::tuple("Minute(s)", 7, 6));
     // A typed letter selects the next entry that starts with it, round past the end.
     for (auto [typed, selected] :
          {std::pair{L'd', 1L}, std::pair{L'c', 2L}, std::pair{L'C', 0L}, std::pair{L'x', 0L}}) {
