@@ -1,6 +1,6 @@
 #pragma once
 // The Linux program's code under test: one offscreen QApplication for the test program,
-// and a fresh temporary folder per test.
+// and a fresh temporary folder per test, its files named within it or by absolute path.
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -24,11 +24,11 @@ struct TempHome {
     QTemporaryDir folder; // removed with everything in it
     std::filesystem::path root = folder.path().toStdString();
     std::string path(const std::string& name) const { return (root / name).string(); }
-    std::string read(const std::string& name) const {
+    std::string read(const std::filesystem::path& name) const {
         std::ifstream in(root / name, std::ios::binary);
         return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
-    void write(const std::string& name, const std::string& bytes) const {
+    void write(const std::filesystem::path& name, const std::string& bytes) const {
         std::filesystem::create_directories((root / name).parent_path());
         std::ofstream(root / name, std::ios::binary) << bytes;
     }

@@ -70,20 +70,17 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
                           decoded->height, QImage::Format_ARGB32);
         EXPECT_EQ(seen, reference.convertToFormat(QImage::Format_ARGB32)) << name;
     }
-    std::string huge = jpeg; // its frame header claims 60000 x 60000 pixels
-    huge.replace(huge.find("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60");
-    for (auto [name, bytes] :
-         {std::pair{"empty.png", std::string()},
-          {"cut.png", home.read("ok.png").substr(0, 40)},
-          {"cut.jpg", jpeg.substr(0, jpeg.size() - 40)},
-          {"huge.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0\x08"
-                                   "\x06\0\0\0\xa8\x52\x0b\xc8",
-                                   33)},
-          {"huge.jpg", huge}}) {
-        home.write(name, bytes);
+    home.write("empty.png", "");
+    home.write("cut.png", home.read("ok.png").substr(0, 40));
+    home.write("cut.jpg", jpeg.substr(0, jpeg.size() - 40));
+    home.write("huge.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0"
+                                       "\x08\x06\0\0\0\xa8\x52\x0b\xc8",
+                                       33));
+    // Its frame header claims 60000 x 60000 pixels.
+    home.write("huge.jpg",
+               std::string(jpeg).replace(jpeg.find("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"));
+    for (const char* name : {"empty.png", "cut.png", "cut.jpg", "huge.png", "huge.jpg", "none.jpg"})
         EXPECT_FALSE(qt::loadPicture(home.path(name))) << name;
-    }
-    EXPECT_FALSE(qt::loadPicture(home.path("none.jpg")));
 }
 
 } // namespace

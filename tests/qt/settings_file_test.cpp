@@ -29,8 +29,7 @@ using Texts = std::map<std::string, std::string>;
 Texts settingsFolder(const TempHome& home) {
     Texts texts;
     for (const auto& entry : std::filesystem::directory_iterator(home.path("config/kalo-dc")))
-        texts[entry.path().filename().string().substr(0, 24)] =
-            home.read("config/kalo-dc/" + entry.path().filename().string());
+        texts[entry.path().filename().string().substr(0, 24)] = home.read(entry.path());
     return texts;
 }
 
