@@ -25,8 +25,7 @@ TEST(DesktopWallpaper, DetectsTheDesktopFromBothVariables) {
           "KDE|plasma", "XFCE|xfce", "LXQt|", "sway|", "i3|i3", "Unknown|cinnamon",
           "|/usr/share/xsessions/plasma"}) {
         const std::size_t bar = both.find('|');
-        seen += std::to_string(
-            static_cast<int>(detectDesktop(both.substr(0, bar), both.substr(bar + 1))));
+        seen += char('0' + int(detectDesktop(both.substr(0, bar), both.substr(bar + 1))));
     }
     EXPECT_EQ(seen, "0000123456713");
 }
