@@ -125,17 +125,19 @@ std::string firstLine(const QByteArray& text) {
     return line.isEmpty() ? std::string() : ": " + line.toStdString();
 }
 
-// What went wrong with a run of the command, or nothing.
-std::optional<std::string> runProblem(QProcess& process, const Command& command) {
-    const QString program = QString::fromStdString(command.program);
+// What went wrong with a run of the command, found in `searchPath` (the PATH when empty), or
+// nothing.
+std::optional<std::string> runProblem(QProcess& process, const Command& command,
+                                      const QStringList& searchPath) {
+    const QString program =
+        QStandardPaths::findExecutable(QString::fromStdString(command.program), searchPath);
+    if (program.isEmpty()) return "was not found";
     QStringList arguments;
     for (const std::string& argument : command.arguments)
         arguments << QString::fromStdString(argument);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments);
-    if (!process.waitForStarted(kDeadlineMs))
-        return QStandardPaths::findExecutable(program).isEmpty() ? "was not found"
-                                                                 : "could not be started";
+    if (!process.waitForStarted(kDeadlineMs)) return "could not be started";
     if (!process.waitForFinished(kDeadlineMs)) {
         process.kill();
         process.waitForFinished(kDeadlineMs);
@@ -232,9 +234,16 @@ std::string plasmaScript(const std::string& path, WallpaperStyle style) {
 }
 
 DesktopWallpaper::DesktopWallpaper(std::function<void(const std::string& message)> report)
-    : report_(std::move(report)),
-      desktop_(detectDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(),
-                             qEnvironmentVariable("DESKTOP_SESSION").toStdString())) {}
+    : DesktopWallpaper(std::move(report),
+                       detectDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString(),
+                                     qEnvironmentVariable("DESKTOP_SESSION").toStdString())) {}
+
+DesktopWallpaper::DesktopWallpaper(std::function<void(const std::string& message)> report,
+                                   Desktop desktop, const std::vector<std::string>& searchPath)
+    : report_(std::move(report)), desktop_(desktop) {
+    for (const std::string& folder : searchPath)
+        searchPath_ << QString::fromStdString(folder);
+}
 
 void DesktopWallpaper::apply(const std::string& path, WallpaperStyle style,
                              const ui::PicturePtr& held) {
@@ -298,7 +307,7 @@ void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle
 // A failure is reported, once for each program, and ends the apply.
 bool DesktopWallpaper::run(const Command& command, std::string* output) {
     QProcess process;
-    const std::optional<std::string> problem = runProblem(process, command);
+    const std::optional<std::string> problem = runProblem(process, command, searchPath_);
     if (problem)
         reportOnce(command.program, command.program + " " + *problem);
     else if (output)

@@ -4,6 +4,8 @@
 
 #include "ui/picture.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <set>
 #include <string>
@@ -40,7 +42,11 @@ std::string plasmaScript(const std::string& path, WallpaperStyle style);
 
 class DesktopWallpaper {
   public:
+    // For the desktop the session's variables name, its programs found in the PATH.
     explicit DesktopWallpaper(std::function<void(const std::string& message)> report);
+    // For `desktop`, its programs found in `searchPath`'s folders (the PATH when empty).
+    DesktopWallpaper(std::function<void(const std::string& message)> report, Desktop desktop,
+                     const std::vector<std::string>& searchPath = {});
     // `held`, when not null, is the file's picture already decoded.
     void apply(const std::string& path, WallpaperStyle style, const ui::PicturePtr& held);
 
@@ -55,6 +61,7 @@ class DesktopWallpaper {
 
     std::function<void(const std::string& message)> report_;
     Desktop desktop_;
+    QStringList searchPath_;
     std::set<std::string> reported_;
     std::string lastLink_;
 };

@@ -1,12 +1,11 @@
 #pragma once
 // The Linux program's code under test: one offscreen QApplication for the test program,
-// and a fresh temporary folder per test, its XDG folders pointed inside it.
+// and a fresh temporary folder per test, its files named within it or by absolute path.
 #include <QApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -24,16 +23,12 @@ inline QApplication& application() {
 struct TempHome {
     QTemporaryDir folder; // removed with everything in it
     std::filesystem::path root = folder.path().toStdString();
-    TempHome() {
-        setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
     std::string path(const std::string& name) const { return (root / name).string(); }
-    std::string read(const std::string& name) const {
+    std::string read(const std::filesystem::path& name) const {
         std::ifstream in(root / name, std::ios::binary);
         return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
-    void write(const std::string& name, const std::string& bytes) const {
+    void write(const std::filesystem::path& name, const std::string& bytes) const {
         std::filesystem::create_directories((root / name).parent_path());
         std::ofstream(root / name, std::ios::binary) << bytes;
     }
