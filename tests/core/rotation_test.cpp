@@ -287,8 +287,12 @@ TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAndAdvanceWraps) {
     p.os.advance(500);
     timer.setInterval(200);
     p.os.advance(500);
+    timer.setEnabled(false); // so does a timer enabled again
+    p.os.advance(350);
+    timer.setEnabled(true);
+    p.os.advance(250);
     p.os.unwatchTimer(timer);
-    EXPECT_EQ(ticks, (std::vector<long>{700, 900}));
+    EXPECT_EQ(ticks, (std::vector<long>{700, 900, 1550}));
     // Ticks during a message box can pass the count; no index yet counts as the first.
     auto& main = stopped(p, {});
     std::ostringstream seen;
