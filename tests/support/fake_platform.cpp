@@ -34,12 +34,6 @@ const std::array<std::string, 256>& cp1252() {
 
 // ---- registry -------------------------------------------------------------------
 
-std::optional<platform::KeyHandle> FakeRegistry::createKey(std::uint32_t root,
-                                                           const std::string& subKey) {
-    if (failWrites) return std::nullopt;
-    return MemoryRegistry::createKey(root, subKey);
-}
-
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
     put(subKey, name, Value{platform::REG_SZ_T, FakeCodePage().toAnsi(text).value()});

@@ -15,8 +15,6 @@ namespace fake {
 // The registry's rules of the shipped in-memory store, with writes that can be made to fail.
 class FakeRegistry : public settings::MemoryRegistry {
   public:
-    std::optional<platform::KeyHandle> createKey(std::uint32_t root,
-                                                 const std::string& subKey) override;
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
     // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
