@@ -64,10 +64,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The programs that set the wallpaper on GNOME and its kin (gsettings) and on Xfce
-# (xfconf-query), and Qt's image plug-ins for pictures beyond BMP, JPEG, GIF and PNG
-# (TIFF, WebP). LXQt and sway bring their own setters (pcmanfm-qt, swaymsg); KDE Plasma
-# is reached over D-Bus.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin, xfconf, qt6-image-formats-plugins")
+# (xfconf-query), Qt's image plug-ins for pictures beyond BMP, JPEG, GIF and PNG
+# (TIFF, WebP), and Qt's Wayland plug-in, without which the program cannot start in a
+# Wayland session that offers no X display. LXQt and sway bring their own setters
+# (pcmanfm-qt, swaymsg); KDE Plasma is reached over D-Bus.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "libglib2.0-bin, xfconf, qt6-image-formats-plugins, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pcmanfm-qt, sway")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -120,6 +120,14 @@ void QtPlatform::messageBox(const std::string& text, const std::string& title, i
     box.exec();
 }
 
+// A box that tells and waits for nobody: the program goes on while it shows.
+void QtPlatform::showNotice(const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, "KALO DC", qs(text), QMessageBox::Ok,
+                                ownerForDialogs());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
 std::optional<std::string> QtPlatform::openFileDialog(const OpenFileRequest& request) {
     return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
                                              qs(request.initialLocation),
@@ -151,8 +159,14 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
     if (!app_) return;
     auto window = createWindow(form);
     if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
-    if (form == FormId::KALO3)
-        static_cast<SnowWindow*>(window.get())->placeChanged = [this] { explainSnowOnTop(); };
+    if (form == FormId::KALO3) {
+        auto* snow = static_cast<SnowWindow*>(window.get());
+        snow->placeChanged = [this] { explainSnowOnTop(); };
+        snow->cannotShow = [this] {
+            showNotice("The snow cannot show on this desktop: under Wayland no program may "
+                       "draw over the other windows.");
+        };
+    }
     windows_[form] = std::move(window);
     if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
 }

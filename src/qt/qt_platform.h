@@ -69,6 +69,7 @@ class QtPlatform : public platform::Platform {
   private:
     std::unique_ptr<FormWindow> createWindow(platform::FormId form);
     QWidget* ownerForDialogs() const;
+    void showNotice(const std::string& text);
     WallpaperStyle storedStyle();
     void recordWallpaper(const std::string& path);
     std::optional<std::string> recordedWallpaper();

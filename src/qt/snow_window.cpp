@@ -23,6 +23,7 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(0, 0, screen.widthPixels, screen.heightPixels);
+    overlay_ = !QGuiApplication::platformName().startsWith("wayland");
     if (QGuiApplication::platformName() == "xcb") {
         root_ = RootSnow::openWithoutCompositor();
         compositorCheck_ = new QTimer(this);
@@ -49,7 +50,7 @@ void SnowWindow::applyVisibility(bool) {
     falling_ = root_ && model_.visible();
     if (root_ && !falling_) root_->clear();
     if (!model_.visible()) return hide();
-    if (!root_ && !isVisible()) show();
+    if (!root_ && !isVisible() && overlay_) show();
     reportSize();
 }
 
@@ -76,6 +77,7 @@ void SnowWindow::present() {
     const auto& surface = form_.Picture1;
     int w = surface.widthPixels(), h = surface.heightPixels();
     if (w <= 0 || h <= 0) return;
+    if (!overlay_) return reportCannotShow();
     if (root_) return falling_ ? root_->show(surface.pixels().data(), w, h) : void();
     // No window manager restacks a window that bypasses it: while "Snow on top" is ticked,
     // each frame puts it back above the windows opened since.
@@ -86,6 +88,13 @@ void SnowWindow::present() {
     for (std::size_t i = 0, n = std::size_t(w) * std::size_t(h); i < n; ++i)
         to[i] = from[i] == snow::BLACK ? 0u : 0xFF000000u | from[i];
     update();
+}
+
+// Once, when the snow first falls.
+void SnowWindow::reportCannotShow() {
+    if (cannotShowReported_ || !form_.Timer1.enabled()) return;
+    cannotShowReported_ = true;
+    if (cannotShow) cannotShow();
 }
 
 void SnowWindow::paintEvent(QPaintEvent*) {

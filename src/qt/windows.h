@@ -79,6 +79,7 @@ class SnowWindow : public FormWindow {
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
     std::function<void()> placeChanged; // the snow moved between the desktop and its window
+    std::function<void()> cannotShow;   // snow falls where no window may stay above others
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -89,6 +90,7 @@ class SnowWindow : public FormWindow {
     void reportSize();
     void present();
     void followCompositor(); // where the snow falls follows a compositor coming or going
+    void reportCannotShow();
 
     snow::Kalo3& form_;
     platform::ScreenMetrics screen_;
@@ -97,6 +99,8 @@ class SnowWindow : public FormWindow {
     std::unique_ptr<RootSnow> root_;
     bool falling_ = false; // shown, in the root window
     bool onTop_ = false;   // "Snow on top" ticked
+    bool overlay_ = true;  // false under Wayland, where no window may stay above the others
+    bool cannotShowReported_ = false;
     QTimer* compositorCheck_ = nullptr;
 };
 

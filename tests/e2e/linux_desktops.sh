@@ -2,7 +2,8 @@
 # The Linux program on the session bus of a desktop: under GNOME both picture URIs and
 # the options change at every step (dconf behind gsettings), Cinnamon and MATE get the
 # picture and the style in their own schemas, sway gives it to swaybg, under XFCE every
-# backdrop that xfconf holds gets the picture and the style.
+# backdrop that xfconf holds gets the picture and the style. Last the program runs as a
+# client of sway's Wayland display.
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-desktops 640x480
@@ -80,17 +81,17 @@ fi
 LINUX_PIDS+=($!)
 sway_socket() { SWAYSOCK="$(ls "$SWAY_RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)"; [ -n "$SWAYSOCK" ]; }
 check_within 20 "sway starts headless" sway_socket
-# The picture and the mode swaybg was started with, the picture's links followed.
+# background MODE: swaybg, started last, shows KALO.bmp (its links followed) in that mode.
 background() {
     local line
     line="$(pgrep -a swaybg | tail -n 1)"
     E2E_SEEN="$(readlink -f "$(sed -n 's/.* -i \(.*\) -m .*/\1/p' <<<"$line")") ${line##* -m }"
-    [ "$E2E_SEEN" = "$BITMAP tile" ]
+    [ "$E2E_SEEN" = "$BITMAP $1" ]
 }
 XDG_CURRENT_DESKTOP=sway SWAYSOCK="$SWAYSOCK" "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
 SWAY_PROGRAM=$!
 LINUX_PIDS+=("$SWAY_PROGRAM")
-check_within 20 "sway: swaybg shows KALO.bmp, tiled" background
+check_within 20 "sway: swaybg shows KALO.bmp, tiled" background tile
 kill "$SWAY_PROGRAM"
 
 xfce_session() {
@@ -114,4 +115,24 @@ RESULT="$(dbus-run-session -- bash -c xfce_session 2>/dev/null)"
 check_equal "XFCE: the first backdrop shows KALO.bmp" "first=$BITMAP" "$(grep first= <<<"$RESULT")"
 check_equal "XFCE: and the second" "second=$BITMAP" "$(grep second= <<<"$RESULT")"
 check_equal "XFCE: tiled" "style=2" "$(grep style= <<<"$RESULT")"
+
+# The program as a client of sway's Wayland display, no X display, snow on: its window
+# and a notice that the snow cannot show there; no snow window, which sway would tile.
+linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"c1"="1"' '"c2"="Second(s)"' \
+    '"snow"="on"' '' '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"WallpaperStyle"="2"'
+mkdir -m 700 "$DIR/wayland-run"
+env -u DISPLAY XDG_RUNTIME_DIR="$DIR/wayland-run" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway \
+    WAYLAND_DISPLAY="$(find "$SWAY_RUNTIME" -type s -name 'wayland-*')" SWAYSOCK="$SWAYSOCK" \
+    "$DIR/bin/kalo-dc" >"$DIR/wayland.log" 2>&1 &
+WAYLAND_PROGRAM=$!
+LINUX_PIDS+=("$WAYLAND_PROGRAM")
+windows() {
+    E2E_SEEN="$(SWAYSOCK="$SWAYSOCK" swaymsg -t get_tree |
+        jq -r '[.. | objects | select(.app_id? == "kalo-dc") | .name] | sort | join(" | ")')"
+    [ "$E2E_SEEN" = "KALO DC | KALO Desktop Wallpaper Changer [ KALO DC ]" ]
+}
+running() { E2E_SEEN="$(tail -n 3 "$DIR/wayland.log")" && kill -0 "$WAYLAND_PROGRAM"; }
+check_within 30 "Wayland: the main window and the snow notice show, nothing else" windows
+check_within 30 "Wayland: swaybg shows KALO.bmp, stretched" background stretch
+check "Wayland: the program keeps running" running
 e2e_finish
