@@ -46,10 +46,12 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     ui::Slider slider{1, 50, 1, 5, 10};
     ui::ImageBox preview;
     ui::CheckBox check{"Snow on top"};
+    ui::ComboBox combo{"Interval"};
     int told = 0;
-    list.viewChanged = slider.viewChanged = preview.viewChanged =
-        check.viewChanged = [&told] { ++told; };
+    list.viewChanged = slider.viewChanged = preview.viewChanged = check.viewChanged =
+        combo.viewChanged = [&told] { ++told; };
     preview.setPicture(nullptr);
+    combo.setText("Hour(s)");
     for (int value : {1, 1}) // one change
         check.setValue(value);
     list.add("a");
@@ -66,7 +68,7 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     for (bool on : {false, false, true})
         slider.setEnabled(on);
     EXPECT_EQ(std::make_tuple(told, list.count(), list.listIndex(), slider.value()),
-              std::make_tuple(11, 0L, -1L, 50));
+              std::make_tuple(12, 0L, -1L, 50));
 }
 
 // The window loaded over a list file of `entries`, the rotation stored as stopped.
