@@ -163,8 +163,8 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
         auto* snow = static_cast<SnowWindow*>(window.get());
         snow->placeChanged = [this] { explainSnowOnTop(); };
         snow->cannotShow = [this] {
-            showNotice("The snow cannot show on this desktop: under Wayland no program may "
-                       "draw over the other windows.");
+            showNotice("The snow cannot show on this desktop: under Wayland this program cannot "
+                       "keep a window over the others.");
         };
     }
     windows_[form] = std::move(window);
