@@ -23,8 +23,9 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(0, 0, screen.widthPixels, screen.heightPixels);
-    overlay_ = !QGuiApplication::platformName().startsWith("wayland");
-    if (QGuiApplication::platformName() == "xcb") {
+    const QString platform = QGuiApplication::platformName();
+    overlay_ = !platform.startsWith("wayland");
+    if (platform == "xcb") {
         root_ = RootSnow::openWithoutCompositor();
         compositorCheck_ = new QTimer(this);
         QObject::connect(compositorCheck_, &QTimer::timeout, [this] { followCompositor(); });

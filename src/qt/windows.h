@@ -79,7 +79,7 @@ class SnowWindow : public FormWindow {
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
     std::function<void()> placeChanged; // the snow moved between the desktop and its window
-    std::function<void()> cannotShow;   // snow falls where no window may stay above others
+    std::function<void()> cannotShow;   // snow falls where its window cannot stay on top
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,7 +99,7 @@ class SnowWindow : public FormWindow {
     std::unique_ptr<RootSnow> root_;
     bool falling_ = false; // shown, in the root window
     bool onTop_ = false;   // "Snow on top" ticked
-    bool overlay_ = true;  // false under Wayland, where no window may stay above the others
+    bool overlay_ = true;  // false under Wayland, where this window cannot stay on top
     bool cannotShowReported_ = false;
     QTimer* compositorCheck_ = nullptr;
 };

@@ -17,8 +17,10 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
         : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
-        if (tile) reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-        if (tile) reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
+        if (tile) {
+            reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
+            reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
+        }
         app->start();
     }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
@@ -35,11 +37,11 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
     }
     // The style items' marks, then a ! for each other item that carries one.
     std::string marks() {
-        std::string marks;
-        for (const auto& item : tray().kalomenu)
-            marks += item.checked() ? "x" : "-";
         auto& t = tray();
         auto& m = app->kalo2();
+        std::string marks;
+        for (const auto& item : t.kalomenu)
+            marks += item.checked() ? "x" : "-";
         for (const ui::MenuItem* other : {&t.showmenu, &t.kalowallpapersstyle, &t.exit, &m.snow1,
                                           &m.snow2, &m.reset, &m.resetsnow, &m.exit, &m.about})
             marks += other->checked() ? "!" : "";
