@@ -2,6 +2,7 @@
 #include "snow/kalo3.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -73,7 +74,6 @@ void SnowWindow::resizeEvent(QResizeEvent*) {
     if (isVisible() || falling_) reportSize();
 }
 
-// Black is the colour key: it becomes fully transparent, every other pixel opaque.
 void SnowWindow::present() {
     const auto& surface = form_.Picture1;
     int w = surface.widthPixels(), h = surface.heightPixels();
@@ -83,11 +83,6 @@ void SnowWindow::present() {
     // No window manager restacks a window that bypasses it: while "Snow on top" is ticked,
     // each frame puts it back above the windows opened since.
     if (onTop_ && isVisible()) raise();
-    if (frame_.size() != QSize(w, h)) frame_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    const std::uint32_t* from = surface.pixels().data();
-    auto* to = reinterpret_cast<std::uint32_t*>(frame_.bits());
-    for (std::size_t i = 0, n = std::size_t(w) * std::size_t(h); i < n; ++i)
-        to[i] = from[i] == snow::BLACK ? 0u : 0xFF000000u | from[i];
     update();
 }
 
@@ -98,11 +93,45 @@ void SnowWindow::reportCannotShow() {
     if (cannotShow) cannotShow();
 }
 
+namespace {
+
+// Black is the colour key: it becomes fully transparent, every other pixel opaque.
+void keyOutBlack(const snow::Surface& surface, QImage& to) {
+    const int w = std::min(surface.widthPixels(), to.width());
+    const int h = std::min(surface.heightPixels(), to.height());
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* from =
+            surface.pixels().data() + std::size_t(y) * surface.widthPixels();
+        auto* row = reinterpret_cast<std::uint32_t*>(to.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = from[x] == snow::BLACK ? 0u : 0xFF000000u | from[x];
+    }
+}
+
+// The image the painter really draws into, when it is the window's own buffer at its
+// origin in the format the frame is made in.
+QImage* windowBuffer(QPainter& painter) {
+    auto* image = dynamic_cast<QImage*>(painter.paintEngine()->paintDevice());
+    bool direct = image && image->format() == QImage::Format_ARGB32_Premultiplied &&
+                  painter.deviceTransform().isIdentity();
+    return direct ? image : nullptr;
+}
+
+} // namespace
+
+// The frame replaces every pixel it covers, so only what lies beyond it is cleared. Where
+// the painter draws straight into the window's buffer, the frame is made there.
 void SnowWindow::paintEvent(QPaintEvent*) {
+    const auto& surface = form_.Picture1;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), Qt::transparent);
-    if (!frame_.isNull()) painter.drawImage(0, 0, frame_);
+    if (!QRect(0, 0, surface.widthPixels(), surface.heightPixels()).contains(rect()))
+        painter.fillRect(rect(), Qt::transparent);
+    if (QImage* buffer = windowBuffer(painter)) return keyOutBlack(surface, *buffer);
+    QSize size(surface.widthPixels(), surface.heightPixels());
+    if (frame_.size() != size) frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    keyOutBlack(surface, frame_);
+    painter.drawImage(0, 0, frame_);
 }
 
 } // namespace qt

@@ -94,7 +94,7 @@ class SnowWindow : public FormWindow {
 
     snow::Kalo3& form_;
     platform::ScreenMetrics screen_;
-    QImage frame_; // the surface with black made transparent
+    QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;
     std::unique_ptr<RootSnow> root_;
     bool falling_ = false; // shown, in the root window
