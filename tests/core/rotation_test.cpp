@@ -339,28 +339,6 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
     }
 }
 
-// The minute count starts at Run, however long the ticker ran before; a count already
-// past the target turns at the next tick.
-TEST(RunState, AMinutesRotationCountsFromItsRun) {
-    Program p;
-    auto& main = p.main(); // no list file: the minute ticker counts from creation
-    p.os.advance(3 * M);
-    for (int i = 0; i < 3; ++i)
-        main.Wallpaper.add(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
-    main.c2.typeText("Second(s)");
-    main.c1.typeText("2");
-    main.run.click();
-    p.os.advance(25000);
-    main.stope.click();
-    main.c2.typeText("Minute(s)");
-    main.run.click();
-    const Steps fromRun{1, 0, M, -1, M, 0, 2 * M, 1};
-    EXPECT_EQ(applied(p, fromRun), fromRun);
-    main.minuteCount = 5;
-    const Steps past{M, 2};
-    EXPECT_EQ(applied(p, past), past);
-}
-
 // A true run flag (the default) resumes, a false one stops, another text ends the start-up
 // there as a missing list does; an interval that cannot turn is refused; the marker resets.
 TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
@@ -402,18 +380,34 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
     }
 }
 
-// Run refuses an empty list; the start tick stays armed for the first picture added.
-TEST(StartupRotation, TheStartTickWaitsForAFirstEntry) {
+// Run refuses an empty list; the start tick stays armed for the first picture added. The
+// minute count starts at Run, however long the ticker ran before; a count already past the
+// target turns at the next tick.
+TEST(StartupRotation, TheStartTickWaitsForAFirstEntryAndAMinutesRotationCountsFromItsRun) {
     Program p;
     p.write(LIST, "");
     p.setProgramValue("C2", "Second(s)");
     EXPECT_EQ(state(p), "add del run c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
                         "Add Image file.");
-    const Steps nothing{100, -1}, once{1, 0, 1000, -1};
+    const Steps nothing{3 * M, -1}, once{1, 0, 1000, -1};
     EXPECT_EQ(applied(p, nothing), nothing);
-    p.os.dialogAnswers = {p.picture("late.pic")};
-    p.main().add.click();
+    auto& main = p.main();
+    p.os.dialogAnswers = {p.picture("0.pic", 0xFF000000u)};
+    main.add.click();
     EXPECT_EQ(applied(p, once), once);
+    for (int i = 1; i < 3; ++i)
+        main.Wallpaper.add(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
+    main.c1.typeText("2");
+    main.run.click();
+    p.os.advance(25000);
+    main.stope.click();
+    main.c2.typeText("Minute(s)");
+    main.run.click();
+    const Steps fromRun{1, 0, M, -1, M, 0, 2 * M, 1};
+    EXPECT_EQ(applied(p, fromRun), fromRun);
+    main.minuteCount = 5;
+    const Steps past{M, 2};
+    EXPECT_EQ(applied(p, past), past);
 }
 
 } // namespace
