@@ -223,26 +223,6 @@ TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
     }
 }
 
-// The unit box fills the number box; a number chosen sets and stores the interval.
-TEST(Interval, TheBoxesSetAndStoreTheInterval) {
-    Program p;
-    auto& main = stopped(p, {"a", "b"});
-    main.c2.add("second(s)");
-    std::ostringstream filled;
-    for (std::size_t unit : {2, 3, 1, 0}) {
-        main.c1.setText("x");
-        main.c2.choose(unit);
-        filled << main.c1.items().size() << "/" << main.c1.items().back() << main.c1.text() << " ";
-    }
-    EXPECT_EQ(filled.str(), "7/7 7/7x 59/59 59/59 ");
-    main.c1.choose(2);
-    EXPECT_EQ(
-        std::make_tuple(main.Timer1.interval(), state(p)),
-        std::make_tuple(3000L, "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
-    main.stope.click(); // the number box closes again
-    EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
-}
-
 TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
     const std::tuple<const char*, const char*, char, const char*> cases[] = {
         {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
@@ -268,8 +248,9 @@ TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
     }
 }
 
-// A new period counts from the change, as a timer set again does; Advance wraps.
-TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAndAdvanceWraps) {
+// A new period counts from the change, as a timer set again does; Advance wraps; the
+// interval boxes set and store the interval.
+TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAdvanceWrapsAndTheBoxesSetIt) {
     Program p;
     ui::Timer timer{1000, true};
     std::vector<long> ticks;
@@ -295,6 +276,22 @@ TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAndAdvanceWraps) {
         main.Wallpaper.add("a");
     }
     EXPECT_EQ(seen.str(), "-1/10 0/11 0/12 ");
+    // The unit box fills the number box; a number chosen sets and stores the interval.
+    p.os.boxes.clear();
+    main.c2.add("second(s)");
+    std::ostringstream filled;
+    for (std::size_t unit : {2, 3, 1, 0}) {
+        main.c1.setText("x");
+        main.c2.choose(unit);
+        filled << main.c1.items().size() << "/" << main.c1.items().back() << main.c1.text() << " ";
+    }
+    EXPECT_EQ(filled.str(), "7/7 7/7x 59/59 59/59 ");
+    main.c1.choose(2);
+    EXPECT_EQ(
+        std::make_tuple(main.Timer1.interval(), state(p)),
+        std::make_tuple(3000L, "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
+    main.stope.click(); // the number box closes again
+    EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
 }
 
 // Run refuses an interval it cannot turn and an empty list, changing nothing; one entry is
