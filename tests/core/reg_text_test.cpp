@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using settings::MemoryRegistry;
+using V = MemoryRegistry::Value;
 using namespace std::string_literals;
 
 namespace {
@@ -19,7 +20,6 @@ keysOf(std::initializer_list<std::tuple<const char*, const char*, MemoryRegistry
 } // namespace
 
 TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
-    using V = MemoryRegistry::Value;
     const auto keys =
         keysOf({{"Software\\KALO\\KALO DC\\", "C1", V{1, "5\0"s}},
                 {"software\\kalo\\kalo dc", "c1", V{1, "6\0"s}}, // one key, one value
@@ -52,7 +52,6 @@ TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
 // What a person or another program may write: CR LF, a byte-order mark, comments, blank
 // lines, a hex list over several lines, plain hex, short dwords, names in any case.
 TEST(RegText, ReadsWhatOthersWrite) {
-    using V = MemoryRegistry::Value;
     const std::string text = "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
                              "; settings\r\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\r\n"
                              "\"C2\"=\"Minute(s)\"\r\n"

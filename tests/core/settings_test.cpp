@@ -57,22 +57,15 @@ TEST(Registry, ValuesAndApplicationSettings) {
         EXPECT_EQ(readAs(type, {"a\0b\0\0", 5}), "") << type;
     for (std::int32_t n : {-1, 2147483647, 0})
         EXPECT_EQ(readAs(4, std::string(reinterpret_cast<const char*>(&n), 4)), std::to_string(n));
-    auto& store = p.app->appSettings();
-    EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "1") << "the default until saved";
-    store.Save("KALO DC", "cmdrun", "cmdstop", "0");
+    p.app->appSettings().Save("KALO DC", "cmdrun", "cmdstop", "0"); // also as code page text
     EXPECT_EQ(p.os.reg.get(APP_SETTINGS_KEY + "KALO DC\\cmdrun", "cmdstop")->data,
               std::string("0") + '\0');
-    EXPECT_EQ(store.Get("KALO DC", "cmdrun", "cmdstop", "1"), "0");
-    EXPECT_EQ(store.Get("Other", "cmdrun", "cmdstop", "1"), "1");
     EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
     EXPECT_TRUE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "V"));
     EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v")) << "already gone";
     p.os.reg.failWrites = true; // a change the store cannot keep fails and is undone
-    EXPECT_FALSE(write("w", "x"));
-    EXPECT_FALSE(reg.WriteRegistryString(HKCU, PROGRAM_KEY + "\\new", "w", "x"));
+    EXPECT_FALSE(write("w", "x") || reg.WriteRegistryString(HKCU, PROGRAM_KEY + "\\new", "w", "x"));
     EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w") ||
                  p.os.reg.openKey(HKCU, PROGRAM_KEY + "\\new"));
     EXPECT_EQ(p.os.reg.openHandles(), 0u) << "every procedure closes its keys";
-    ASSERT_TRUE(p.os.reg.openKey(HKCU, PROGRAM_KEY));
-    EXPECT_EQ(p.os.reg.openHandles(), 1u) << "and the count sees one left open";
 }

@@ -64,7 +64,7 @@ TEST(Shell, TheProgramEndsByExitOrAfterTheSecondInstanceNoticeTrayIconFirst) {
     }
 }
 
-TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuWithTheTrayWindowInFrontAndOnlyOnce) {
+TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnceAndTheMainWindowOnlyHidesOnItsCloseBox) {
     Shell s;
     auto& tray = s.tray();
     s.metrics.twipsPerPixelX = 12; // the code is x over the screen's twips per pixel
@@ -83,12 +83,8 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuWithTheTrayWindowInFrontAndOnlyOnce
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened + s.foreground.size(), 4u) << "once closed, it opens again";
-}
-
-TEST(Shell, MainWindowHidesOnItsCloseBoxAndTheAboutBoxComesAndGoes) {
-    Shell s;
+    // The main window shown from the menu hides on its close box; the about box comes and goes.
     auto& main = s.app->kalo2();
-    s.tray().showmenu.click();
     EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
     main.about.click();
     auto& about = s.app->kalo4();
