@@ -33,16 +33,6 @@ const std::vector<std::optional<MemoryRegistry::Value>> FORMS = [] {
     return forms;
 }();
 
-// Good values everywhere, a list of two pictures, then one setting in a bad form.
-void prepare(Program& p, const Setting& bad, const std::optional<MemoryRegistry::Value>& form) {
-    p.os.metrics = {160, 120, 15, 15};
-    p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp"), p.picture("b.bmp")}));
-    for (const Setting* setting : ALL)
-        if (setting->name != bad.name && setting->good)
-            p.os.reg.putText(setting->key, setting->name, setting->good);
-    if (form) p.os.reg.put(bad.key, bad.name, *form);
-}
-
 std::string interval(Program& p) {
     return p.main().Timer1.enabled() ? "run" : p.os.boxes.empty() ? "idle" : p.os.boxes[0].title;
 }
@@ -122,9 +112,14 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
         {STYLE, trayTicks, "0000|0000|0000|0000|0000|0000|0000|0000|0000"}};
     for (const auto& [setting, view, expected] : rows) {
         std::string seen;
-        for (const auto& form : FORMS) {
+        for (const auto& form : FORMS) { // good values but this one, two pictures listed
             Program p;
-            prepare(p, setting, form);
+            p.os.metrics = {160, 120, 15, 15};
+            p.write("KALO DC.dat", testing_support::listBytes({p.picture("a"), p.picture("b")}));
+            for (const Setting* other : ALL)
+                if (other->name != setting.name && other->good)
+                    p.os.reg.putText(other->key, other->name, other->good);
+            if (form) p.os.reg.put(setting.key, setting.name, *form);
             p.app->start();
             seen.append(seen.empty() ? "" : "|").append(view(p));
             useEverything(p);
