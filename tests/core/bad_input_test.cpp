@@ -3,8 +3,6 @@
 #include "fixture.h"
 #include "snow/kalo3.h"
 
-#include <sstream>
-
 namespace {
 
 using settings::MemoryRegistry;
@@ -16,7 +14,7 @@ struct Setting {
 };
 const std::string PROGRAM = settings::PROGRAM_KEY, APP = settings::APP_SETTINGS_KEY + "KALO DC\\";
 const Setting C1{PROGRAM, "c1", "5"}, C2{PROGRAM, "c2", "Second(s)"}, SNOW{PROGRAM, "snow", "on"},
-    S1{PROGRAM, "s1", "7"}, S2{PROGRAM, "s2", "30"}, S3{PROGRAM, "s3", "4"}, S4{PROGRAM, "s4", "3"},
+    S1{PROGRAM, "s1", "7"}, S2{PROGRAM, "s2", "6"}, S3{PROGRAM, "s3", "4"}, S4{PROGRAM, "s4", "3"},
     ON_TOP{APP + "check1s", "check1t", "0"}, RUNNING{APP + "cmdrun", "cmdstop", "1"},
     LAST_FILE{settings::APP_SETTINGS_KEY + "Image Files\\1", "1", "C:\\pics\\a.bmp"},
     RUN_AT_LOGON{settings::RUN_KEY, "KALO DC", nullptr},
@@ -25,65 +23,43 @@ const Setting C1{PROGRAM, "c1", "5"}, C2{PROGRAM, "c2", "Second(s)"}, SNOW{PROGR
 const Setting* const ALL[] = {&C1,     &C2,      &SNOW,      &S1,           &S2,   &S3,   &S4,
                               &ON_TOP, &RUNNING, &LAST_FILE, &RUN_AT_LOGON, &TILE, &STYLE};
 
-MemoryRegistry::Value sz(std::string text) {
-    return {platform::REG_SZ_T, std::move(text)};
-}
-
-// The bad forms, in the order of each row's expectations; nullopt: no value at all.
-const std::optional<MemoryRegistry::Value> FORMS[] = {
-    std::nullopt,
-    sz(""),
-    sz(" "),
-    sz("x\x01?~\xFF"),
-    sz("99999999999999999999"),
-    sz("-7"),
-    sz("2.5"),
-    sz(std::string(3000, '9')),
-    MemoryRegistry::Value{platform::REG_DWORD_T, std::string("\x05\0\0\0", 4)}};
-
-// Good values everywhere, a list of two pictures, then one setting in a bad form.
-void prepare(Program& p, const Setting& bad, const std::optional<MemoryRegistry::Value>& form) {
-    p.os.metrics = {160, 120, 15, 15};
-    p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp"), p.picture("b.bmp")}));
-    for (const Setting* setting : ALL)
-        if (setting->name != bad.name && setting->good)
-            p.os.reg.putText(setting->key, setting->name, setting->good);
-    if (form) p.os.reg.put(bad.key, bad.name, *form);
-}
-
-bool startUpCompleted(Program& p) { // the sliders are its last step
-    return p.main().Slider4_Size.value() == 3 || p.programValue("s4") != "3";
-}
+// The bad forms, in the order of each row's expectations: no value at all, texts, a number.
+const std::vector<std::optional<MemoryRegistry::Value>> FORMS = [] {
+    std::vector<std::optional<MemoryRegistry::Value>> forms{std::nullopt};
+    for (std::string text : {"", " ", "x\x01?~\xFF", "99999999999999999999", "-7", "2.5"})
+        forms.push_back(MemoryRegistry::Value{platform::REG_SZ_T, text});
+    forms.push_back(MemoryRegistry::Value{platform::REG_SZ_T, std::string(3000, '9')});
+    forms.push_back(MemoryRegistry::Value{platform::REG_DWORD_T, std::string("\x05\0\0\0", 4)});
+    return forms;
+}();
 
 std::string interval(Program& p) {
-    auto& m = p.main();
-    return m.Timer1.enabled() ? "run" : p.os.boxes.empty() ? "idle" : p.os.boxes[0].title;
+    return p.main().Timer1.enabled() ? "run" : p.os.boxes.empty() ? "idle" : p.os.boxes[0].title;
 }
 std::string snowShown(Program& p) {
     return p.app->kalo3().window.visible() ? "on" : "off";
 }
 std::string sliders(Program& p) {
     auto& m = p.main();
-    std::ostringstream out;
-    out << m.Slider1_Layers.value() << "," << m.Slider2_Density.value() << ","
-        << m.Slider3_Speed.value() << "," << m.Slider4_Size.value();
-    return out.str();
+    std::string values;
+    for (auto* slider : {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
+        values += std::to_string(slider->value());
+    return values;
 }
-std::string onTopAndRun(Program& p) { // "stop": the start-up ended at that step
+// "stop": the start-up ended before the sliders, its last step.
+std::string onTopAndRun(Program& p) {
     auto& m = p.main();
+    const bool completed = m.Slider4_Size.value() == 3 || p.programValue("s4") != "3";
     return std::to_string(m.Check1.value()) + (m.Timer1.enabled() ? "run" : "") +
-           (startUpCompleted(p) ? "" : "stop");
+           (completed ? "" : "stop");
 }
 std::string addOpensAt(Program& p) {
     p.main().add.click();
     const auto& at = p.os.dialogRequests.at(0).initialLocation;
     return at == p.folder ? "folder" : "'" + at.substr(0, 6).append("'");
 }
-std::string logOnTick(Program& p) {
-    return std::to_string(p.tray().starupprogram.checked());
-}
-std::string styleTicks(Program& p) {
-    std::string ticks;
+std::string trayTicks(Program& p) { // "Run at logon", then the wallpaper styles
+    std::string ticks = std::to_string(p.tray().starupprogram.checked());
     for (const auto& item : p.tray().kalomenu)
         ticks += item.checked() ? "1" : "0";
     return ticks;
@@ -124,23 +100,26 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
         {C1, interval, "Error|Error|Error|Error|Error|Error|run|Error|run"},
         {C2, interval, "Error|Error|Error|Error|Error|Error|Error|Error|Error"},
         {SNOW, snowShown, "off|off|off|off|off|off|off|off|off"},
-        {S1, sliders, "1,1,1,1|1,1,1,1|1,1,1,1|1,1,1,1|1,1,1,1|1,30,4,3|2,30,4,3|1,1,1,1|5,30,4,3"},
-        {S2, sliders, "7,1,1,1|7,1,1,1|7,1,1,1|7,1,1,1|7,1,1,1|7,1,4,3|7,2,4,3|7,1,1,1|7,5,4,3"},
-        {S3, sliders,
-         "7,30,1,1|7,30,1,1|7,30,1,1|7,30,1,1|7,30,1,1|7,30,1,3|7,30,2,3|7,30,1,1|7,30,5,3"},
-        {S4, sliders,
-         "7,30,4,1|7,30,4,1|7,30,4,1|7,30,4,1|7,30,4,1|7,30,4,1|7,30,4,2|7,30,4,1|7,30,4,5"},
+        {S1, sliders, "1111|1111|1111|1111|1111|1643|2643|1111|5643"},
+        {S2, sliders, "7111|7111|7111|7111|7111|7143|7243|7111|7543"},
+        {S3, sliders, "7611|7611|7611|7611|7611|7613|7623|7611|7653"},
+        {S4, sliders, "7641|7641|7641|7641|7641|7641|7642|7641|7645"},
         {ON_TOP, onTopAndRun, "1run|0stop|0stop|0stop|1run|1run|1run|0stop|1run"},
         {RUNNING, onTopAndRun, "0run|0stop|0stop|0stop|0run|0run|0run|0stop|0run"},
         {LAST_FILE, addOpensAt, "folder|''|' '|'x\x01?~\xC3\xBF'|'999999'|'-7'|'2.5'|'999999'|'5'"},
-        {RUN_AT_LOGON, logOnTick, "0|0|0|0|0|0|0|0|0"},
-        {TILE, styleTicks, "001|001|001|001|001|001|001|001|001"},
-        {STYLE, styleTicks, "000|000|000|000|000|000|000|000|000"}};
+        {RUN_AT_LOGON, trayTicks, "0001|0001|0001|0001|0001|0001|0001|0001|0001"},
+        {TILE, trayTicks, "0001|0001|0001|0001|0001|0001|0001|0001|0001"},
+        {STYLE, trayTicks, "0000|0000|0000|0000|0000|0000|0000|0000|0000"}};
     for (const auto& [setting, view, expected] : rows) {
         std::string seen;
-        for (const auto& form : FORMS) {
+        for (const auto& form : FORMS) { // good values but this one, two pictures listed
             Program p;
-            prepare(p, setting, form);
+            p.os.metrics = {160, 120, 15, 15};
+            p.write("KALO DC.dat", testing_support::listBytes({p.picture("a"), p.picture("b")}));
+            for (const Setting* other : ALL)
+                if (other->name != setting.name && other->good)
+                    p.os.reg.putText(other->key, other->name, other->good);
+            if (form) p.os.reg.put(setting.key, setting.name, *form);
             p.app->start();
             seen.append(seen.empty() ? "" : "|").append(view(p));
             useEverything(p);

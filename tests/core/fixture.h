@@ -36,11 +36,7 @@ struct Program : TempFolder {
     app::Kalo2& main() { return app->kalo2(); }
     app::Kalo1& tray() { return app->kalo1(); }
 
-    std::string path(const std::string& name) const {
-        std::string full = folder;
-        full += '/';
-        return full += name;
-    }
+    std::string path(const std::string& name) const { return folder + '/' + name; }
 
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;

@@ -95,7 +95,7 @@ TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
     EXPECT_THROW(toSingle(double(FLT_MAX) * 1.0000001), settings::OverflowError);
 }
 
-TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
+TEST(SnowPlace, EveryFlakeUpToTheFirstErrorAndTheDefaultGeneratorRepeats) {
     const std::tuple<const char*, const char*, int> cases[] = {
         {"", "", 0},      {"1", "1", 4},   {"2.5", "0", 3},   {"0.4", "0", 1},
         {"3.5", "0", 5},  {"-1", "0", 0},  {" 1 ", "0", 2},   {"3", "", 0},
@@ -108,9 +108,7 @@ TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
         EXPECT_EQ(std::ranges::count_if(state.Flakes | std::views::join, at), placed)
             << layers << " " << density;
     }
-}
-
-TEST(SnowPlace, TheDefaultGeneratorRepeatsEveryRunWithSingleNumbersBelowOne) {
+    // The default generator repeats every run, with single numbers below one.
     std::vector<double> first(10000), second(10000);
     std::ranges::generate(first, defaultRandom());
     std::ranges::generate(second, defaultRandom());
@@ -172,29 +170,27 @@ TEST(SnowDraw, AFrameShowsTheFlakesOfEachLayerFarthestFirstUpToTheFirstError) {
     }
 }
 
-TEST(SnowSurface, ItsPixelSizeIsItsSizeInTwipsOverThePositiveTwipsPerPixel) {
+TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
     EXPECT_EQ(Surface().pixels().size(), 153u * 121u); // 2295 x 1815 twips at first
-    auto s = surfaceOf(1, 1);
-    auto size = [&s] {
-        return std::vector{s.widthPixels(), s.heightPixels(), int(s.pixels().size())};
+    auto sized = surfaceOf(1, 1);
+    auto size = [&sized] {
+        return std::vector{sized.widthPixels(), sized.heightPixels(), int(sized.pixels().size())};
     };
-    s.setTwipsPerPixel(0, -1); // ignored: 15 stays
-    s.setWidth(45);
+    sized.setTwipsPerPixel(0, -1); // ignored: 15 stays
+    sized.setWidth(45);
     EXPECT_EQ(size(), (std::vector{3, 1, 3})) << "one side changed";
-    s.setHeight(150);
+    sized.setHeight(150);
     EXPECT_EQ(size(), (std::vector{3, 10, 30}));
-    s.setWidth(-50);
-    s.setHeight(1e9);
-    s.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
+    sized.setWidth(-50);
+    sized.setHeight(1e9);
+    sized.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
     EXPECT_EQ(size(), (std::vector{0, 32767, 0}));
-    s.setTwipsPerPixel(0.5, 1);
-    s.setWidth(10);
-    s.setHeight(10);
+    sized.setTwipsPerPixel(0.5, 1);
+    sized.setWidth(10);
+    sized.setHeight(10);
     EXPECT_EQ(size(), (std::vector{20, 10, 200}));
-}
-
-// Random circles across the union mask's 64-pixel words, off every edge, a few of radius <= 0.
-TEST(SnowSurface, CirclesGiveThePixelsOfTheModelWhateverTheirFill) {
+    // Random circles across the union mask's 64-pixel words, off every edge, a few of
+    // radius <= 0: the pixels of the model whatever their fill.
     std::vector<std::pair<Surface, std::vector<CircleAt>>> cases;
     cases.push_back({surfaceOf(20, 10), {{-3e6f, 5e6f, 3e38f}}}); // a radius beyond any
     cases.push_back({surfaceOf(5, 5, FillStyle::Solid, 0xFF00), {{30, 30, 15}}}); // one pixel
