@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fake {
 namespace fs = std::filesystem;
@@ -32,8 +31,6 @@ const std::array<std::string, 256>& cp1252() {
 
 } // namespace
 
-// ---- registry -------------------------------------------------------------------
-
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
     put(subKey, name, Value{platform::REG_SZ_T, FakeCodePage().toAnsi(text).value()});
@@ -46,8 +43,6 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
     std::string text = FakeCodePage().fromAnsi(value->data);
     return text.substr(0, text.find('\0'));
 }
-
-// ---- code page ------------------------------------------------------------------
 
 std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
     static const auto bytes = [] {
@@ -74,8 +69,6 @@ std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     return out;
 }
 
-// ---- files ----------------------------------------------------------------------
-
 // The core's paths are UTF-8, on every system the tests run on.
 static fs::path utf8Path(const std::string& path) {
     return fs::path(std::u8string(path.begin(), path.end()));
@@ -89,9 +82,7 @@ std::optional<std::string> FakeFiles::read(const std::string& path) {
     if (std::ranges::count(unreadable, path)) return std::nullopt;
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
@@ -107,9 +98,7 @@ bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& piec
 }
 
 bool FakeFiles::folderWritable(const std::string& folder) {
-    if (std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) != readOnlyFolders.end())
-        return false;
-    return fs::is_directory(utf8Path(folder));
+    return !std::ranges::count(readOnlyFolders, folder) && fs::is_directory(utf8Path(folder));
 }
 
 bool FakeFiles::ensureFolder(const std::string& folder) {
@@ -120,18 +109,11 @@ bool FakeFiles::ensureFolder(const std::string& folder) {
 
 std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
     auto found = shortPaths.find(path);
-    if (found == shortPaths.end()) return std::nullopt;
-    return found->second;
+    return found == shortPaths.end() ? std::nullopt : std::optional(found->second);
 }
 
-// ---- platform -------------------------------------------------------------------
-
-FakePlatform::FakePlatform(std::string programFolder) {
-    where.folder = programFolder;
-    where.executableName = "KALO DC";
-    where.userDataFolder = programFolder + "/userdata/KALO DC";
-    where.separator = '/';
-}
+FakePlatform::FakePlatform(std::string programFolder)
+    : where{programFolder, "KALO DC", programFolder + "/userdata/KALO DC", '/'} {}
 
 std::string FakePlatform::pictureFileBytes(int width, int height, std::uint32_t colour) {
     char text[64];
@@ -147,11 +129,8 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     if (!bytes || std::sscanf(bytes->c_str(), "PIC %d %d %u", &width, &height, &colour) != 3 ||
         width <= 0 || height <= 0)
         return nullptr;
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = width;
-    picture->height = height;
-    picture->pixels.assign(std::size_t(width) * height, colour);
-    return picture;
+    return std::make_shared<ui::Picture>(ui::Picture{
+        width, height, std::vector<std::uint32_t>(std::size_t(width) * height, colour)});
 }
 
 void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,
@@ -174,8 +153,7 @@ std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& r
     if (dialogAnswers.empty()) return "";
     auto answer = dialogAnswers.front();
     dialogAnswers.erase(dialogAnswers.begin());
-    if (answer == REFUSED) return std::nullopt;
-    return answer;
+    return answer == REFUSED ? std::nullopt : std::optional(answer);
 }
 
 std::intptr_t FakePlatform::shellOpen(const std::string& address) {
@@ -208,17 +186,15 @@ void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, in
 
 void FakePlatform::watchTimer(ui::Timer& timer) {
     timers_.push_back({&timer, now_ + timer.interval()});
-    timer.changed = [this, &timer] { rearm(&timer); };
+    timer.changed = [this, &timer] { // a changed timer counts its interval from now
+        for (auto& w : timers_)
+            if (w.timer == &timer) w.due = now_ + timer.interval();
+    };
 }
 
 void FakePlatform::unwatchTimer(ui::Timer& timer) {
     timer.changed = nullptr;
     std::erase_if(timers_, [&](const Watched& w) { return w.timer == &timer; });
-}
-
-void FakePlatform::rearm(ui::Timer* timer) {
-    for (auto& w : timers_)
-        if (w.timer == timer) w.due = now_ + timer->interval();
 }
 
 FakePlatform::Watched* FakePlatform::nextDue(long limit) {

@@ -1,8 +1,7 @@
 #pragma once
-// A headless platform with the real rules, for tests: the in-memory registry, a
-// Western code page, files in a real temporary
-// folder with failures that can be injected, a virtual clock that fires timers in
-// order, and dialogs that answer from a script.
+// A headless platform with the real rules, for tests: the in-memory registry, a Western code
+// page, files in a real temporary folder with failures that can be injected, a virtual clock
+// that fires timers in order, and dialogs that answer from a script.
 #include "platform/platform.h"
 #include "settings/memory_registry.h"
 
@@ -106,11 +105,9 @@ class FakePlatform : public platform::Platform {
     FakeFiles fs;
     platform::ProgramLocation where;
     platform::ScreenMetrics metrics;
-    bool otherInstance = false;
-    bool ended = false;
+    bool otherInstance = false, ended = false;
     std::string trayTip; // the tip of the icon shown; empty when none
-    int layeredCalls = 0;
-    int decodes = 0;
+    int layeredCalls = 0, decodes = 0, menusOpened = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
     std::vector<ui::PicturePtr> wallpaperPictures; // the decoded picture handed with each
@@ -124,7 +121,6 @@ class FakePlatform : public platform::Platform {
     std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"
     std::function<void()> whileMenuOpen; // runs while the tray menu is open
     std::function<void()> onDoEvents;
-    int menusOpened = 0;
 
   private:
     struct Watched {
@@ -133,7 +129,6 @@ class FakePlatform : public platform::Platform {
     };
     std::vector<Watched> timers_;
     long now_ = 0;
-    void rearm(ui::Timer* timer);
     Watched* nextDue(long limit);
 };
 
