@@ -1,7 +1,8 @@
 #pragma once
 // A headless platform with the real rules, for tests: the in-memory registry, a Western code
 // page, files in a real temporary folder with failures that can be injected, a virtual clock
-// that fires timers in order, and dialogs that answer from a script.
+// that fires timers in order, dialogs that answer from a script, and faulty file steps.
+#include "platform/file_steps.h"
 #include "platform/platform.h"
 #include "settings/memory_registry.h"
 
@@ -131,5 +132,8 @@ class FakePlatform : public platform::Platform {
     long now_ = 0;
     Watched* nextDue(long limit);
 };
+
+// Replaces files in `folder` through `real` under each fault at each step; lists what went wrong.
+std::string brokenReplacements(platform::FileSteps& real, const std::string& folder);
 
 } // namespace fake
