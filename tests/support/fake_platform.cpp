@@ -14,21 +14,18 @@ namespace {
 
 // Each byte of Windows-1252 in UTF-8. The five bytes it leaves undefined stand for the C1
 // controls of the same number, both ways, as on Windows.
-const std::array<std::string, 256>& cp1252() {
-    static const std::array<std::string, 256> table = [] {
-        const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
-                                      "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
-                                      "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
-        std::array<std::string, 256> utf8;
-        for (int b = 0; b < 256; ++b)
-            utf8[b] = b < 0x80 ? std::string(1, char(b))
-                      : b < 0xA0 && *high[b - 0x80]
-                          ? high[b - 0x80]
-                          : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
-        return utf8;
-    }();
-    return table;
-}
+const std::array<std::string, 256> CP1252 = [] {
+    const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
+                                  "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
+                                  "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
+    std::array<std::string, 256> utf8;
+    for (int b = 0; b < 256; ++b)
+        utf8[b] = b < 0x80 ? std::string(1, char(b))
+                  : b < 0xA0 && *high[b - 0x80]
+                      ? high[b - 0x80]
+                      : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
+    return utf8;
+}();
 
 } // namespace
 
@@ -41,15 +38,14 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
                                               const std::string& name) const {
     auto value = get(subKey, name);
     if (!value) return std::nullopt;
-    std::string text = FakeCodePage().fromAnsi(value->data);
-    return text.substr(0, text.find('\0'));
+    return FakeCodePage().fromAnsi(value->data.substr(0, value->data.find('\0')));
 }
 
 std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
     static const auto bytes = [] {
         std::map<std::string, char> byText;
         for (int b = 0; b < 256; ++b)
-            byText[cp1252()[b]] = char(b);
+            byText[CP1252[b]] = char(b);
         return byText;
     }();
     std::string out;
@@ -66,7 +62,7 @@ std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
     for (char c : ansi)
-        out += undefined.find(c) != std::string::npos ? "\uFFFD" : cp1252()[std::uint8_t(c)];
+        out += undefined.find(c) != std::string::npos ? "\uFFFD" : CP1252[std::uint8_t(c)];
     return out;
 }
 

@@ -13,21 +13,17 @@
 namespace fake {
 
 // The registry's rules of the shipped in-memory store, with writes that can be made to fail.
-class FakeRegistry : public settings::MemoryRegistry {
-  public:
+struct FakeRegistry : settings::MemoryRegistry {
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
     // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
 
     bool failWrites = false;
-
-  protected:
     bool persist() override { return !failWrites; }
 };
 
 // Windows-1252, the Western code page.
-class FakeCodePage : public platform::CodePage {
-  public:
+struct FakeCodePage : platform::CodePage {
     std::optional<std::string> toAnsi(const std::string& utf8) const override;
     std::string fromAnsi(const std::string& ansi) const override;
     char decimalSeparator() const override { return separator; }
@@ -35,8 +31,7 @@ class FakeCodePage : public platform::CodePage {
     std::string undefined; // bytes read as U+FFFD, which has no form here, as in a DBCS
 };
 
-class FakeFiles : public platform::Files {
-  public:
+struct FakeFiles : platform::Files {
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
@@ -51,8 +46,7 @@ class FakeFiles : public platform::Files {
     int replaceCalls = 0;
 };
 
-class FakePlatform : public platform::Platform {
-  public:
+struct FakePlatform : platform::Platform {
     static constexpr const char* REFUSED = "<refused>"; // a dialog answer: it never opened
     explicit FakePlatform(std::string programFolder);
 

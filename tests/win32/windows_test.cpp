@@ -182,20 +182,7 @@ struct ProgramWindows : testing::Test {
     }
 };
 
-TEST_F(ProgramWindows, AWindowChosenAgainComesToTheFrontRestoredIfMinimised) {
-    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
-    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    HWND main = os->windowOf(FormId::KALO2), about = os->windowOf(FormId::KALO4);
-    ASSERT_TRUE(until([&] { return GetForegroundWindow() == about; }));
-    ShowWindow(main, SW_MINIMIZE);
-    ASSERT_TRUE(until([&] { return IsIconic(main); }));
-    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
-    EXPECT_TRUE(until([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
-    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
-    EXPECT_TRUE(until([&] { return GetForegroundWindow() == about; }));
-}
-
-TEST_F(ProgramWindows, AboutAnswersTabEnterAndEsc) {
+TEST_F(ProgramWindows, AboutAnswersTheKeyboardAndAWindowChosenAgainComesToTheFront) {
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
     HWND ok = os->controlOf(FormId::KALO4, app->kalo4().ok);
     HWND link = os->controlOf(FormId::KALO4, app->kalo4().Label786);
@@ -210,6 +197,16 @@ TEST_F(ProgramWindows, AboutAnswersTabEnterAndEsc) {
     ASSERT_TRUE(until([&] { return IsChild(os->windowOf(FormId::KALO4), GetFocus()); }));
     EXPECT_TRUE(press(VK_ESCAPE, [&] { return !app->kalo4Loaded(); }));
     EXPECT_EQ(opened.size(), 1u);
+    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    HWND main = os->windowOf(FormId::KALO2), about = os->windowOf(FormId::KALO4);
+    ASSERT_TRUE(until([&] { return GetForegroundWindow() == about; }));
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(until([&] { return IsIconic(main); }));
+    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
+    EXPECT_TRUE(until([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    EXPECT_TRUE(until([&] { return GetForegroundWindow() == about; }));
 }
 
 TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
