@@ -13,8 +13,7 @@ namespace qt_testing {
 
 inline QApplication& application() {
     static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "qt_tests", *argv[] = {name, nullptr};
     static QApplication* app =
         (qputenv("QT_QPA_PLATFORM", "offscreen"), new QApplication(argc, argv));
     return *app;

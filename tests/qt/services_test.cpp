@@ -3,7 +3,7 @@
 // the JPEGs it leaves) by Qt; broken files are refused.
 #include "qt/services.h"
 #include "qt_fixture.h"
-#include "support/faulty_file_steps.h"
+#include "support/fake_platform.h"
 
 #include <QImage>
 

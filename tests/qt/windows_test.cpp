@@ -30,12 +30,11 @@ struct BoundControls : testing::Test {
     std::string events;
     void SetUp() override {
         app.show();
-        button.Click = [this] { events += "button "; };
-        label.Click = [this] { events += "label "; };
-        check.Click = [this] { events += "check "; };
-        list.Click = [this] { events += "list "; };
-        combo.Click = [this] { events += "combo "; };
-        slider.Change = [this] { events += "slider "; };
+        const std::pair<std::function<void()>*, const char*> sources[] = {
+            {&button.Click, "button "}, {&label.Click, "label "}, {&check.Click, "check "},
+            {&list.Click, "list "},     {&combo.Click, "combo "}, {&slider.Change, "slider "}};
+        for (auto [event, name] : sources)
+            *event = [this, name] { events += name; };
         for (const char* item : {"/p/a.jpg", "/p/K\xC3\xB6ln.jpg", "/p/c.jpg"})
             list.add(item);
         for (const char* unit : {"Second(s)", "Minute(s)"})

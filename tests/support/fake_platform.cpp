@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <utility>
 
 namespace fake {
 namespace fs = std::filesystem;
@@ -14,25 +14,20 @@ namespace {
 
 // Each byte of Windows-1252 in UTF-8. The five bytes it leaves undefined stand for the C1
 // controls of the same number, both ways, as on Windows.
-const std::array<std::string, 256>& cp1252() {
-    static const std::array<std::string, 256> table = [] {
-        const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
-                                      "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
-                                      "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
-        std::array<std::string, 256> utf8;
-        for (int b = 0; b < 256; ++b)
-            utf8[b] = b < 0x80 ? std::string(1, char(b))
-                      : b < 0xA0 && *high[b - 0x80]
-                          ? high[b - 0x80]
-                          : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
-        return utf8;
-    }();
-    return table;
-}
+const std::array<std::string, 256> CP1252 = [] {
+    const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
+                                  "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
+                                  "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
+    std::array<std::string, 256> utf8;
+    for (int b = 0; b < 256; ++b)
+        utf8[b] = b < 0x80 ? std::string(1, char(b))
+                  : b < 0xA0 && *high[b - 0x80]
+                      ? high[b - 0x80]
+                      : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
+    return utf8;
+}();
 
 } // namespace
-
-// ---- registry -------------------------------------------------------------------
 
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
@@ -43,17 +38,14 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
                                               const std::string& name) const {
     auto value = get(subKey, name);
     if (!value) return std::nullopt;
-    std::string text = FakeCodePage().fromAnsi(value->data);
-    return text.substr(0, text.find('\0'));
+    return FakeCodePage().fromAnsi(value->data.substr(0, value->data.find('\0')));
 }
-
-// ---- code page ------------------------------------------------------------------
 
 std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
     static const auto bytes = [] {
         std::map<std::string, char> byText;
         for (int b = 0; b < 256; ++b)
-            byText[cp1252()[b]] = char(b);
+            byText[CP1252[b]] = char(b);
         return byText;
     }();
     std::string out;
@@ -70,11 +62,9 @@ std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
     for (char c : ansi)
-        out += undefined.find(c) != std::string::npos ? "\uFFFD" : cp1252()[std::uint8_t(c)];
+        out += undefined.find(c) != std::string::npos ? "\uFFFD" : CP1252[std::uint8_t(c)];
     return out;
 }
-
-// ---- files ----------------------------------------------------------------------
 
 // The core's paths are UTF-8, on every system the tests run on.
 static fs::path utf8Path(const std::string& path) {
@@ -89,9 +79,7 @@ std::optional<std::string> FakeFiles::read(const std::string& path) {
     if (std::ranges::count(unreadable, path)) return std::nullopt;
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
@@ -107,9 +95,7 @@ bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& piec
 }
 
 bool FakeFiles::folderWritable(const std::string& folder) {
-    if (std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) != readOnlyFolders.end())
-        return false;
-    return fs::is_directory(utf8Path(folder));
+    return !std::ranges::count(readOnlyFolders, folder) && fs::is_directory(utf8Path(folder));
 }
 
 bool FakeFiles::ensureFolder(const std::string& folder) {
@@ -120,23 +106,15 @@ bool FakeFiles::ensureFolder(const std::string& folder) {
 
 std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
     auto found = shortPaths.find(path);
-    if (found == shortPaths.end()) return std::nullopt;
-    return found->second;
+    return found == shortPaths.end() ? std::nullopt : std::optional(found->second);
 }
 
-// ---- platform -------------------------------------------------------------------
-
-FakePlatform::FakePlatform(std::string programFolder) {
-    where.folder = programFolder;
-    where.executableName = "KALO DC";
-    where.userDataFolder = programFolder + "/userdata/KALO DC";
-    where.separator = '/';
-}
+FakePlatform::FakePlatform(std::string programFolder)
+    : where{programFolder, "KALO DC", programFolder + "/userdata/KALO DC", '/'} {}
 
 std::string FakePlatform::pictureFileBytes(int width, int height, std::uint32_t colour) {
-    char text[64];
-    std::snprintf(text, sizeof text, "PIC %d %d %u", width, height, unsigned(colour));
-    return text;
+    return "PIC " + std::to_string(width) + " " + std::to_string(height) + " " +
+           std::to_string(colour);
 }
 
 ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
@@ -147,11 +125,8 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     if (!bytes || std::sscanf(bytes->c_str(), "PIC %d %d %u", &width, &height, &colour) != 3 ||
         width <= 0 || height <= 0)
         return nullptr;
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = width;
-    picture->height = height;
-    picture->pixels.assign(std::size_t(width) * height, colour);
-    return picture;
+    return std::make_shared<ui::Picture>(ui::Picture{
+        width, height, std::vector<std::uint32_t>(std::size_t(width) * height, colour)});
 }
 
 void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,
@@ -162,11 +137,8 @@ void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,
 
 void FakePlatform::messageBox(const std::string& text, const std::string& title, int style) {
     boxes.push_back({text, title, style});
-    if (whileBoxOpen) {
-        auto during = whileBoxOpen;
-        whileBoxOpen = nullptr; // runs for the first box only; a nested box just records
-        during();
-    }
+    // Runs for the first box only; a nested box just records.
+    if (auto during = std::exchange(whileBoxOpen, nullptr)) during();
 }
 
 std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& request) {
@@ -174,8 +146,7 @@ std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& r
     if (dialogAnswers.empty()) return "";
     auto answer = dialogAnswers.front();
     dialogAnswers.erase(dialogAnswers.begin());
-    if (answer == REFUSED) return std::nullopt;
-    return answer;
+    return answer == REFUSED ? std::nullopt : std::optional(answer);
 }
 
 std::intptr_t FakePlatform::shellOpen(const std::string& address) {
@@ -202,23 +173,20 @@ void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
 
 void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, int height) {
     topMostCalls.push_back({topMost, width, height});
-    auto window = windows.find(form);
-    if (window != windows.end()) window->second->setVisible(true);
+    if (windows.count(form)) windows[form]->setVisible(true);
 }
 
 void FakePlatform::watchTimer(ui::Timer& timer) {
     timers_.push_back({&timer, now_ + timer.interval()});
-    timer.changed = [this, &timer] { rearm(&timer); };
+    timer.changed = [this, &timer] { // a changed timer counts its interval from now
+        for (auto& w : timers_)
+            if (w.timer == &timer) w.due = now_ + timer.interval();
+    };
 }
 
 void FakePlatform::unwatchTimer(ui::Timer& timer) {
     timer.changed = nullptr;
     std::erase_if(timers_, [&](const Watched& w) { return w.timer == &timer; });
-}
-
-void FakePlatform::rearm(ui::Timer* timer) {
-    for (auto& w : timers_)
-        if (w.timer == timer) w.due = now_ + timer->interval();
 }
 
 FakePlatform::Watched* FakePlatform::nextDue(long limit) {
@@ -232,14 +200,78 @@ FakePlatform::Watched* FakePlatform::nextDue(long limit) {
 
 void FakePlatform::advance(long ms) {
     long limit = now_ + ms;
-    while (!ended) {
-        Watched* next = nextDue(limit);
-        if (!next) break;
+    for (Watched* next; !ended && (next = nextDue(limit));) {
         now_ = std::max(now_, next->due);
         next->due = now_ + next->timer->interval();
         next->timer->fire();
     }
     now_ = limit;
+}
+
+// The chosen step fails; or so does a write on a full disk, after writing part of its bytes;
+// or the folder turns read-only: every create, rename and remove from then on fails.
+enum class Fault { StepFails, DiskFull, FolderReadOnly };
+const char* const FAULT_NAMES[] = {"fails", "disk-full", "read-only"};
+const std::string NEW = "new bytes, given in three pieces";
+
+// Real file steps that fail from step `at` on, counted from 1 in the order they run.
+struct FaultyFileSteps : platform::FileSteps {
+    FaultyFileSteps(platform::FileSteps& real, Fault fault, int at)
+        : real(real), fault(fault), at(at) {}
+    platform::FileSteps& real;
+    const Fault fault;
+    const int at;
+    int ran = 0; // the steps run so far
+
+    bool create(const std::string& temp, const std::string& target) override {
+        return !fails(true) && real.create(temp, target);
+    }
+    bool write(const std::string& bytes) override {
+        if (!fails(false)) return real.write(bytes);
+        if (fault == Fault::DiskFull) real.write(bytes.substr(0, bytes.size() / 2));
+        return false;
+    }
+    bool flush() override { return !fails(false) && real.flush(); }
+    bool close() override {
+        const bool closed = real.close(); // the file goes either way
+        return !fails(false) && closed;
+    }
+    bool rename(const std::string& temp, const std::string& target) override {
+        return !fails(true) && real.rename(temp, target);
+    }
+    bool remove(const std::string& temp) override { return !fails(true) && real.remove(temp); }
+    bool fails(bool inFolder) { // counts the step; true when it is to fail
+        ++ran;
+        return ran == at || (fault == Fault::FolderReadOnly && inFolder && ran > at);
+    }
+};
+
+static std::string brokenReplacement(platform::FileSteps& real, const std::string& folder,
+                                     Fault fault, int at, const std::optional<std::string>& old) {
+    std::string target =
+        folder + "/" + FAULT_NAMES[int(fault)] + "-at-" + std::to_string(at) + (old ? "" : "-new");
+    FakeFiles files;
+    if (old) files.replaceAtomically(target, *old);
+    FaultyFileSteps steps(real, fault, at);
+    auto pieces = [given = 0](std::string& piece) mutable {
+        return given < 3 && !(piece = NEW.substr(11 * given++, 11)).empty();
+    };
+    bool result = platform::replaceThroughTemporary(steps, target, pieces), hit = at <= steps.ran,
+         left = files.exists(target + ".tmp");
+    // Only a folder turned read-only after the temporary was made keeps it: its remove fails.
+    auto want = std::tuple(!hit, hit ? old : NEW, fault == Fault::FolderReadOnly && at > 1 && hit);
+    if (std::tuple(result, files.read(target), left) == want) return "";
+    return target + (result ? ": true, " : ": false, ") + files.read(target).value_or("<absent>") +
+           (left ? ", temporary left\n" : "\n");
+}
+
+std::string brokenReplacements(platform::FileSteps& real, const std::string& folder) {
+    std::string broken;
+    for (Fault fault : {Fault::StepFails, Fault::DiskFull, Fault::FolderReadOnly})
+        for (int at = 1; at <= 8; ++at) // create, 3 writes, flush, close, rename; 8 hits none
+            for (auto old : {std::optional<std::string>("old bytes"), std::optional<std::string>()})
+                broken += brokenReplacement(real, folder, fault, at, old);
+    return broken;
 }
 
 } // namespace fake

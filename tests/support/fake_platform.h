@@ -1,8 +1,8 @@
 #pragma once
-// A headless platform with the real rules, for tests: the in-memory registry, a
-// Western code page, files in a real temporary
-// folder with failures that can be injected, a virtual clock that fires timers in
-// order, and dialogs that answer from a script.
+// A headless platform with the real rules, for tests: the in-memory registry, a Western code
+// page, files in a real temporary folder with failures that can be injected, a virtual clock
+// that fires timers in order, dialogs that answer from a script, and faulty file steps.
+#include "platform/file_steps.h"
 #include "platform/platform.h"
 #include "settings/memory_registry.h"
 
@@ -13,21 +13,17 @@
 namespace fake {
 
 // The registry's rules of the shipped in-memory store, with writes that can be made to fail.
-class FakeRegistry : public settings::MemoryRegistry {
-  public:
+struct FakeRegistry : settings::MemoryRegistry {
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
     // The text a reader sees: the code page text cut before its first zero.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
 
     bool failWrites = false;
-
-  protected:
     bool persist() override { return !failWrites; }
 };
 
 // Windows-1252, the Western code page.
-class FakeCodePage : public platform::CodePage {
-  public:
+struct FakeCodePage : platform::CodePage {
     std::optional<std::string> toAnsi(const std::string& utf8) const override;
     std::string fromAnsi(const std::string& ansi) const override;
     char decimalSeparator() const override { return separator; }
@@ -35,8 +31,7 @@ class FakeCodePage : public platform::CodePage {
     std::string undefined; // bytes read as U+FFFD, which has no form here, as in a DBCS
 };
 
-class FakeFiles : public platform::Files {
-  public:
+struct FakeFiles : platform::Files {
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
@@ -51,8 +46,7 @@ class FakeFiles : public platform::Files {
     int replaceCalls = 0;
 };
 
-class FakePlatform : public platform::Platform {
-  public:
+struct FakePlatform : platform::Platform {
     static constexpr const char* REFUSED = "<refused>"; // a dialog answer: it never opened
     explicit FakePlatform(std::string programFolder);
 
@@ -106,11 +100,9 @@ class FakePlatform : public platform::Platform {
     FakeFiles fs;
     platform::ProgramLocation where;
     platform::ScreenMetrics metrics;
-    bool otherInstance = false;
-    bool ended = false;
+    bool otherInstance = false, ended = false;
     std::string trayTip; // the tip of the icon shown; empty when none
-    int layeredCalls = 0;
-    int decodes = 0;
+    int layeredCalls = 0, decodes = 0, menusOpened = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
     std::vector<ui::PicturePtr> wallpaperPictures; // the decoded picture handed with each
@@ -124,7 +116,6 @@ class FakePlatform : public platform::Platform {
     std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"
     std::function<void()> whileMenuOpen; // runs while the tray menu is open
     std::function<void()> onDoEvents;
-    int menusOpened = 0;
 
   private:
     struct Watched {
@@ -133,8 +124,10 @@ class FakePlatform : public platform::Platform {
     };
     std::vector<Watched> timers_;
     long now_ = 0;
-    void rearm(ui::Timer* timer);
     Watched* nextDue(long limit);
 };
+
+// Replaces files in `folder` through `real` under each fault at each step; lists what went wrong.
+std::string brokenReplacements(platform::FileSteps& real, const std::string& folder);
 
 } // namespace fake

@@ -2,25 +2,18 @@
 // registry procedures, the ANSI code page, files, WIC and the desktop wallpaper.
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
-#include "support/faulty_file_steps.h"
 #include "wallpaper/bmp_writer.h"
 #include "win32/services.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
 using platform::HKEY_CURRENT_USER_ROOT;
 using win32::narrow;
 using win32::widen;
-
-// A file written with the standard library, independently of the code under test.
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(widen(path)), std::ios::binary) << bytes;
-}
 
 // The core's registry procedures over the real registry and code page.
 struct RealRegistry : fake::FakePlatform {
@@ -40,6 +33,7 @@ struct Services : testing::Test {
                       key = "Software\\KALO DC tests\\" + std::to_string(GetCurrentProcessId());
     RealRegistry os;
     settings::RegistryProcedures procs{os};
+    fake::FakeFiles disk; // writes files independently of the code under test
     Services() { std::filesystem::create_directories(root); }
     ~Services() override {
         std::filesystem::remove_all(root);
@@ -98,7 +92,7 @@ TEST(CodePage, WesternTextRoundTripsAndTheRestIsRefused) {
 TEST_F(Services, FilesReadWholeReplaceAtomicallyAndMakeFolders) {
     win32::Win32Files files;
     const std::string list = file(L"K\u00f6ln \u6f22.dat"), bytes("C:\\a.jpg\r\n\0\xe9\xff", 13);
-    writeBytes(list, bytes);
+    disk.replaceAtomically(list, bytes);
     HANDLE editor = CreateFileW(widen(list).c_str(), GENERIC_WRITE, FILE_SHARE_READ, 0,
                                 OPEN_EXISTING, 0, 0); // another program writing it
     EXPECT_EQ(std::tuple(files.read(list), files.read(file(L"absent")), files.read(folder),
@@ -120,7 +114,7 @@ TEST_F(Services, FilesReadWholeReplaceAtomicallyAndMakeFolders) {
               std::tuple(true, true, false, false, true, true, false));
     const std::string longName = file(L"A rather long picture name.jpeg");
     EXPECT_EQ(files.shortPath(longName), std::nullopt) << "no such file";
-    writeBytes(longName, "picture");
+    disk.replaceAtomically(longName, "picture");
     const std::string shortName = files.shortPath(longName).value_or(longName);
     EXPECT_NE(shortName, longName);
     EXPECT_EQ(files.read(shortName), "picture");
@@ -148,7 +142,7 @@ TEST_F(Services, PicturesOfEachOfferedFormatDecodeAndATruncatedOneIsRefused) {
         EXPECT_PRED3(closeTo, picture->at(20, 4), 0xFF0000FFu, tolerance) << format;
         EXPECT_PRED3(closeTo, picture->at(28, 20), 0xFF00C000u, tolerance) << format;
     }
-    writeBytes(file(L"truncated.png"), "\x89PNG\r\n\x1a\n");
+    disk.replaceAtomically(file(L"truncated.png"), "\x89PNG\r\n\x1a\n");
     EXPECT_FALSE(win32::loadPicture(file(L"truncated.png")));
 }
 
@@ -162,7 +156,8 @@ TEST_F(Services, TheWallpaperPathIsRecordedNoPathReappliesAndAForeignPathIsNotPa
     std::wstring before = recordedWallpaper();
     std::string western = file(L"K\u00f6ln.bmp"), foreign = file(L"\u6f22.bmp");
     for (const std::string& path : {western, foreign})
-        writeBytes(path, wallpaper::encodeBmp({4, 4, std::vector<std::uint32_t>(16, 0x204080)}));
+        disk.replaceAtomically(
+            path, wallpaper::encodeBmp({4, 4, std::vector<std::uint32_t>(16, 0x204080)}));
     win32::setDesktopWallpaper(western, os.realCodePage);
     EXPECT_EQ(recordedWallpaper(), widen(western));
     win32::setDesktopWallpaper(std::nullopt, os.realCodePage);

@@ -1,18 +1,26 @@
 // Real Win32 controls and timers bound to the models: a change made by code shows in the
-// window, and the window's own notifications raise the models' events.
+// window, and the window's own notifications raise the models' events. And the program's
+// windows as a new user expects them: a window chosen again comes to the front, restored
+// if it was minimised, and the about box answers the keyboard.
 #include "app/app.h"
+#include "app/kalo4.h"
 #include "win32/control_sync.h"
 #include "win32/fonts.h"
+#include "win32/main_window.h"
 #include "win32/services.h"
+#include "win32/tray_window.h"
 #include "win32/win32_platform.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
 
 namespace {
 
+using platform::FormId;
 using win32::windowText;
 
 ui::Window panelModel{"panel"};
@@ -67,27 +75,26 @@ struct BoundControls : testing::Test {
 };
 
 TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
-    for (auto [value, state] : {std::pair{1, BST_CHECKED}, std::pair{2, BST_INDETERMINATE},
-                                std::pair{0, BST_UNCHECKED}}) {
-        check.setValue(value);
-        EXPECT_EQ(send(c, BM_GETCHECK), state) << value;
-    }
+    check.setValue(2);
     list.setListIndex(1);
     list.removeAt(0);
     wchar_t item[64] = {};
     EXPECT_EQ(send(lb, LB_GETTEXT, 0, LPARAM(item)), 11); // the row's text, from the model
-    EXPECT_EQ(win32::narrow(item), "D:\\K\u00f6ln.jpg");
-    EXPECT_EQ(std::tuple(send(lb, LB_GETCOUNT), send(lb, LB_GETCURSEL), send(lb, LB_GETITEMHEIGHT)),
-              std::tuple(2, list.listIndex(), win32::lineHeight(win32::messageFont())));
+    EXPECT_EQ(std::tuple(send(c, BM_GETCHECK), win32::narrow(item), send(lb, LB_GETCOUNT),
+                         send(lb, LB_GETCURSEL), send(lb, LB_GETITEMHEIGHT)),
+              std::tuple(BST_INDETERMINATE, "D:\\K\u00f6ln.jpg", 2, list.listIndex(),
+                         win32::lineHeight(win32::messageFont())));
+    check.setValue(0);
     button.setCaption("Run");
     button.setEnabled(false);
     label.setVisible(false);
     combo.setText("Hour(s)");
     slider.setValue(33);
-    EXPECT_EQ(std::tuple(windowText(b), IsWindowEnabled(b), IsWindowVisible(l), windowText(cb),
-                         send(cb, CB_GETCOUNT), send(s, TBM_GETRANGEMIN), send(s, TBM_GETRANGEMAX),
+    EXPECT_EQ(std::tuple(send(c, BM_GETCHECK), windowText(b), IsWindowEnabled(b),
+                         IsWindowVisible(l), windowText(cb), send(cb, CB_GETCOUNT),
+                         send(s, TBM_GETRANGEMIN), send(s, TBM_GETRANGEMAX),
                          send(s, TBM_GETLINESIZE), send(s, TBM_GETPAGESIZE), send(s, TBM_GETPOS)),
-              std::tuple("Run", FALSE, FALSE, "Hour(s)", 2, 1, 50, 1, 5, 33));
+              std::tuple(BST_UNCHECKED, "Run", FALSE, FALSE, "Hour(s)", 2, 1, 50, 1, 5, 33));
 }
 
 TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
@@ -118,7 +125,91 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     }
 }
 
-TEST(BoundTimers, FireOnlyWhileEnabledWithAnInterval) {
+void clearStoredSettings() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KALO");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings");
+}
+
+// The Windows program started in the test process over a fresh folder: its real windows,
+// with the shell's "open" recorded and the process kept alive when the program ends.
+struct ProgramWindows : testing::Test {
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("kalo-first-use-" + std::to_string(GetCurrentProcessId()));
+    std::vector<std::string> opened;
+    std::unique_ptr<win32::Win32Platform> os;
+    std::unique_ptr<app::App> app;
+
+    void SetUp() override {
+        clearStoredSettings();
+        std::filesystem::create_directories(folder);
+        win32::Seams seams;
+        seams.location =
+            platform::ProgramLocation{folder.string(), "KALO DC first use", folder.string(), '\\'};
+        seams.messageBox = [](const std::string&, const std::string&, int) {};
+        seams.shellOpen = [this](const std::string& address) {
+            opened.push_back(address);
+            return std::intptr_t(42);
+        };
+        seams.previousInstance = [] { return false; };
+        seams.endProcess = [] {};
+        os = std::make_unique<win32::Win32Platform>(seams);
+        app = std::make_unique<app::App>(*os);
+        os->attach(*app);
+        app->start();
+    }
+    void TearDown() override {
+        app.reset();
+        os.reset();
+        clearStoredSettings();
+        std::filesystem::remove_all(folder);
+    }
+    // True once `done` holds, the program's messages handled meanwhile; false after `limit`.
+    template <typename Condition>
+    bool until(Condition done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (!done() && std::chrono::steady_clock::now() < end) {
+            os->doEvents();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+        return done();
+    }
+    void menuCommand(FormId form, int id) { SendMessageW(os->windowOf(form), WM_COMMAND, id, 0); }
+    // A key pressed over the control that has the focus, then a wait for its effect.
+    template <typename Condition> bool press(WPARAM key, Condition effect) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, key, LPARAM(0xC0000001));
+        return until(effect);
+    }
+};
+
+TEST_F(ProgramWindows, AboutAnswersTheKeyboardAndAWindowChosenAgainComesToTheFront) {
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    HWND ok = os->controlOf(FormId::KALO4, app->kalo4().ok);
+    HWND link = os->controlOf(FormId::KALO4, app->kalo4().Label786);
+    EXPECT_TRUE(SendMessageW(ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    ASSERT_TRUE(until([&] { return GetFocus() == ok; }));
+    ASSERT_TRUE(press(VK_TAB, [&] { return GetFocus() == link; }));
+    EXPECT_TRUE(press(VK_RETURN, [&] { return opened.size() == 1; }));
+    EXPECT_TRUE(app->kalo4Loaded()) << "Enter on the link opens the site only";
+    ASSERT_TRUE(press(VK_TAB, [&] { return GetFocus() == ok; }));
+    EXPECT_TRUE(press(VK_RETURN, [&] { return !app->kalo4Loaded(); }));
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    ASSERT_TRUE(until([&] { return IsChild(os->windowOf(FormId::KALO4), GetFocus()); }));
+    EXPECT_TRUE(press(VK_ESCAPE, [&] { return !app->kalo4Loaded(); }));
+    EXPECT_EQ(opened.size(), 1u);
+    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    HWND main = os->windowOf(FormId::KALO2), about = os->windowOf(FormId::KALO4);
+    ASSERT_TRUE(until([&] { return GetForegroundWindow() == about; }));
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(until([&] { return IsIconic(main); }));
+    menuCommand(FormId::KALO1, win32::tray_ids::SHOW_MENU);
+    EXPECT_TRUE(until([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
+    menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
+    EXPECT_TRUE(until([&] { return GetForegroundWindow() == about; }));
+}
+
+TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
     win32::TimerClock clock;
     ui::Timer timer{20, true};
     int ticks = 0;
@@ -126,14 +217,8 @@ TEST(BoundTimers, FireOnlyWhileEnabledWithAnInterval) {
     clock.watch(timer);
     // Three ticks come soon; a stopped timer gives none, however long one waits.
     auto ticksWithin = [&](int count, int ms) {
-        int until = ticks + count;
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        for (MSG message; ticks < until && std::chrono::steady_clock::now() < end;)
-            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&message);
-            else
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        return ticks >= until;
+        const int target = ticks + count;
+        return until([&] { return ticks >= target; }, std::chrono::milliseconds(ms));
     };
     EXPECT_TRUE(ticksWithin(3, 5000));
     timer.setEnabled(false);
@@ -149,12 +234,9 @@ TEST(BoundTimers, FireOnlyWhileEnabledWithAnInterval) {
 
 // The snow window is layered and keyed by the program; it keeps off the taskbar and is
 // never activated.
-TEST(SnowWindow, StaysATaskbarFreeToolWindowThatIsNeverActivated) {
-    win32::Win32Platform os;
-    app::App program(os);
-    os.attach(program);
-    program.kalo3();
-    HWND snow = os.windowOf(platform::FormId::KALO3);
+TEST_F(ProgramWindows, TheSnowWindowStaysATaskbarFreeToolWindowThatIsNeverActivated) {
+    app->kalo3();
+    HWND snow = os->windowOf(FormId::KALO3);
     LONG kept = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     EXPECT_EQ(GetWindowLongW(snow, GWL_EXSTYLE) & kept, kept);
     EXPECT_FALSE(GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION);
