@@ -4,10 +4,11 @@
 # second on the same Xvfb in the same run, without and with a compositor; and the
 # program's resident memory idle in the tray and with that snow. Prints figures and
 # ratios; nothing passes or fails on them.
-#   KALO_LINUX=build/linux-release/kalo-dc SECONDS_TO_MEASURE=20 bench/linux_snow.sh
+#   KALO_LINUX=build/linux-release/kalo-dc SECONDS_TO_MEASURE=20 ROUNDS=2 bench/linux_snow.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_TO_MEASURE=${SECONDS_TO_MEASURE:-20}
+ROUNDS=${ROUNDS:-2}
 command -v /usr/games/xsnow >/dev/null || apt-get install -y -qq xsnow >/dev/null
 source bench/linux_lib.sh
 hsetroot -solid '#3366aa' >/dev/null 2>&1 || true
@@ -40,17 +41,24 @@ run_xsnow() {
     PIDS+=("$XSNOW")
     sleep 5
 }
-compare() { # LABEL EXTRA_PIDS...
-    local label=$1 kalo xsnow
+# compare LABEL EXTRA_PIDS...: each side measured ROUNDS times, taking turns, so that a
+# slow spell of the machine or of xsnow weighs on both; the ratio is of the sums.
+compare() {
+    local label=$1 kalo=0 xsnow=0 a b round
     shift
-    run_kalo on
-    kalo=$(cpu "$KALO" "$XVFB" "$@")
-    echo "kalo-dc with snow, $label: $(rss "$KALO") resident"
-    kill "$KALO"; sleep 1
-    run_xsnow
-    xsnow=$(cpu "$XSNOW" "$XVFB" "$@")
-    kill "$XSNOW"; sleep 1
-    echo "CPU over ${SECONDS_TO_MEASURE} s, $label: kalo-dc $kalo s, xsnow $xsnow s," \
+    for round in $(seq "$ROUNDS"); do
+        run_kalo on
+        a=$(cpu "$KALO" "$XVFB" "$@")
+        [ "$round" -gt 1 ] || echo "kalo-dc with snow, $label: $(rss "$KALO") resident"
+        kill "$KALO"; sleep 1
+        run_xsnow
+        b=$(cpu "$XSNOW" "$XVFB" "$@")
+        kill "$XSNOW"; sleep 1
+        echo "  round $round, $label: kalo-dc $a s, xsnow $b s"
+        kalo=$(awk -v s="$kalo" -v a="$a" 'BEGIN { print s + a }')
+        xsnow=$(awk -v s="$xsnow" -v b="$b" 'BEGIN { print s + b }')
+    done
+    echo "CPU over $ROUNDS x ${SECONDS_TO_MEASURE} s, $label: kalo-dc $kalo s, xsnow $xsnow s," \
         "ratio $(awk -v a="$kalo" -v b="$xsnow" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')"
 }
 
