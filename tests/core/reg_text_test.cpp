@@ -19,7 +19,7 @@ keysOf(std::initializer_list<std::tuple<const char*, const char*, MemoryRegistry
 
 } // namespace
 
-TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
+TEST(RegText, WritesEveryValueSoThatItReadsBackTheSameAndReadsWhatOthersWrite) {
     const auto keys =
         keysOf({{"Software\\KALO\\KALO DC\\", "C1", V{1, "5\0"s}},
                 {"software\\kalo\\kalo dc", "c1", V{1, "6\0"s}}, // one key, one value
@@ -47,19 +47,16 @@ TEST(RegText, WritesEveryValueSoThatItReadsBackTheSame) {
     EXPECT_EQ(settings::readRegText(text), keys);
     EXPECT_EQ(settings::writeRegText({}), "Windows Registry Editor Version 5.00\n");
     EXPECT_EQ(settings::readRegText(settings::writeRegText({})), MemoryRegistry::Keys{});
-}
-
-// What a person or another program may write: CR LF, a byte-order mark, comments, blank
-// lines, a hex list over several lines, plain hex, short dwords, names in any case.
-TEST(RegText, ReadsWhatOthersWrite) {
-    const std::string text = "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
-                             "; settings\r\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\r\n"
-                             "\"C2\"=\"Minute(s)\"\r\n"
-                             "\"bin\"=hex:01,02,\\\r\n  03\r\n"
-                             "\"d\"=dword:A\r\n"
-                             "[HKEY_CURRENT_USER\\software\\kalo\\kalo dc\\]\r\n"
-                             "\"c2\"=\"Hour(s)\"";
-    EXPECT_EQ(settings::readRegText(text),
+    // What a person or another program may write: CR LF, a byte-order mark, comments, blank
+    // lines, a hex list over several lines, plain hex, short dwords, names in any case.
+    const std::string others = "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+                               "; settings\r\n[HKEY_CURRENT_USER\\Software\\KALO\\KALO DC]\r\n"
+                               "\"C2\"=\"Minute(s)\"\r\n"
+                               "\"bin\"=hex:01,02,\\\r\n  03\r\n"
+                               "\"d\"=dword:A\r\n"
+                               "[HKEY_CURRENT_USER\\software\\kalo\\kalo dc\\]\r\n"
+                               "\"c2\"=\"Hour(s)\"";
+    EXPECT_EQ(settings::readRegText(others),
               keysOf({{"Software\\KALO\\KALO DC", "C2", V{1, "Hour(s)\0"s}},
                       {"Software\\KALO\\KALO DC", "bin", V{3, "\x01\x02\x03"}},
                       {"Software\\KALO\\KALO DC", "d", V{4, "\x0A\0\0\0"s}}}));

@@ -60,6 +60,7 @@ TEST(Registry, ValuesAndApplicationSettings) {
     p.app->appSettings().Save("KALO DC", "cmdrun", "cmdstop", "0"); // also as code page text
     EXPECT_EQ(p.os.reg.get(APP_SETTINGS_KEY + "KALO DC\\cmdrun", "cmdstop")->data,
               std::string("0") + '\0');
+    EXPECT_EQ(p.app->appSettings().Get("KALO DC", "cmdrun", "other", "1"), "1") << "no value";
     EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
     EXPECT_TRUE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "V"));
     EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v")) << "already gone";

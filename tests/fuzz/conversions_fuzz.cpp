@@ -32,9 +32,7 @@ void checkNumber(const std::string& text, char separator) {
 void checkStoredText(const std::string& text) {
     fake::FakePlatform os(""); // the registry only: no file is touched
     settings::RegistryProcedures registry(os);
-    if (!registry.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::PROGRAM_KEY, "c1",
-                                      text))
-        return;
+    registry.writeProgramValue("c1", text);
     std::string read = registry.readProgramValue("C1");
     auto ansi = os.cp.toAnsi(text); // a text that is well-formed UTF-8 comes back as it went
     bool plain = ansi && os.cp.fromAnsi(*ansi) == text && text.find('\0') == std::string::npos &&
