@@ -41,13 +41,12 @@ struct Program : TempFolder {
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
     }
-    std::string read(const std::string& name) {
-        return os.fs.read(path(name)).value_or("<missing>");
-    }
+    auto read(const std::string& name) { return os.fs.read(path(name)).value_or("<missing>"); }
     // A picture file the fake loader decodes, of one colour.
     std::string picture(const std::string& name, std::uint32_t colour = 0xFF336699, int w = 4,
                         int h = 3) {
-        write(name, fake::FakePlatform::pictureFileBytes(w, h, colour));
+        write(name,
+              "PIC " + std::to_string(w) + " " + std::to_string(h) + " " + std::to_string(colour));
         return path(name);
     }
 

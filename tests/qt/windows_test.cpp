@@ -1,6 +1,7 @@
 // Real Qt widgets bound to the control models.
 #include "qt/control_set.h"
 #include "qt_fixture.h"
+#include "support/control_models.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,34 +13,16 @@
 
 namespace {
 
-struct BoundControls : testing::Test {
+struct BoundControls : testing::Test, testing_support::ControlModels {
     QWidget& app = (qt_testing::application(), *new QWidget);
     qt::ControlSet set{&app};
-    ui::Button button{"Add"};
-    ui::Label label{"Layers"};
-    ui::CheckBox check{"Snow on top"};
-    ui::ListBox list;
-    ui::ComboBox combo{"Interval"};
-    ui::Slider slider{1, 50, 1, 5, 10};
     QPushButton* b = set.button(button, layout::px(0, 0, 80, 20));
     QLabel* l = set.label(label, layout::px(0, 30, 80, 20));
     QCheckBox* c = set.checkBox(check, layout::px(0, 60, 80, 20));
     QListWidget* lb = set.listBox(list, layout::px(100, 0, 200, 100));
     QComboBox* cb = set.comboBox(combo, layout::px(100, 120, 200, 20));
     QSlider* s = set.slider(slider, layout::px(100, 200, 200, 30));
-    std::string events;
-    void SetUp() override {
-        app.show();
-        const std::pair<std::function<void()>*, const char*> sources[] = {
-            {&button.Click, "button "}, {&label.Click, "label "}, {&check.Click, "check "},
-            {&list.Click, "list "},     {&combo.Click, "combo "}, {&slider.Change, "slider "}};
-        for (auto [event, name] : sources)
-            *event = [this, name] { events += name; };
-        for (const char* item : {"/p/a.jpg", "/p/K\xC3\xB6ln.jpg", "/p/c.jpg"})
-            list.add(item);
-        for (const char* unit : {"Second(s)", "Minute(s)"})
-            combo.add(unit);
-    }
+    void SetUp() override { app.show(); }
     void TearDown() override { delete &app; }
 };
 
@@ -59,7 +42,7 @@ TEST_F(BoundControls, ChangesMadeByCodeShowInTheWidgets) {
     list.setListIndex(1);
     list.removeAt(0);
     EXPECT_EQ(std::tuple(c->checkState(), lb->count(), lb->item(0)->text(), lb->currentRow()),
-              std::tuple(Qt::Unchecked, 2, QString("/p/K\u00f6ln.jpg"), int(list.listIndex())));
+              std::tuple(Qt::Unchecked, 2, QString("D:\\K\u00f6ln.jpg"), int(list.listIndex())));
     list.clear();
     list.add("/p/new.jpg");
     EXPECT_EQ(std::tuple(lb->count(), lb->item(0)->text()), std::tuple(1, QString("/p/new.jpg")));

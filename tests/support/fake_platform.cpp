@@ -105,18 +105,13 @@ bool FakeFiles::ensureFolder(const std::string& folder) {
 }
 
 std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
-    auto found = shortPaths.find(path);
-    return found == shortPaths.end() ? std::nullopt : std::optional(found->second);
+    return shortPaths.contains(path) ? std::optional(shortPaths.at(path)) : std::nullopt;
 }
 
 FakePlatform::FakePlatform(std::string programFolder)
     : where{programFolder, "KALO DC", programFolder + "/userdata/KALO DC", '/'} {}
 
-std::string FakePlatform::pictureFileBytes(int width, int height, std::uint32_t colour) {
-    return "PIC " + std::to_string(width) + " " + std::to_string(height) + " " +
-           std::to_string(colour);
-}
-
+// A picture file holds "PIC width height colour": a solid colour of that size.
 ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     auto bytes = fs.read(path);
     ++decodes;

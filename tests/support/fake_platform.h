@@ -73,18 +73,13 @@ struct FakePlatform : platform::Platform {
     void watchTimer(ui::Timer& timer) override;
     void unwatchTimer(ui::Timer& timer) override;
     bool previousInstanceRunning() override { return otherInstance; }
-    void doEvents() override {
-        if (onDoEvents) onDoEvents();
-    }
+    void doEvents() override { onDoEvents(); }
     void endProcess() override { ended = true; }
 
     // The virtual clock: runs every tick due within `ms`, earliest first (ties in
     // the order the timers were watched). A tick's own changes take effect at once.
     void advance(long ms);
     long now() const { return now_; }
-
-    // Writes a picture file that loadPicture decodes: a solid colour of that size.
-    static std::string pictureFileBytes(int width, int height, std::uint32_t colour);
 
     struct Box {
         std::string text, title;
@@ -115,7 +110,7 @@ struct FakePlatform : platform::Platform {
     std::map<platform::FormId, ui::Window*> windows;
     std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"
     std::function<void()> whileMenuOpen; // runs while the tray menu is open
-    std::function<void()> onDoEvents;
+    std::function<void()> onDoEvents = [] {};
 
   private:
     struct Watched {

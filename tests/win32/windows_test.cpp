@@ -1,9 +1,10 @@
 // Real Win32 controls and timers bound to the models: a change made by code shows in the
 // window, and the window's own notifications raise the models' events. And the program's
 // windows as a new user expects them: a window chosen again comes to the front, restored
-// if it was minimised, and the about box answers the keyboard.
+// if it was minimised, the about box answers the keyboard; the snow window is never active.
 #include "app/app.h"
 #include "app/kalo4.h"
+#include "support/control_models.h"
 #include "win32/control_sync.h"
 #include "win32/fonts.h"
 #include "win32/main_window.h"
@@ -48,30 +49,14 @@ void notify(HWND control, int code) {
     send(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
 }
 
-struct BoundControls : testing::Test {
+struct BoundControls : testing::Test, testing_support::ControlModels {
     Panel panel;
-    ui::Button button{"Add"};
-    ui::Label label{"Layers"};
-    ui::CheckBox check{"Snow on top"};
-    ui::ListBox list;
-    ui::ComboBox combo{"Interval"};
-    ui::Slider slider{1, 50, 1, 5, 10};
     HWND b = panel.set().button(button, {0, 0, 80, 20});
     HWND l = panel.set().label(label, {0, 30, 80, 20});
     HWND c = panel.set().checkBox(check, {0, 60, 80, 20});
     HWND lb = panel.set().listBox(list, {100, 0, 200, 100});
     HWND cb = panel.set().comboBox(combo, {100, 120, 200, 20}, 100);
     HWND s = panel.set().slider(slider, {100, 200, 200, 30});
-    int events = 0;
-    void SetUp() override {
-        for (auto* event :
-             {&button.Click, &label.Click, &check.Click, &list.Click, &combo.Click, &slider.Change})
-            *event = [this] { ++events; };
-        for (const char* item : {"C:\\a.jpg", "D:\\K\u00f6ln.jpg", "c:\\c.jpg"})
-            list.add(item);
-        for (const char* unit : {"Second(s)", "Minute(s)"})
-            combo.add(unit);
-    }
 };
 
 TEST_F(BoundControls, ChangesMadeByCodeShowInTheControls) {
@@ -107,7 +92,7 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     notify(cb, CBN_EDITCHANGE);
     EXPECT_EQ(
         std::tuple(check.value(), send(c, BM_GETCHECK), list.listIndex(), combo.text(), events),
-        std::tuple(1, BST_CHECKED, 2, "typed", 4))
+        std::tuple(1, BST_CHECKED, 2, "typed", "button label check list "))
         << "typed text runs no click";
     send(cb, CB_SETCURSEL, 1);
     notify(cb, CBN_SELCHANGE);
@@ -115,7 +100,8 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), LPARAM(s));
     EXPECT_EQ(slider.value(), 10) << "a drag in progress moves nothing";
     send(panel.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), LPARAM(s));
-    EXPECT_EQ(std::tuple(combo.text(), slider.value(), events), std::tuple("Minute(s)", 7, 6));
+    EXPECT_EQ(std::tuple(combo.text(), slider.value(), events),
+              std::tuple("Minute(s)", 7, "button label check list combo slider "));
     // A typed letter selects the next entry that starts with it, round past the end.
     for (auto [typed, selected] :
          {std::pair{L'd', 1L}, std::pair{L'c', 2L}, std::pair{L'C', 0L}, std::pair{L'x', 0L}}) {
@@ -182,7 +168,7 @@ struct ProgramWindows : testing::Test {
     }
 };
 
-TEST_F(ProgramWindows, AboutAnswersTheKeyboardAndAWindowChosenAgainComesToTheFront) {
+TEST_F(ProgramWindows, WindowsAnswerTheKeyboardAndComeToTheFrontButTheSnowWindowNever) {
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
     HWND ok = os->controlOf(FormId::KALO4, app->kalo4().ok);
     HWND link = os->controlOf(FormId::KALO4, app->kalo4().Label786);
@@ -207,6 +193,12 @@ TEST_F(ProgramWindows, AboutAnswersTheKeyboardAndAWindowChosenAgainComesToTheFro
     EXPECT_TRUE(until([&] { return !IsIconic(main) && GetForegroundWindow() == main; }));
     menuCommand(FormId::KALO2, win32::main_ids::ABOUT);
     EXPECT_TRUE(until([&] { return GetForegroundWindow() == about; }));
+    app->kalo3(); // the snow window: layered and keyed, off the taskbar, never activated
+    HWND snow = os->windowOf(FormId::KALO3);
+    LONG kept = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    EXPECT_EQ(std::pair(GetWindowLongW(snow, GWL_EXSTYLE) & kept,
+                        GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION),
+              std::pair(kept, 0L));
 }
 
 TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
@@ -230,16 +222,6 @@ TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
     EXPECT_TRUE(ticksWithin(3, 5000));
     clock.unwatch(timer);
     EXPECT_FALSE(ticksWithin(1, 300));
-}
-
-// The snow window is layered and keyed by the program; it keeps off the taskbar and is
-// never activated.
-TEST_F(ProgramWindows, TheSnowWindowStaysATaskbarFreeToolWindowThatIsNeverActivated) {
-    app->kalo3();
-    HWND snow = os->windowOf(FormId::KALO3);
-    LONG kept = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    EXPECT_EQ(GetWindowLongW(snow, GWL_EXSTYLE) & kept, kept);
-    EXPECT_FALSE(GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION);
 }
 
 } // namespace
