@@ -77,9 +77,8 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnceAndTheMainWindowOnlyHidesOnItsC
     };
     for (int code : {512, 513, 514, 515, 516, 518, 519, 517})
         tray.Form_MouseMove(code * 12);
-    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy),
-              std::tuple(1, 513.0f, false));
-    EXPECT_EQ(s.state(), "tray main+ snow ") << "Show Menu shows the main window";
+    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy, s.state()),
+              std::tuple(1, 513.0f, false, "tray main+ snow ")); // Show Menu shows the main window
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened + s.foreground.size(), 4u) << "once closed, it opens again";
@@ -139,11 +138,10 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     s.reg.failWrites = true; // a failed write still moves the marks
     item.click();
     s.tray().kalomenu[0].click();
-    EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state()),
-              std::tuple(false, quoted, "1,1 x--"));
-    EXPECT_EQ(std::tuple(s.wallpaperCalls, s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
-              std::tuple(std::vector<std::optional<std::string>>(5), std::vector<ui::PicturePtr>(5),
-                         0, 0))
+    EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state(), s.wallpaperCalls,
+                         s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
+              std::tuple(false, quoted, "1,1 x--", std::vector<std::optional<std::string>>(5),
+                         std::vector<ui::PicturePtr>(5), 0, 0))
         << "the file is read back";
 }
 
@@ -154,12 +152,10 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
     for (bool hasShort : {true, false}) {
         Shell s(false, nullptr, foreign.c_str());
         if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
-        const bool atStart = s.tray().starupprogram.checked();
         s.tray().starupprogram.click();
-        std::string told = s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43);
-        EXPECT_EQ(std::tuple(atStart, s.tray().starupprogram.checked(), s.runValue(), told),
-                  hasShort ? std::tuple(false, true, '"' + shortForm + '"', std::string())
-                           : std::tuple(false, false, std::string("-"),
-                                        "KALO DC cannot start at log-on from " + foreign + "."));
+        const std::string told = s.boxes.empty() ? "" : " " + s.boxes[0].text.substr(0, 43);
+        EXPECT_EQ(std::to_string(s.tray().starupprogram.checked()) + " " + s.runValue() + told,
+                  hasShort ? "1 \"" + shortForm + '"'
+                           : "0 - KALO DC cannot start at log-on from " + foreign + ".");
     }
 }
