@@ -290,10 +290,9 @@ TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAdvanceWrapsAndTheBoxes
     EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
 }
 
-// Run refuses an interval it cannot turn and an empty list, changing nothing; one entry is
-// refused, then reset: Snow on top cleared and the marker left in the list file.
+// Run refuses an interval it cannot turn, changing nothing; one entry is refused, then
+// reset: Snow on top cleared and the marker left in the list file.
 TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
-    const std::string empty = STOPPED + "5 Second(s) | 0 0 - - | Error 16 Add Image file.";
     const std::string one = " | Error 16 Add at least two Image file.";
     const std::string refused = STOPPED + "70 Second(s) | 0 0 - - | Error 16 Enter the interval.";
     const std::tuple<int, const char*, const char*, std::string, std::string> cases[] = {
@@ -301,7 +300,6 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
          "stop T1 T2 | Running... | 65.535 Second(s) | 1 0 65.535 Second(s)", ""},
         {2, "5", "Minute(s)", "stop T2 T3 | Running... | 5 Minute(s) | 1 1 5 Minute(s)", ""},
         {2, "70", "Second(s)", refused, refused},
-        {0, "5", "Second(s)", empty, empty},
         {1, "5", "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
         {1, "5", "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
     };
@@ -373,7 +371,8 @@ TEST(StartupRotation, TheStartTickWaitsForAFirstEntryAndAMinutesRotationCountsFr
     p.setProgramValue("C2", "Second(s)");
     EXPECT_EQ(state(p), "add del run c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
                         "Add Image file.");
-    const Steps nothing{3 * M, -1}, once{1, 0, 1000, -1};
+    const Steps nothing{3 * M, -1}, once{1, 0, 1000, -1}, fromRun{1, 0, M, -1, M, 0, 2 * M, 1},
+        past{M, 2};
     EXPECT_EQ(applied(p, nothing), nothing);
     auto& main = p.main();
     p.os.dialogAnswers = {p.picture("0.pic", 0xFF000000u)};
@@ -387,10 +386,8 @@ TEST(StartupRotation, TheStartTickWaitsForAFirstEntryAndAMinutesRotationCountsFr
     main.stope.click();
     main.c2.typeText("Minute(s)");
     main.run.click();
-    const Steps fromRun{1, 0, M, -1, M, 0, 2 * M, 1};
     EXPECT_EQ(applied(p, fromRun), fromRun);
     main.minuteCount = 5;
-    const Steps past{M, 2};
     EXPECT_EQ(applied(p, past), past);
 }
 
