@@ -212,33 +212,8 @@ TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
     }
 }
 
-TEST(Interval, TheNumberSetsThePeriodOrTheTargetOrNothing) {
-    const std::tuple<const char*, const char*, char, const char*> cases[] = {
-        {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
-        {"Second(s)", "0.1875", '.', "188 -1 T1"},   {"Second(s)", "0", '.', "0 -1 T1"},
-        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "9 -1 T1T3"},
-        {"Second(s)", "-1", '.', "9 -1 T1T3"},       {"Second(s)", "abc", '.', "9 -1 T1T3"},
-        {"Minute(s)", "2.5", '.', "9 2.5 T3"},       {"Hour(s)", "1,5", ',', "9 90 T3"},
-        {"second(s)", "5", '.', "9 -1 T1T3"},
-    };
-    for (const auto& [unit, number, separator, expected] : cases) {
-        Program p;
-        auto& main = p.main(); // no list file: the minute ticker runs from creation
-        p.os.cp.separator = separator;
-        main.Timer1.setEnabled(true);
-        main.Timer1.setInterval(9); // the period in force
-        main.c2.typeText(unit);
-        main.c1.typeText(number);
-        main.SetInterval();
-        std::ostringstream now;
-        now << main.Timer1.interval() << " " << main.minuteTarget.value_or(-1) << " "
-            << (main.Timer1.enabled() ? "T1" : "") << (main.Timer3.enabled() ? "T3" : "");
-        EXPECT_EQ(now.str(), expected) << unit << " " << number;
-    }
-}
-
 // A new period counts from the change, as a timer set again does; Advance wraps; the
-// interval boxes set and store the interval.
+// interval boxes set and store the interval, or ignore a bad one.
 TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAdvanceWrapsAndTheBoxesSetIt) {
     Program p;
     ui::Timer timer{1000, true};
@@ -274,13 +249,33 @@ TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAdvanceWrapsAndTheBoxes
         main.c2.choose(unit);
         filled << main.c1.items().size() << "/" << main.c1.items().back() << main.c1.text() << " ";
     }
-    EXPECT_EQ(filled.str(), "7/7 7/7x 59/59 59/59 ");
     main.c1.choose(2);
-    EXPECT_EQ(
-        std::make_tuple(main.Timer1.interval(), state(p)),
-        std::make_tuple(3000L, "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
+    EXPECT_EQ(std::make_tuple(filled.str(), main.Timer1.interval(), state(p)),
+              std::make_tuple("7/7 7/7x 59/59 59/59 ", 3000L,
+                              "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
     main.stope.click(); // the number box closes again
     EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
+    const std::tuple<const char*, const char*, char, const char*> cases[] = {
+        {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
+        {"Second(s)", "0.1875", '.', "188 -1 T1"},   {"Second(s)", "0", '.', "0 -1 T1"},
+        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "9 -1 T1T3"},
+        {"Second(s)", "-1", '.', "9 -1 T1T3"},       {"Second(s)", "abc", '.', "9 -1 T1T3"},
+        {"second(s)", "5", '.', "9 -1 T1T3"},        {"Minute(s)", "2.5", '.', "9 2.5 T3"},
+        {"Hour(s)", "1,5", ',', "9 90 T3"}, // the minute rows last: they leave a target
+    };
+    for (const auto& [unit, number, separator, expected] : cases) {
+        p.os.cp.separator = separator;
+        main.Timer1.setEnabled(true);
+        main.Timer3.setEnabled(true);
+        main.Timer1.setInterval(9); // the period in force
+        main.c2.typeText(unit);
+        main.c1.typeText(number);
+        main.SetInterval();
+        std::ostringstream now;
+        now << main.Timer1.interval() << " " << main.minuteTarget.value_or(-1) << " "
+            << (main.Timer1.enabled() ? "T1" : "") << (main.Timer3.enabled() ? "T3" : "");
+        EXPECT_EQ(now.str(), expected) << unit << " " << number;
+    }
 }
 
 // Run refuses an interval it cannot turn, changing nothing; one entry is refused, then
