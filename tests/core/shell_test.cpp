@@ -13,14 +13,12 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
 
     explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
-                   const char* tile = nullptr)
+                   const char* tile = "0")
         : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
-        if (tile) {
-            reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-            reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
-        }
+        reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
+        reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
         app->start();
     }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
@@ -114,7 +112,7 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
                                 std::string(second ? "-x-" : "x--")))
                 << (run ? run : "none");
         }
-    Shell s(false, nullptr, "C:\\Tools", "0"); // the stored style is not applied at start
+    Shell s; // the stored style is not applied at start
     auto& item = s.tray().starupprogram;
     for (const std::string& stored : {quoted, std::string("-"), quoted}) { // "-": no value
         item.click();
