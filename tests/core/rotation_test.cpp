@@ -312,7 +312,7 @@ TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
 TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
     const std::string SEC = "stop T1 T2 | Running...", MIN = "stop T2 T3 | Running...";
     const std::string STOP = "add del run c2 | Stoped.", END = "add del run c2 T3 | ";
-    const Steps quiet{1, -1, 10 * M, -1}, once{1, 0, 10 * M, -1};
+    const Steps quiet{1, -1, 10 * M, -1};
     using Row = std::tuple<int, std::optional<std::string>, const char*, std::string, std::string,
                            const char*, Steps>;
     const Row cases[] = {
@@ -321,7 +321,6 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         {2, "", "True", "1.5 Hour(s)", MIN, "1 1", {1, 0, 89 * M, -1, M, 0, 89 * M, -1, M, 1}},
         {2, "", "-1", "2.5 Minute(s)", END, "-1 -", quiet}, // refused, with a box
         {2, "", "1", "0 Second(s)", END, "1 -", quiet},     // refused, with a box
-        {3, "", "0", "5 Second(s)", STOP, "0 0", quiet},
         {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
         {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
         {0, MARKER_FILE, "0", "Select Interval", "add del run | Stoped.", "0 0", quiet},
