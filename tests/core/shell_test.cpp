@@ -13,14 +13,12 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
 
     explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
-                   const char* tile = nullptr)
+                   const char* tile = "0")
         : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
-        if (tile) {
-            reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-            reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
-        }
+        reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
+        reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
         app->start();
     }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
@@ -77,9 +75,8 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnceAndTheMainWindowOnlyHidesOnItsC
     };
     for (int code : {512, 513, 514, 515, 516, 518, 519, 517})
         tray.Form_MouseMove(code * 12);
-    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy),
-              std::tuple(1, 513.0f, false));
-    EXPECT_EQ(s.state(), "tray main+ snow ") << "Show Menu shows the main window";
+    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy, s.state()),
+              std::tuple(1, 513.0f, false, "tray main+ snow ")); // Show Menu shows the main window
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened + s.foreground.size(), 4u) << "once closed, it opens again";
@@ -115,7 +112,7 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
                                 std::string(second ? "-x-" : "x--")))
                 << (run ? run : "none");
         }
-    Shell s(false, nullptr, "C:\\Tools", "0"); // the stored style is not applied at start
+    Shell s; // the stored style is not applied at start
     auto& item = s.tray().starupprogram;
     for (const std::string& stored : {quoted, std::string("-"), quoted}) { // "-": no value
         item.click();
@@ -126,24 +123,22 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
         auto text = [&](auto name) { return s.reg.text(DESKTOP_KEY, name).value_or("?"); };
         return text("TileWallpaper") + "," + text("WallpaperStyle") + " " + s.marks();
     };
-    const std::pair<int, const char*> styles[] = {
-        {0, "0,0 x--"}, {1, "1,1 -x-"}, {2, "0,2 --x"}, {1, "1,1 -x-"}};
-    for (auto [index, expected] : styles) {
+    std::string styles;
+    for (std::size_t index : {0, 1, 2, 1}) {
         s.reg.putText(DESKTOP_KEY, "WallpaperStyle", "9"); // rewritten each time
-        s.tray().kalomenu[std::size_t(index)].click();
-        EXPECT_EQ(state(), expected);
+        s.tray().kalomenu[index].click();
+        styles += state() + " ";
     }
     for (int unknown : {-1, 3, 32767})
         s.tray().SetWallpaperStyle(unknown);
-    EXPECT_EQ(state(), "1,1 -x-");
+    EXPECT_EQ(styles + state(), "0,0 x-- 1,1 -x- 0,2 --x 1,1 -x- 1,1 -x-");
     s.reg.failWrites = true; // a failed write still moves the marks
     item.click();
     s.tray().kalomenu[0].click();
-    EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state()),
-              std::tuple(false, quoted, "1,1 x--"));
-    EXPECT_EQ(std::tuple(s.wallpaperCalls, s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
-              std::tuple(std::vector<std::optional<std::string>>(5), std::vector<ui::PicturePtr>(5),
-                         0, 0))
+    EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state(), s.wallpaperCalls,
+                         s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
+              std::tuple(false, quoted, "1,1 x--", std::vector<std::optional<std::string>>(5),
+                         std::vector<ui::PicturePtr>(5), 0, 0))
         << "the file is read back";
 }
 
@@ -154,12 +149,10 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
     for (bool hasShort : {true, false}) {
         Shell s(false, nullptr, foreign.c_str());
         if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
-        const bool atStart = s.tray().starupprogram.checked();
         s.tray().starupprogram.click();
-        std::string told = s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43);
-        EXPECT_EQ(std::tuple(atStart, s.tray().starupprogram.checked(), s.runValue(), told),
-                  hasShort ? std::tuple(false, true, '"' + shortForm + '"', std::string())
-                           : std::tuple(false, false, std::string("-"),
-                                        "KALO DC cannot start at log-on from " + foreign + "."));
+        const std::string told = s.boxes.empty() ? "" : " " + s.boxes[0].text.substr(0, 43);
+        EXPECT_EQ(std::to_string(s.tray().starupprogram.checked()) + " " + s.runValue() + told,
+                  hasShort ? "1 \"" + shortForm + '"'
+                           : "0 - KALO DC cannot start at log-on from " + foreign + ".");
     }
 }
