@@ -6,27 +6,11 @@
 #include "app/kalo2.h"
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
+#include "support/temp_folder.h"
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 
 namespace testing_support {
-
-// A new empty folder of its own, removed with everything in it at the end.
-struct TempFolder {
-    const std::string folder = [] {
-        static std::mt19937 rng{std::random_device{}()};
-        auto dir = std::filesystem::temp_directory_path() / ("kalo-test-" + std::to_string(rng()));
-        std::filesystem::create_directories(dir);
-        return dir.string();
-    }();
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-};
 
 // The folder goes last, after the program has let go of it.
 struct Program : TempFolder {
@@ -36,12 +20,6 @@ struct Program : TempFolder {
     app::Kalo2& main() { return app->kalo2(); }
     app::Kalo1& tray() { return app->kalo1(); }
 
-    std::string path(const std::string& name) const { return folder + '/' + name; }
-
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    auto read(const std::string& name) { return os.fs.read(path(name)).value_or("<missing>"); }
     // A picture file the fake loader decodes, of one colour.
     std::string picture(const std::string& name, std::uint32_t colour = 0xFF336699, int w = 4,
                         int h = 3) {

@@ -162,8 +162,7 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     p.os.fs.readOnlyFolders = {p.folder};
     const std::string userList = p.os.where.userDataFolder + "/" + LIST;
     Strings entries(40000, "C:\\a.jpg");
-    std::filesystem::create_directories(p.os.where.userDataFolder);
-    std::ofstream(userList, std::ios::binary) << listBytes(entries);
+    p.write(userList, listBytes(entries));
     long yields = 0, misplaced = 0;
     p.os.onDoEvents = [&] { misplaced += p.app->kalo2().Wallpaper.count() != yields++; };
     auto& main = stopped(p, {"beside"});
@@ -202,7 +201,7 @@ TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
         p.os.fs.unreadable.clear();
         const std::string list = p.read(LIST);
         main.add_Click();
-        EXPECT_EQ(std::tuple(list, p.read(LIST), p.os.boxes.size(), p.os.boxes[0].text),
+        EXPECT_EQ(std::tuple(list, p.read(LIST), p.os.boxes.size(), p.os.boxes.at(0).text),
                   std::tuple(listBytes(first), listBytes(last), boxes,
                              "Unable to read " + p.path(LIST) +
                                  ". Another program may be using it. Your Image list is kept "

@@ -118,12 +118,10 @@ TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
     p.os.advance(1000); // the start tick and the first interval: the first entry twice
     p.os.whileBoxOpen = [&] { p.os.advance(3000); };
     p.os.advance(1000);
-    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.wallpaperCalls.size(), w.Wallpaper.listIndex()),
-              std::tuple(1u, 3u, 3L))
-        << "the good entry behind the missing ones applied";
-    EXPECT_EQ(p.read("KALO.bmp"), bmp(4, 3, BLUE));
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.wallpaperCalls.size(), w.Wallpaper.listIndex(),
+                         p.read("KALO.bmp")),
+              std::tuple(1u, 3u, 3L, bmp(4, 3, BLUE))); // the good entry behind the missing ones
     p.os.advance(5000); // the first entry again, then the missing one is reported anew
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(4, p.path("KALO.bmp")));
-    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.boxes.back().text),
-              std::tuple(2u, gone + " missing!"));
+    EXPECT_EQ(std::tuple(p.os.wallpaperCalls, p.os.boxes.size(), p.os.boxes.back().text),
+              std::tuple(Calls(4, p.path("KALO.bmp")), 2u, gone + " missing!"));
 }

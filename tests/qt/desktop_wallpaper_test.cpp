@@ -1,5 +1,5 @@
-// The desktop's wallpaper setters: which desktop runs, the commands for it, and runs
-// against a fake gsettings.
+// The desktop's wallpaper setters: which desktop runs, the commands for it, the links they
+// are given and a setter that is missing.
 #include "qt/desktop_wallpaper.h"
 #include "qt_fixture.h"
 
@@ -85,7 +85,7 @@ TEST(DesktopWallpaper, PlasmaGetsTheUriAsAStringLiteral) {
 // Each apply names the other of two links to the picture, so the desktop sees a change;
 // without gsettings the user is told once.
 TEST(DesktopWallpaper, EachApplyMakesAnotherLinkAndAMissingSetterIsReportedOnce) {
-    qt_testing::TempHome home;
+    testing_support::TempFolder home;
     home.write("KALO.bmp", "BM");
     std::vector<std::string> reports;
     DesktopWallpaper wallpaper([&](const std::string& message) { reports.push_back(message); },

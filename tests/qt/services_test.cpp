@@ -12,16 +12,16 @@
 namespace {
 
 namespace fs = std::filesystem;
-using qt_testing::TempHome;
+using testing_support::TempFolder;
 
 TEST(Services, TextFilesAndFolders) {
     qt::Utf8CodePage cp;
     EXPECT_EQ(cp.toAnsi("K\xC3\xB6ln \xE6\xBC\xA2"), "K\xC3\xB6ln \xE6\xBC\xA2");
     for (const char* bad : {"\xFF", "a\xC3", "\xC0\xAF", "\xED\xA0\x80"})
         EXPECT_EQ(cp.toAnsi(bad), std::nullopt) << bad;
-    TempHome home;
+    TempFolder home;
     qt::PosixFileSteps steps; // a failure at any step leaves the old file or the new
-    EXPECT_EQ(fake::brokenReplacements(steps, home.root.string()), "");
+    EXPECT_EQ(fake::brokenReplacements(steps, home.folder), "");
     qt::QtFiles files;
     const std::string list = home.path("data/kalo-dc/KALO DC.dat"), link = home.path("link");
     ASSERT_TRUE(files.ensureFolder(home.path("data/kalo-dc")) &&
@@ -31,7 +31,7 @@ TEST(Services, TextFilesAndFolders) {
     // The old file's permissions are kept, and a link stays a link to the new file. A file in
     // the way of a folder is refused, and a folder is no file.
     EXPECT_EQ(
-        (std::tuple{files.folderWritable(home.root.string()), files.replaceAtomically(link, "new"),
+        (std::tuple{files.folderWritable(home.folder), files.replaceAtomically(link, "new"),
                     files.read(list), fs::is_symlink(link), fs::status(list).permissions(),
                     files.ensureFolder(list + "/below"),
                     files.replaceAtomically(list + "/below", "x"), files.read(home.path("data"))}),
@@ -43,7 +43,7 @@ TEST(Services, TextFilesAndFolders) {
 }
 
 TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
-    TempHome home;
+    TempFolder home;
     QImage gradient(40, 30, QImage::Format_RGB32); // so every block of the JPEG differs
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)

@@ -7,7 +7,7 @@
 
 #include <map>
 
-using qt_testing::TempHome;
+using testing_support::TempFolder;
 
 namespace {
 
@@ -26,7 +26,7 @@ bool write(platform::Registry& reg, const std::string& key, const std::string& n
 using Texts = std::map<std::string, std::string>;
 
 // The files of the settings folder by name (a set-aside copy by its fixed first part).
-Texts settingsFolder(const TempHome& home) {
+Texts settingsFolder(const TempFolder& home) {
     Texts texts;
     for (const auto& entry : std::filesystem::directory_iterator(home.path("config/kalo-dc")))
         texts[entry.path().filename().string().substr(0, 24)] = home.read(entry.path());
@@ -40,7 +40,7 @@ Texts settingsFolder(const TempHome& home) {
 // and without a copy it is never written over. A new run reads back what the last one
 // wrote; a change the disk refuses fails.
 TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
-    TempHome home;
+    TempFolder home;
     qt::QtFiles files;
     qt::FileRegistry reg(home.path(FILE_NAME), files);
     EXPECT_EQ(home.read(FILE_NAME), "<missing>") << "nothing written yet";

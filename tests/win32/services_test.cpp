@@ -2,12 +2,11 @@
 // registry procedures, the ANSI code page, files, WIC and the desktop wallpaper.
 #include "settings/registry_procs.h"
 #include "support/fake_platform.h"
+#include "support/temp_folder.h"
 #include "wallpaper/bmp_writer.h"
 #include "win32/services.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -26,20 +25,15 @@ struct RealRegistry : fake::FakePlatform {
 
 // Tests over a new empty folder under %TEMP% and a registry key of their own, both removed
 // with everything in them at the end.
-struct Services : testing::Test {
-    std::filesystem::path root = std::filesystem::temp_directory_path() /
-                                 ("kalo-w32-" + std::to_string(GetCurrentProcessId()));
-    const std::string folder = narrow(root.wstring()),
-                      key = "Software\\KALO DC tests\\" + std::to_string(GetCurrentProcessId());
+struct Services : testing::Test, testing_support::TempFolder {
+    const std::string key = "Software\\KALO DC tests\\" + std::to_string(GetCurrentProcessId());
     RealRegistry os;
     settings::RegistryProcedures procs{os};
     fake::FakeFiles disk; // writes files independently of the code under test
-    Services() { std::filesystem::create_directories(root); }
-    ~Services() override {
-        std::filesystem::remove_all(root);
-        RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    ~Services() override { RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str()); }
+    std::string file(const std::wstring& name) const {
+        return narrow((std::filesystem::path(folder) / name).wstring());
     }
-    std::string file(const std::wstring& name) const { return narrow((root / name).wstring()); }
     // The stored value as the wide call sees it: its type and every stored byte as text.
     std::pair<DWORD, std::wstring> stored(const std::string& name) {
         wchar_t text[64] = {};

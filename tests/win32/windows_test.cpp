@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/kalo4.h"
 #include "support/control_models.h"
+#include "support/temp_folder.h"
 #include "win32/control_sync.h"
 #include "win32/fonts.h"
 #include "win32/main_window.h"
@@ -16,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -118,19 +118,15 @@ void clearStoredSettings() {
 
 // The Windows program started in the test process over a fresh folder: its real windows,
 // with the shell's "open" recorded and the process kept alive when the program ends.
-struct ProgramWindows : testing::Test {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("kalo-first-use-" + std::to_string(GetCurrentProcessId()));
+struct ProgramWindows : testing::Test, testing_support::TempFolder {
     std::vector<std::string> opened;
     std::unique_ptr<win32::Win32Platform> os;
     std::unique_ptr<app::App> app;
 
     void SetUp() override {
         clearStoredSettings();
-        std::filesystem::create_directories(folder);
         win32::Seams seams;
-        seams.location =
-            platform::ProgramLocation{folder.string(), "KALO DC first use", folder.string(), '\\'};
+        seams.location = platform::ProgramLocation{folder, "KALO DC first use", folder, '\\'};
         seams.messageBox = [](const std::string&, const std::string&, int) {};
         seams.shellOpen = [this](const std::string& address) {
             opened.push_back(address);
@@ -147,7 +143,6 @@ struct ProgramWindows : testing::Test {
         app.reset();
         os.reset();
         clearStoredSettings();
-        std::filesystem::remove_all(folder);
     }
     // True once `done` holds, the program's messages handled meanwhile; false after `limit`.
     template <typename Condition>
