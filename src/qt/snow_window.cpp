@@ -123,13 +123,13 @@ QImage* windowBuffer(QPainter& painter) {
 // the painter draws straight into the window's buffer, the frame is made there.
 void SnowWindow::paintEvent(QPaintEvent*) {
     const auto& surface = form_.Picture1;
+    const QRect frame(0, 0, surface.widthPixels(), surface.heightPixels());
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (!QRect(0, 0, surface.widthPixels(), surface.heightPixels()).contains(rect()))
-        painter.fillRect(rect(), Qt::transparent);
+    if (!frame.contains(rect())) painter.fillRect(rect(), Qt::transparent);
     if (QImage* buffer = windowBuffer(painter)) return keyOutBlack(surface, *buffer);
-    QSize size(surface.widthPixels(), surface.heightPixels());
-    if (frame_.size() != size) frame_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    if (frame_.size() != frame.size())
+        frame_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
     keyOutBlack(surface, frame_);
     painter.drawImage(0, 0, frame_);
 }
