@@ -10,7 +10,7 @@ list(REMOVE_ITEM KALO_QT_SOURCES ${CMAKE_SOURCE_DIR}/src/qt/main.cpp
   ${CMAKE_SOURCE_DIR}/src/qt/large_blocks.cpp)
 if(KALO_QT_SOURCES)
   add_library(kalo_qt STATIC ${KALO_QT_SOURCES})
-  target_link_libraries(kalo_qt PUBLIC kalo_core Qt6::Widgets Qt6::DBus X11::X11
+  target_link_libraries(kalo_qt PUBLIC kalo_core Qt6::Widgets Qt6::DBus X11::X11 X11::Xext
     ${TURBOJPEG_LIBRARY})
   target_include_directories(kalo_qt PUBLIC ${TURBOJPEG_INCLUDE_DIR})
 endif()

@@ -5,6 +5,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWindow>
+#include <algorithm>
 
 namespace qt {
 
@@ -28,6 +30,8 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     overlay_ = !platform.startsWith("wayland");
     if (platform == "xcb") {
         root_ = RootSnow::openWithoutCompositor();
+        if (devicePixelRatioF() == 1) frames_ = ShmFrames::open();
+        setAttribute(Qt::WA_PaintOnScreen, frames_ != nullptr); // Qt paints none of it
         compositorCheck_ = new QTimer(this);
         QObject::connect(compositorCheck_, &QTimer::timeout, [this] { followCompositor(); });
         compositorCheck_->start(COMPOSITOR_CHECK_MS);
@@ -82,6 +86,7 @@ void SnowWindow::present() {
     if (root_) return falling_ ? root_->show(surface.pixels().data(), w, h) : void();
     // No window manager restacks a window that bypasses it: while "Snow on top" is ticked,
     // each frame puts it back above the windows opened since.
+    if (frames_) return putFrame();
     if (onTop_ && isVisible()) raise();
     update();
 }
@@ -95,24 +100,16 @@ void SnowWindow::reportCannotShow() {
 
 namespace {
 
-// Black is the colour key: it becomes fully transparent, every other pixel opaque.
-void keyOutBlack(const snow::Surface& surface, QImage& to) {
-    const int w = std::min(surface.widthPixels(), to.width());
-    const int h = std::min(surface.heightPixels(), to.height());
-    for (int y = 0; y < h; ++y) {
-        const std::uint32_t* from =
-            surface.pixels().data() + std::size_t(y) * surface.widthPixels();
-        auto* row = reinterpret_cast<std::uint32_t*>(to.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = from[x] == snow::BLACK ? 0u : 0xFF000000u | from[x];
-    }
+snow::PixelGrid gridOf(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height()};
 }
 
 // The image the painter really draws into, when it is the window's own buffer at its
-// origin in the format the frame is made in.
+// origin in the format the frame is made in, rows packed.
 QImage* windowBuffer(QPainter& painter) {
     auto* image = dynamic_cast<QImage*>(painter.paintEngine()->paintDevice());
     bool direct = image && image->format() == QImage::Format_ARGB32_Premultiplied &&
+                  image->bytesPerLine() == image->width() * 4 &&
                   painter.deviceTransform().isIdentity();
     return direct ? image : nullptr;
 }
@@ -122,16 +119,33 @@ QImage* windowBuffer(QPainter& painter) {
 // The frame replaces every pixel it covers, so only what lies beyond it is cleared. Where
 // the painter draws straight into the window's buffer, the frame is made there.
 void SnowWindow::paintEvent(QPaintEvent*) {
+    if (frames_) return putFrame();
     const auto& surface = form_.Picture1;
     const QRect frame(0, 0, surface.widthPixels(), surface.heightPixels());
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     if (!frame.contains(rect())) painter.fillRect(rect(), Qt::transparent);
-    if (QImage* buffer = windowBuffer(painter)) return keyOutBlack(surface, *buffer);
+    if (QImage* buffer = windowBuffer(painter)) return surface.copyKeyed(gridOf(*buffer));
     if (frame_.size() != frame.size())
         frame_ = QImage(frame.size(), QImage::Format_ARGB32_Premultiplied);
-    keyOutBlack(surface, frame_);
+    surface.copyKeyed(gridOf(frame_));
     painter.drawImage(0, 0, frame_);
+}
+
+QPaintEngine* SnowWindow::paintEngine() const {
+    return frames_ ? nullptr : FormWindow::paintEngine();
+}
+
+// The frame fills the window; what lies beyond it is cleared.
+void SnowWindow::putFrame() {
+    if (!isVisible()) return;
+    const auto& surface = form_.Picture1;
+    snow::PixelGrid buffer = frames_->frame(width(), height());
+    if (!buffer.data) return;
+    if (surface.widthPixels() < width() || surface.heightPixels() < height())
+        std::fill_n(buffer.data, buffer.width * buffer.height, 0u);
+    surface.copyKeyed(buffer);
+    frames_->put(windowHandle()->winId(), onTop_);
 }
 
 } // namespace qt

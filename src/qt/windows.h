@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "qt/form_window.h"
 #include "qt/root_snow.h"
+#include "qt/shm_frames.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -83,12 +84,14 @@ class SnowWindow : public FormWindow {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    QPaintEngine* paintEngine() const override;
     void resizeEvent(QResizeEvent* event) override;
     void applyVisibility(bool front) override;
 
   private:
     void reportSize();
     void present();
+    void putFrame();
     void followCompositor(); // where the snow falls follows a compositor coming or going
     void reportCannotShow();
 
@@ -97,9 +100,10 @@ class SnowWindow : public FormWindow {
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;
     std::unique_ptr<RootSnow> root_;
-    bool falling_ = false; // shown, in the root window
-    bool onTop_ = false;   // "Snow on top" ticked
-    bool overlay_ = true;  // false under Wayland, where this window cannot stay on top
+    std::unique_ptr<ShmFrames> frames_; // set when frames go to the X server unpainted by Qt
+    bool falling_ = false;              // shown, in the root window
+    bool onTop_ = false;                // "Snow on top" ticked
+    bool overlay_ = true;               // false under Wayland, where this window cannot stay on top
     bool cannotShowReported_ = false;
     QTimer* compositorCheck_ = nullptr;
 };

@@ -12,25 +12,27 @@ constexpr std::uint64_t ALL = ~std::uint64_t(0);
 
 } // namespace
 
-void DiscUnion::paint(PixelGrid grid, const std::vector<Disc>& discs, std::uint32_t colour,
-                      std::uint32_t background) {
-    if (grid.width <= 0 || grid.height <= 0) return;
-    startMask(grid);
+void DiscUnion::mark(std::int64_t width, std::int64_t height, const std::vector<Disc>& discs) {
+    width_ = std::max(width, std::int64_t(0));
+    height_ = std::max(height, std::int64_t(0));
+    wordsPerRow_ = (width_ + WORD_BITS - 1) / WORD_BITS;
+    mask_.assign(std::size_t(wordsPerRow_ * height_), 0);
+    if (width_ == 0 || height_ == 0) return;
     for (const Disc& disc : discs)
-        markDisc(grid, disc);
-    makePalette(colour, background);
-    for (std::int64_t y = 0; y < grid.height; ++y)
-        paintRow(grid, y, colour, background);
+        markDisc(disc);
 }
 
-void DiscUnion::startMask(PixelGrid grid) {
-    wordsPerRow_ = (grid.width + WORD_BITS - 1) / WORD_BITS;
-    mask_.assign(std::size_t(wordsPerRow_ * grid.height), 0);
+void DiscUnion::paint(PixelGrid to, std::uint32_t colour, std::uint32_t background) {
+    makePalette(colour, background);
+    const std::int64_t width = std::min(to.width, width_), height = std::min(to.height, height_);
+    for (std::int64_t y = 0; y < height; ++y)
+        paintRow(mask_.data() + y * wordsPerRow_, to.data + y * to.width, width);
 }
 
 // The same rows and spans as filling the disc, clipped to the grid.
-void DiscUnion::markDisc(PixelGrid grid, const Disc& disc) {
+void DiscUnion::markDisc(const Disc& disc) {
     if (!(disc.radius >= 0)) return;
+    const PixelGrid grid{nullptr, width_, height_};
     double radius = boundedRadius(disc.radius);
     RowRange rows = clippedRows(grid, disc.cy, radius);
     if (rows.first > rows.last) return;
@@ -77,18 +79,21 @@ void DiscUnion::makePalette(std::uint32_t colour, std::uint32_t background) {
             palette_[byte][bit] = (byte >> bit) & 1 ? colour : background;
 }
 
-// One row written once, every pixel from its bit: whole bytes through the palette.
-void DiscUnion::paintRow(PixelGrid grid, std::int64_t y, std::uint32_t colour,
-                         std::uint32_t background) const {
-    const std::uint64_t* row = mask_.data() + y * wordsPerRow_;
-    std::uint32_t* out = grid.data + y * grid.width;
-    std::int64_t wholeBytes = grid.width / 8;
-    for (std::int64_t k = 0; k < wholeBytes; ++k) {
-        auto byte = (row[k / 8] >> (k % 8 * 8)) & 0xFF;
-        std::memcpy(out + k * 8, palette_[byte].data(), sizeof palette_[byte]);
+// One row written once, every pixel from its bit: words wholly in or out of the discs
+// as one fill, other words a byte at a time through the palette.
+void DiscUnion::paintRow(const std::uint64_t* bits, std::uint32_t* out, std::int64_t width) const {
+    const std::int64_t wholeWords = width / WORD_BITS;
+    for (std::int64_t k = 0; k < wholeWords; ++k, out += WORD_BITS) {
+        const std::uint64_t word = bits[k];
+        if (word == 0 || word == ALL) {
+            std::fill_n(out, WORD_BITS, palette_[word & 0xFF][0]);
+            continue;
+        }
+        for (int byte = 0; byte < 8; ++byte)
+            std::memcpy(out + byte * 8, palette_[(word >> byte * 8) & 0xFF].data(), 32);
     }
-    for (std::int64_t x = wholeBytes * 8; x < grid.width; ++x)
-        out[x] = (row[x / WORD_BITS] >> (x % WORD_BITS)) & 1 ? colour : background;
+    for (std::int64_t x = wholeWords * WORD_BITS; x < width; ++x, ++out)
+        *out = palette_[(bits[x / WORD_BITS] >> (x % WORD_BITS)) & 1][0];
 }
 
 } // namespace snow

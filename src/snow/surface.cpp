@@ -23,6 +23,11 @@ std::int64_t pixelAt(float twips, double twipsPerPixel) {
     return std::int64_t(std::llround(std::clamp(double(twips) / twipsPerPixel, -1e12, 1e12)));
 }
 
+// A colour as the see-through window shows it.
+std::uint32_t keyed(std::uint32_t colour) {
+    return colour == BLACK ? 0u : 0xFF000000u | colour;
+}
+
 } // namespace
 
 Surface::Surface() : width_(2295), height_(1815) {
@@ -52,14 +57,28 @@ void Surface::resizeBuffer() {
     if (w == widthPixels_ && h == heightPixels_) return;
     widthPixels_ = w;
     heightPixels_ = h;
+    unionPending_ = false;
     pixels_.assign(std::size_t(w) * std::size_t(h), backColor);
 }
 
+const std::vector<std::uint32_t>& Surface::pixels() const {
+    settle();
+    return pixels_;
+}
+
+// Writes a frame kept as coverage into the pixels.
+void Surface::settle() const {
+    if (!unionPending_) return;
+    unionPending_ = false;
+    discUnion_.paint(grid(), unionColour_, unionBackground_);
+}
+
 std::uint32_t Surface::pixel(int x, int y) const {
-    return pixels_.at(std::size_t(y) * std::size_t(widthPixels_) + std::size_t(x));
+    return pixels().at(std::size_t(y) * std::size_t(widthPixels_) + std::size_t(x));
 }
 
 void Surface::Cls() {
+    unionPending_ = false;
     std::fill(pixels_.begin(), pixels_.end(), backColor);
 }
 
@@ -70,6 +89,7 @@ Disc Surface::discOf(const CircleAt& circle) const {
 }
 
 void Surface::Circle(float x, float y, float radius, std::uint32_t outline) {
+    settle();
     Disc disc = discOf({x, y, radius});
     bool filled = fillStyle == FillStyle::Solid;
     if (filled) fillDisc(grid(), disc.cx, disc.cy, disc.radius, fillColor);
@@ -88,7 +108,20 @@ void Surface::ClsAndCircles(const std::vector<CircleAt>& circles, std::uint32_t 
     discs_.clear();
     for (const auto& circle : circles)
         discs_.push_back(discOf(circle));
-    discUnion_.paint(grid(), discs_, outline, backColor);
+    discUnion_.mark(widthPixels_, heightPixels_, discs_);
+    unionColour_ = outline;
+    unionBackground_ = backColor;
+    unionPending_ = true;
+}
+
+void Surface::copyKeyed(PixelGrid to) const {
+    if (unionPending_) return discUnion_.paint(to, keyed(unionColour_), keyed(unionBackground_));
+    const std::int64_t width = std::min(to.width, std::int64_t(widthPixels_));
+    const std::int64_t height = std::min(to.height, std::int64_t(heightPixels_));
+    for (std::int64_t y = 0; y < height; ++y) {
+        const std::uint32_t* from = pixels_.data() + y * widthPixels_;
+        std::transform(from, from + width, to.data + y * to.width, keyed);
+    }
 }
 
 } // namespace snow

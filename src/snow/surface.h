@@ -33,8 +33,11 @@ class Surface {
 
     int widthPixels() const { return widthPixels_; }
     int heightPixels() const { return heightPixels_; }
-    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
+    const std::vector<std::uint32_t>& pixels() const;
     std::uint32_t pixel(int x, int y) const;
+    // The picture for a window that shows black as see-through, into `to` as far as both
+    // reach: premultiplied ARGB, black fully transparent, every other colour opaque.
+    void copyKeyed(PixelGrid to) const;
 
     std::uint32_t backColor = BLACK;
     std::uint32_t fillColor = BLACK;
@@ -58,14 +61,19 @@ class Surface {
 
   private:
     void resizeBuffer();
-    PixelGrid grid() { return {pixels_.data(), widthPixels_, heightPixels_}; }
+    PixelGrid grid() const { return {pixels_.data(), widthPixels_, heightPixels_}; }
     Disc discOf(const CircleAt& circle) const;
+    void settle() const;
 
     double width_, height_;
     double twipsPerPixelX_ = 15, twipsPerPixelY_ = 15;
     int widthPixels_ = 0, heightPixels_ = 0;
-    std::vector<std::uint32_t> pixels_;
-    DiscUnion discUnion_;
+    // A frame of solid discs is kept as their coverage until its pixels are asked for, so
+    // that a window can take it without the pixels being written twice.
+    mutable std::vector<std::uint32_t> pixels_;
+    mutable DiscUnion discUnion_;
+    mutable bool unionPending_ = false; // the latest frame lives in discUnion_ only
+    std::uint32_t unionColour_ = 0, unionBackground_ = 0;
     std::vector<Disc> discs_;
 };
 

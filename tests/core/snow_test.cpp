@@ -52,6 +52,20 @@ std::vector<std::uint32_t> model(const Surface& s, const std::vector<CircleAt>& 
     return out;
 }
 
+// What a see-through window `dw` pixels wider and `dh` rows taller than the picture shows
+// of it: black clear, every other colour opaque, and its own 7s beyond the picture.
+std::vector<std::uint32_t> keyedView(const std::vector<std::uint32_t>& picture, int w, int h,
+                                     int dw, int dh) {
+    std::vector<std::uint32_t> out(std::size_t(w + dw) * std::size_t(h + dh), 7);
+    for (int y = 0; y < std::min(h, h + dh); ++y)
+        for (int x = 0; x < std::min(w, w + dw); ++x) {
+            auto colour = picture[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+            out[std::size_t(y) * std::size_t(w + dw) + std::size_t(x)] =
+                colour == BLACK ? 0 : 0xFF000000 | colour;
+        }
+    return out;
+}
+
 const char* const SLIDER_KEYS[] = {"s1", "s2", "s3", "s4"};
 
 void store(Program& p, std::array<const char*, 4> values) { // s1..s4; nullptr: none
@@ -190,6 +204,9 @@ TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
     sized.setWidth(10);
     sized.setHeight(10);
     EXPECT_EQ(size(), (std::vector{20, 10, 200}));
+    sized.ClsAndCircles({{0, 0, 1e9f}}, WHITE);
+    sized.setHeight(20); // a new size starts cleared, the last frame gone
+    EXPECT_EQ(std::ranges::count(sized.pixels(), sized.backColor), 400);
     // Random circles across the union mask's 64-pixel words, off every edge, a few of
     // radius <= 0: the pixels of the model whatever their fill.
     std::vector<std::pair<Surface, std::vector<CircleAt>>> cases;
@@ -209,11 +226,27 @@ TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
             cases.push_back({surfaceOf(w, h, FillStyle::Transparent), circles});
             cases.push_back({surfaceOf(w, h, FillStyle::Solid, 0xFF00), circles});
         }
+    cases.push_back({surfaceOf(70, 9), cases.back().second});
+    cases.back().first.backColor = BLACK;
+    // Each frame as a window takes it; then with one more circle drawn over it, as pixels too.
     for (auto& [s, circles] : cases) {
+        const int w = s.widthPixels(), h = s.heightPixels();
+        auto window = [&s, w, h](int dw, int dh) {
+            std::vector<std::uint32_t> out(std::size_t(w + dw) * std::size_t(h + dh), 7);
+            s.copyKeyed({out.data(), w + dw, h + dh});
+            return out;
+        };
         auto expected = model(s, circles);
         s.ClsAndCircles(circles, WHITE);
+        ASSERT_EQ(window(1, -1), keyedView(expected, w, h, 1, -1));
+        ASSERT_EQ(window(-1, 1), keyedView(expected, w, h, -1, 1));
+        circles.push_back({w * 7.5f, h * 7.5f, 45});
+        s.Circle(circles.back().x, circles.back().y, circles.back().radius, WHITE);
+        expected = model(s, circles);
+        ASSERT_EQ(window(1, -1), keyedView(expected, w, h, 1, -1));
+        ASSERT_EQ(window(-1, 1), keyedView(expected, w, h, -1, 1));
         ASSERT_EQ(s.pixels(), expected);
-        ASSERT_EQ(s.pixel(s.widthPixels() - 1, s.heightPixels() - 1), expected.back());
+        ASSERT_EQ(s.pixel(w - 1, h - 1), expected.back());
     }
 }
 
