@@ -50,15 +50,15 @@ void Surface::setTwipsPerPixel(double x, double y) {
     resizeBuffer();
 }
 
-// A new size starts from a cleared buffer.
+// A new size starts cleared; its pixels are made when first asked for.
 void Surface::resizeBuffer() {
     int w = pixelsFor(width_, twipsPerPixelX_);
     int h = pixelsFor(height_, twipsPerPixelY_);
     if (w == widthPixels_ && h == heightPixels_) return;
     widthPixels_ = w;
     heightPixels_ = h;
-    unionPending_ = false;
-    pixels_.assign(std::size_t(w) * std::size_t(h), backColor);
+    pixels_ = {};
+    Cls();
 }
 
 const std::vector<std::uint32_t>& Surface::pixels() const {
@@ -70,6 +70,7 @@ const std::vector<std::uint32_t>& Surface::pixels() const {
 void Surface::settle() const {
     if (!unionPending_) return;
     unionPending_ = false;
+    pixels_.resize(std::size_t(widthPixels_) * std::size_t(heightPixels_));
     discUnion_.paint(grid(), unionColour_, unionBackground_);
 }
 
@@ -78,8 +79,14 @@ std::uint32_t Surface::pixel(int x, int y) const {
 }
 
 void Surface::Cls() {
-    unionPending_ = false;
-    std::fill(pixels_.begin(), pixels_.end(), backColor);
+    discUnion_.mark(widthPixels_, heightPixels_, {});
+    holdFrame(backColor);
+}
+
+void Surface::holdFrame(std::uint32_t colour) {
+    unionColour_ = colour;
+    unionBackground_ = backColor;
+    unionPending_ = true;
 }
 
 // The circle in pixels; round: one factor for both axes.
@@ -109,9 +116,7 @@ void Surface::ClsAndCircles(const std::vector<CircleAt>& circles, std::uint32_t 
     for (const auto& circle : circles)
         discs_.push_back(discOf(circle));
     discUnion_.mark(widthPixels_, heightPixels_, discs_);
-    unionColour_ = outline;
-    unionBackground_ = backColor;
-    unionPending_ = true;
+    holdFrame(outline);
 }
 
 void Surface::copyKeyed(PixelGrid to) const {

@@ -64,12 +64,15 @@ class Surface {
     PixelGrid grid() const { return {pixels_.data(), widthPixels_, heightPixels_}; }
     Disc discOf(const CircleAt& circle) const;
     void settle() const;
+    // The marked discs in `colour` over the background colour become the frame.
+    void holdFrame(std::uint32_t colour);
 
     double width_, height_;
     double twipsPerPixelX_ = 15, twipsPerPixelY_ = 15;
     int widthPixels_ = 0, heightPixels_ = 0;
-    // A frame of solid discs is kept as their coverage until its pixels are asked for, so
-    // that a window can take it without the pixels being written twice.
+    // A frame of solid discs (a clear is one of none) is kept as their coverage until its
+    // pixels are asked for, so that a window can take it without the pixels being written
+    // twice, or at all.
     mutable std::vector<std::uint32_t> pixels_;
     mutable DiscUnion discUnion_;
     mutable bool unionPending_ = false; // the latest frame lives in discUnion_ only
