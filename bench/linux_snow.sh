@@ -16,11 +16,14 @@ command -v /usr/games/xsnow >/dev/null || apt-get install -y -qq xsnow >/dev/nul
 source bench/linux_lib.sh
 hsetroot -solid '#3366aa' >/dev/null 2>&1 || true
 total_ticks() { local t=0 p; for p in "$@"; do t=$((t + $(ticks_of "$p"))); done; echo "$t"; }
-# cpu PID...: seconds of CPU those processes use over the measured time.
+# cpu PID...: seconds of CPU those processes use over the measured time, then the part
+# of it the first one used itself (the rest is the X server's and the compositor's).
 cpu() {
-    local a b
-    a=$(total_ticks "$@"); sleep "$SECONDS_TO_MEASURE"; b=$(total_ticks "$@")
-    awk -v t=$((b - a)) -v hz="$hz" 'BEGIN { printf "%.2f", t / hz }'
+    local a b own
+    own=$(ticks_of "$1"); a=$(total_ticks "$@")
+    sleep "$SECONDS_TO_MEASURE"
+    b=$(total_ticks "$@"); own=$(($(ticks_of "$1") - own))
+    awk -v t=$((b - a)) -v o="$own" -v hz="$hz" 'BEGIN { printf "%.2f %.2f", t / hz, o / hz }'
 }
 rss() { awk '/VmRSS/ { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
 settings() {
@@ -47,17 +50,17 @@ run_xsnow() {
 # compare LABEL EXTRA_PIDS...: each side measured ROUNDS times, taking turns, so that a
 # slow spell of the machine or of xsnow weighs on both; the ratio is of the sums.
 compare() {
-    local label=$1 kalo=0 xsnow=0 a b round
+    local label=$1 kalo=0 xsnow=0 a ao b bo round
     shift
     for round in $(seq "$ROUNDS"); do
         run_kalo on
-        a=$(cpu "$KALO" "$XVFB" "$@")
+        read -r a ao <<<"$(cpu "$KALO" "$XVFB" "$@")"
         [ "$round" -gt 1 ] || echo "kalo-dc with snow, $label: $(rss "$KALO") resident"
         kill "$KALO"; sleep 1
         run_xsnow
-        b=$(cpu "$XSNOW" "$XVFB" "$@")
+        read -r b bo <<<"$(cpu "$XSNOW" "$XVFB" "$@")"
         kill "$XSNOW"; sleep 1
-        echo "  round $round, $label: kalo-dc $a s, xsnow $b s"
+        echo "  round $round, $label: kalo-dc $a s ($ao s its own), xsnow $b s ($bo s its own)"
         kalo=$(awk -v s="$kalo" -v a="$a" 'BEGIN { print s + a }')
         xsnow=$(awk -v s="$xsnow" -v b="$b" 'BEGIN { print s + b }')
     done
