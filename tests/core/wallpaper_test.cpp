@@ -10,7 +10,8 @@ using Calls = std::vector<std::optional<std::string>>;
 
 // The bitmap file of a picture of one colour; the writer's bytes are pinned below.
 std::string bmp(int width, int height, std::uint32_t colour) {
-    return wallpaper::encodeBmp({width, height, std::vector(std::size_t(width * height), colour)});
+    return wallpaper::encodeBmp(
+        {width, height, decltype(ui::Picture::pixels)(std::size_t(width * height), colour)});
 }
 
 } // namespace

@@ -121,7 +121,7 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
         width <= 0 || height <= 0)
         return nullptr;
     return std::make_shared<ui::Picture>(ui::Picture{
-        width, height, std::vector<std::uint32_t>(std::size_t(width) * height, colour)});
+        width, height, decltype(ui::Picture::pixels)(std::size_t(width) * height, colour)});
 }
 
 void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,

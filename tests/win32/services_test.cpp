@@ -151,7 +151,7 @@ TEST_F(Services, TheWallpaperPathIsRecordedNoPathReappliesAndAForeignPathIsNotPa
     std::string western = file(L"K\u00f6ln.bmp"), foreign = file(L"\u6f22.bmp");
     for (const std::string& path : {western, foreign})
         disk.replaceAtomically(
-            path, wallpaper::encodeBmp({4, 4, std::vector<std::uint32_t>(16, 0x204080)}));
+            path, wallpaper::encodeBmp({4, 4, decltype(ui::Picture::pixels)(16, 0x204080)}));
     win32::setDesktopWallpaper(western, os.realCodePage);
     EXPECT_EQ(recordedWallpaper(), widen(western));
     win32::setDesktopWallpaper(std::nullopt, os.realCodePage);
