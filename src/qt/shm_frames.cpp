@@ -70,7 +70,9 @@ std::unique_ptr<ShmFrames> ShmFrames::open() {
     x->visual = visual.visual;
     x->anchor = XCreatePixmap(x->display, DefaultRootWindow(x->display), 1, 1, 32);
     x->gc = XCreateGC(x->display, x->anchor, 0, nullptr);
-    return std::unique_ptr<ShmFrames>(new ShmFrames(std::move(x)));
+    std::unique_ptr<ShmFrames> frames(new ShmFrames(std::move(x)));
+    // A server on another machine, or in another IPC namespace, cannot reach our memory.
+    return frames->share(1, 1) ? std::move(frames) : nullptr;
 }
 
 ShmFrames::ShmFrames(std::unique_ptr<Connection> x) : x_(std::move(x)) {}

@@ -136,12 +136,19 @@ QPaintEngine* SnowWindow::paintEngine() const {
     return frames_ ? nullptr : FormWindow::paintEngine();
 }
 
+// Memory the server shares could not be had for this size: Qt paints from now on.
+void SnowWindow::paintByQt() {
+    frames_.reset();
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    update();
+}
+
 // The frame fills the window; what lies beyond it is cleared.
 void SnowWindow::putFrame() {
     if (!isVisible()) return;
     const auto& surface = form_.Picture1;
     snow::PixelGrid buffer = frames_->frame(width(), height());
-    if (!buffer.data) return;
+    if (!buffer.data) return paintByQt();
     if (surface.widthPixels() < width() || surface.heightPixels() < height())
         std::fill_n(buffer.data, buffer.width * buffer.height, 0u);
     surface.copyKeyed(buffer);

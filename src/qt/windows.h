@@ -92,6 +92,7 @@ class SnowWindow : public FormWindow {
     void reportSize();
     void present();
     void putFrame();
+    void paintByQt();
     void followCompositor(); // where the snow falls follows a compositor coming or going
     void reportCannotShow();
 
