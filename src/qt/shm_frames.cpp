@@ -52,8 +52,10 @@ struct ShmFrames::Segment {
     XImage* image = nullptr;
     bool attached = false;
     ~Segment() {
-        if (attached) XShmDetach(display, &info);
-        if (attached) send(display, true);
+        if (attached) {
+            XShmDetach(display, &info);
+            send(display, true);
+        }
         if (image) XDestroyImage(image); // the image only, not the shared pixels
         if (info.shmaddr) shmdt(info.shmaddr);
     }
@@ -82,10 +84,12 @@ ShmFrames::~ShmFrames() = default;
 snow::PixelGrid ShmFrames::frame(int width, int height) {
     const bool sameSize =
         segment_ && segment_->image->width == width && segment_->image->height == height;
-    if (sameSize)
+    if (sameSize) {
         send(x_->display, true); // the server has read the last frame
-    else
+    } else {
+        segment_.reset(); // the old segment goes before the new one is made
         segment_ = share(width, height);
+    }
     if (!segment_) return {nullptr, 0, 0};
     return {reinterpret_cast<std::uint32_t*>(segment_->info.shmaddr), width, height};
 }
@@ -93,7 +97,6 @@ snow::PixelGrid ShmFrames::frame(int width, int height) {
 // A shared image of that size; the segment is marked for removal once the server holds
 // it, so that it goes with the last of the two sides, whatever ends them.
 std::unique_ptr<ShmFrames::Segment> ShmFrames::share(int width, int height) {
-    segment_.reset();
     if (width <= 0 || height <= 0) return nullptr;
     auto s = std::make_unique<Segment>();
     s->display = x_->display;
