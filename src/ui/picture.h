@@ -8,7 +8,7 @@
 namespace ui {
 
 // Leaves the elements a resize adds unset: a decoder writes every pixel anyway, and
-// clearing a photograph's hundred megabytes first would cost as much as a tenth of the
+// clearing a photograph's hundred megabytes first costs about a seventh as much as the
 // decoding.
 template <typename T> struct UnsetOnResize : std::allocator<T> {
     UnsetOnResize() = default;
