@@ -1,28 +1,41 @@
 #include "qt/autostart.h"
 
+#include "qt/exec_line.h"
 #include "qt/services.h"
 #include "settings/registry_procs.h"
 
 #include <filesystem>
+#include <sstream>
 
 namespace qt {
 
-std::string execArgument(const std::string& programPath) {
-    std::string quoted = "\"";
-    for (char c : programPath) {
-        // A backslash before each reserved character, then every backslash doubled again
-        // for the entry's string value.
-        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += "\\\\";
-        if (c == '%') quoted += '%';
-        quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+namespace {
+
+// "Exec" of the entry's main group, its value without the blanks around '='.
+std::optional<std::string> execValue(const std::string& entryText) {
+    std::istringstream lines(entryText);
+    bool mainGroup = false;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('[')) mainGroup = line == "[Desktop Entry]";
+        auto equals = line.find('=');
+        if (!mainGroup || equals == std::string::npos) continue;
+        if (line.substr(0, line.find_last_not_of(' ', equals - 1) + 1) != "Exec") continue;
+        return line.substr(std::min(line.find_first_not_of(' ', equals + 1), line.size()));
     }
-    return quoted + '"';
+    return std::nullopt;
 }
+
+} // namespace
 
 std::string autostartEntry(const std::string& programPath) {
     return "[Desktop Entry]\nType=Application\nName=KALO DC\n"
            "Comment=Desktop wallpaper changer\nExec=" +
-           execArgument(programPath) + "\nIcon=kalo-dc\nTerminal=false\n";
+           execLine(programPath) + "\nIcon=kalo-dc\nTerminal=false\n";
+}
+
+std::optional<std::string> entryProgram(const std::string& entryText) {
+    auto exec = execValue(entryText);
+    return exec ? execProgram(*exec) : std::nullopt;
 }
 
 std::string autostartFilePath() {

@@ -5,10 +5,9 @@
 
 namespace qt {
 
-// The program's path as one argument of an Exec line: in double quotes, with the
-// characters the Desktop Entry format reserves escaped.
-std::string execArgument(const std::string& programPath);
 std::string autostartEntry(const std::string& programPath);
+// The program an entry's Exec line starts; nothing when it has none.
+std::optional<std::string> entryProgram(const std::string& entryText);
 std::string autostartFilePath();
 // Writes the entry while the store holds the Run value, removes it otherwise.
 bool mirrorAutostart(const settings::MemoryRegistry& store, const std::string& programPath,

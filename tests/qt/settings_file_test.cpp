@@ -1,5 +1,4 @@
-// The settings file and the log-on entry of the Linux program, on a real disk.
-#include "qt/autostart.h"
+// The settings file of the Linux program, on a real disk.
 #include "qt/file_registry.h"
 #include "qt/services.h"
 #include "qt_fixture.h"
@@ -68,13 +67,4 @@ TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
     EXPECT_EQ(home.read(FILE_NAME), "REGEDIT4\n\"c1\"=\"5\"\n");
     EXPECT_NE(refused.startNotice().find("line 1: no registry export header"), std::string::npos)
         << refused.startNotice();
-}
-
-// The log-on entry starts the program whatever characters the program's path holds.
-TEST(Autostart, TheEntryStartsTheProgramWhateverItsPath) {
-    EXPECT_EQ(qt::autostartEntry("/opt/\xC3\xA9t\xC3\xA9 100%/a\"b$c`d\\e/kalo-dc"),
-              "[Desktop Entry]\nType=Application\nName=KALO DC\n"
-              "Comment=Desktop wallpaper changer\n"
-              "Exec=\"/opt/\xC3\xA9t\xC3\xA9 100%%/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e/kalo-dc\"\n"
-              "Icon=kalo-dc\nTerminal=false\n");
 }
