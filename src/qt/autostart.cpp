@@ -1,5 +1,6 @@
 #include "qt/autostart.h"
 
+#include "app/kalo1.h"
 #include "qt/exec_line.h"
 #include "qt/services.h"
 #include "settings/registry_procs.h"
@@ -10,6 +11,8 @@
 namespace qt {
 
 namespace {
+
+const char* const RUN_NAME = "KALO DC";
 
 // "Exec" of the entry's main group, its value without the blanks around '='.
 std::optional<std::string> execValue(const std::string& entryText) {
@@ -23,6 +26,21 @@ std::optional<std::string> execValue(const std::string& entryText) {
         return line.substr(std::min(line.find_first_not_of(' ', equals + 1), line.size()));
     }
     return std::nullopt;
+}
+
+std::optional<std::string> programNamed(std::string text) {
+    if (text.starts_with('"')) text = text.substr(1, text.find('"', 1) - 1);
+    if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+    return text;
+}
+
+// The value is kept in the settings file when it can be; else it holds for this run.
+void storeRunValue(settings::MemoryRegistry& store, const std::string& text) {
+    const std::string bytes = text + '\0';
+    auto key = store.createKey(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY);
+    bool kept = key && store.setString(*key, RUN_NAME, bytes);
+    if (key) store.closeKey(*key);
+    if (!kept) store.put(settings::RUN_KEY, RUN_NAME, {platform::REG_SZ_T, bytes});
 }
 
 } // namespace
@@ -42,16 +60,47 @@ std::string autostartFilePath() {
     return xdgHome("XDG_CONFIG_HOME", ".config") + "/autostart/kalo-dc.desktop";
 }
 
-bool mirrorAutostart(const settings::MemoryRegistry& store, const std::string& programPath,
-                     platform::Files& files) {
-    std::string path = autostartFilePath();
+std::optional<std::string> runProgram(const settings::MemoryRegistry& store) {
+    auto value = store.get(settings::RUN_KEY, RUN_NAME);
+    if (!value || value->type != platform::REG_SZ_T) return std::nullopt;
+    return programNamed(value->data.substr(0, value->data.find('\0')));
+}
+
+bool LogonEntry::settle(settings::MemoryRegistry& store) {
+    auto program = runProgram(store);
+    if (!program) program = adopt(store);
+    if (program && files_.read(path_) != autostartEntry(*program)) return follow(store);
+    followed_ = true;
+    program_ = program;
+    return true;
+}
+
+bool LogonEntry::follow(const settings::MemoryRegistry& store) {
+    auto program = runProgram(store);
+    if (followed_ && program == program_) return true;
+    if (!(program ? write(*program) : remove())) return false;
+    followed_ = true;
+    program_ = program;
+    return true;
+}
+
+std::optional<std::string> LogonEntry::adopt(settings::MemoryRegistry& store) {
+    auto text = files_.read(path_);
+    auto program = text ? entryProgram(*text) : std::nullopt;
+    if (program) storeRunValue(store, app::Kalo1::runCommandLine(*program));
+    return program;
+}
+
+bool LogonEntry::write(const std::string& program) {
+    std::string folder = std::filesystem::path(path_).parent_path().string();
+    return files_.ensureFolder(folder) && files_.replaceAtomically(path_, autostartEntry(program));
+}
+
+// No entry is the aim, whatever stands in its way (a file where its folder goes).
+bool LogonEntry::remove() {
     std::error_code error;
-    if (!store.get(settings::RUN_KEY, "KALO DC")) {
-        std::filesystem::remove(path, error);
-        return !files.exists(path); // no entry is the aim, whatever stands in its way
-    }
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    return files.ensureFolder(folder) && files.replaceAtomically(path, autostartEntry(programPath));
+    std::filesystem::remove(path_, error);
+    return !files_.exists(path_);
 }
 
 } // namespace qt

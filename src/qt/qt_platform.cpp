@@ -42,22 +42,25 @@ std::string storedText(const FileRegistry& store, const std::string& key, const 
 
 } // namespace
 
-QtPlatform::QtPlatform() : registry_(registryFilePath(), files_) {
-    registry_.changed = [this] { mirrorAutostart(); };
+QtPlatform::QtPlatform()
+    : registry_(registryFilePath(), files_), logonEntry_(autostartFilePath(), files_) {
+    autostartFailing_ = !logonEntry_.settle(registry_);
+    registry_.changed = [this] { followRunValue(); };
 }
 
 // The log-on entry follows the Run value; an entry that cannot be written is reported,
 // so that a ticked "Run on StartUp" never stands for nothing.
-void QtPlatform::mirrorAutostart() {
-    auto where = location();
-    const bool failed =
-        !qt::mirrorAutostart(registry_, where.folder + "/" + where.executableName, files_);
+void QtPlatform::followRunValue() {
+    const bool failed = !logonEntry_.follow(registry_);
     const bool firstFailure = failed && !autostartFailing_;
     autostartFailing_ = failed; // set first: the box lets other changes run meanwhile
-    if (firstFailure)
-        messageBox("The log-on entry could not be written: " + autostartFilePath() +
-                       ". KALO DC will not start at log-on.",
-                   "KALO DC", platform::MB_EXCLAMATION);
+    if (firstFailure) tellAutostartFailed();
+}
+
+void QtPlatform::tellAutostartFailed() {
+    messageBox("The log-on entry could not be written: " + logonEntry_.path() +
+                   ". KALO DC will not start at log-on.",
+               "KALO DC", platform::MB_EXCLAMATION);
 }
 
 // Windows go before the clock and the services they use.
@@ -68,6 +71,7 @@ QtPlatform::~QtPlatform() {
 void QtPlatform::reportSettingsFile() {
     if (!registry_.startNotice().empty())
         messageBox(registry_.startNotice(), "KALO DC", platform::MB_EXCLAMATION);
+    if (autostartFailing_) tellAutostartFailed();
 }
 
 FormWindow* QtPlatform::windowOf(FormId form) const {

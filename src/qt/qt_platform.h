@@ -3,6 +3,7 @@
 // desktop's wallpaper, and the five Qt windows, each bound to its form's models when
 // the form is created.
 #include "platform/platform.h"
+#include "qt/autostart.h"
 #include "qt/desktop_wallpaper.h"
 #include "qt/file_registry.h"
 #include "qt/form_window.h"
@@ -29,7 +30,8 @@ class QtPlatform : public platform::Platform {
     ~QtPlatform() override;
 
     void attach(app::App& program) { app_ = &program; }
-    // Tells the user once what went wrong with the settings file, if anything did.
+    // Tells the user once what went wrong at start with the settings file or the log-on
+    // entry, if anything did.
     void reportSettingsFile();
     FormWindow* windowOf(platform::FormId form) const;
     TrayWindow* tray() const { return tray_; }
@@ -74,11 +76,13 @@ class QtPlatform : public platform::Platform {
     void recordWallpaper(const std::string& path);
     std::optional<std::string> recordedWallpaper();
     void explainSnowOnTop();
-    void mirrorAutostart();
+    void followRunValue();
+    void tellAutostartFailed();
 
     Utf8CodePage codePage_;
     QtFiles files_;
     FileRegistry registry_;
+    LogonEntry logonEntry_; // after the store, which it settles at start
     TimerClock clock_;
     std::unique_ptr<DesktopWallpaper> wallpaper_;
     app::App* app_ = nullptr;

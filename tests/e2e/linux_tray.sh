@@ -53,9 +53,31 @@ check_within 10 "Exit ends the program" ended "$FIRST"
 no_icon() { E2E_SEEN="$(xwininfo -root -tree | grep -c '"kalo-dc"') windows of the program"; [ "$E2E_SEEN" = "0 windows of the program" ]; }
 check_within 5 "and its icon goes with it" no_icon
 
+boxes() { E2E_SEEN="$(xdotool search --onlyvisible --name '^KALO DC$' | wc -l) boxes"; [ "$E2E_SEEN" = "$1 boxes" ]; }
+answer_box() { xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^KALO DC$' | head -1)" key Return; }
+
+# A settings file with a junk line is set aside, and nothing else: the log-on entry stays,
+# and "Run on StartUp" starts ticked, so that choosing it turns the log-on start off.
+SETTINGS="$XDG_CONFIG_HOME/kalo-dc/registry.reg"
+printf '%s\n' '[Desktop Entry]' 'Type=Application' 'Name=KALO DC' 'Comment=Desktop wallpaper changer' \
+    "Exec=\"$DIR/bin/kalo-dc\"" 'Icon=kalo-dc' 'Terminal=false' >"$ENTRY"
+linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"s1"="3"' 'a junk line'
+linux_start THIRD
+check_within 20 "an unreadable settings file is explained" boxes 1
+check "and set aside" test -n "$(find "$XDG_CONFIG_HOME/kalo-dc" -name 'registry.reg.unreadable-*')"
+answer_box
+check_within 20 "the program goes on to its icon" icon_docked
+check "the log-on entry is left in place" entry_is "Exec=\"$DIR/bin/kalo-dc\""
+check "the fresh settings file takes its Run value from the entry" \
+    grep -qxF "\"KALO DC\"=\"\\\"$DIR/bin/kalo-dc\\\"\"" "$SETTINGS"
+tray_menu 3
+check_within 10 "Run on StartUp was ticked: choosing it removes the entry" test ! -e "$ENTRY"
+kill "$THIRD"
+check_within 5 "the program ends when told" ended "$THIRD"
+
 # A file where the autostart folder goes: ticking Run on StartUp says the entry failed.
 rm -rf "$XDG_CONFIG_HOME/autostart" && touch "$XDG_CONFIG_HOME/autostart"
-boxes() { E2E_SEEN="$(xdotool search --onlyvisible --name '^KALO DC$' | wc -l) boxes"; [ "$E2E_SEEN" = "$1 boxes" ]; }
+linux_settings
 linux_start SECOND
 check_within 20 "started again, the icon is back" icon_docked
 check "no box is shown yet" boxes 0

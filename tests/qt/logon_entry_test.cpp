@@ -1,16 +1,156 @@
-// The Linux program's log-on entry, $XDG_CONFIG_HOME/autostart/kalo-dc.desktop: what it
-// says, and what the session makes of it.
+// The Linux program's log-on entry beside its settings file: what the program does to
+// $XDG_CONFIG_HOME/autostart/kalo-dc.desktop as the Run value comes, goes and stays.
+#include "app/kalo1.h"
 #include "qt/autostart.h"
+#include "qt/qt_platform.h"
 #include "qt_fixture.h"
+#include "settings/registry_procs.h"
 
 #include <QProcess>
 
 #include <chrono>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
 
 using testing_support::TempFolder;
+
+const std::string HEADER = "Windows Registry Editor Version 5.00\n\n";
+const std::string RUN_SECTION =
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\n";
+const std::string ENTRY = "config/autostart/kalo-dc.desktop";
+const std::string SETTINGS = "config/kalo-dc/registry.reg";
+
+// The program's own platform, its boxes recorded instead of shown.
+struct RecordingPlatform : qt::QtPlatform {
+    std::vector<std::string> boxes;
+    void messageBox(const std::string& text, const std::string&, int) override {
+        boxes.push_back(text);
+    }
+};
+
+struct ConfigHome {
+    explicit ConfigHome(const std::string& folder) {
+        if (const char* was = std::getenv("XDG_CONFIG_HOME")) before = was;
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    }
+    ~ConfigHome() {
+        if (before)
+            setenv("XDG_CONFIG_HOME", before->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+    }
+    std::optional<std::string> before;
+};
+
+// This test program's path, as the program names itself in the Run value.
+std::string ownPath() {
+    auto where = qt::programLocation();
+    return where.folder + "/" + where.executableName;
+}
+
+// The settings file's line that holds this program's Run value.
+std::string runLine() {
+    return "\"KALO DC\"=\"\\\"" + ownPath() + "\\\"\"\n";
+}
+
+std::string runValue(qt::QtPlatform& os) {
+    settings::RegistryProcedures reg(os);
+    return reg.ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+}
+
+void writeProgramValue(qt::QtPlatform& os, const std::string& name, const std::string& text) {
+    settings::RegistryProcedures(os).writeProgramValue(name, text);
+}
+
+// The file's identity: a replacement is a new file, whatever it holds.
+std::optional<std::pair<ino_t, long>> identity(const std::string& path) {
+    struct stat seen {};
+    if (::stat(path.c_str(), &seen) != 0) return std::nullopt;
+    return std::pair(seen.st_ino, long(seen.st_mtim.tv_nsec));
+}
+
+} // namespace
+
+// A settings file that cannot be read is set aside, and nothing else: the log-on entry
+// stays, and the fresh store's Run value names what the entry starts, so "Run on StartUp"
+// is ticked. A slider step then writes the fresh file with that value in it.
+TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) {
+    qt_testing::application();
+    TempFolder home;
+    ConfigHome config(home.path("config"));
+    const std::string entry = qt::autostartEntry(ownPath());
+    home.write(ENTRY, entry);
+    home.write(SETTINGS, HEADER + RUN_SECTION + runLine() + "junk\n");
+    RecordingPlatform os;
+    os.reportSettingsFile();
+    writeProgramValue(os, "s1", "3");
+    EXPECT_EQ(std::tuple(home.read(ENTRY), runValue(os), os.boxes.size()),
+              std::tuple(entry, app::Kalo1::runCommandLine(ownPath()), 1u))
+        << "the one box tells of the settings file";
+    EXPECT_NE(home.read(SETTINGS).find(runLine()), std::string::npos) << home.read(SETTINGS);
+}
+
+// The entry is written when the Run value changes, not at every change of the settings:
+// a slider's steps leave it as it is. At start an entry that is missing or names another
+// program while the Run value is set is written once; one that is right is left alone.
+TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
+    qt_testing::application();
+    TempFolder home;
+    ConfigHome config(home.path("config"));
+    const std::string path = home.path(ENTRY), entry = qt::autostartEntry(ownPath());
+    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+    for (const std::string& before :
+         {std::string("<missing>"), qt::autostartEntry("/elsewhere"), entry}) {
+        if (before == "<missing>")
+            std::filesystem::remove(path);
+        else
+            home.write(ENTRY, before);
+        const auto was = identity(path);
+        RecordingPlatform os;
+        os.reportSettingsFile();
+        const auto started = identity(path);
+        for (int step = 1; step <= 5; ++step)
+            writeProgramValue(os, "s1", std::to_string(step));
+        EXPECT_EQ(std::tuple(home.read(ENTRY), identity(path) == started, started == was),
+                  std::tuple(entry, true, before == entry))
+            << before;
+    }
+    RecordingPlatform os;
+    settings::RegistryProcedures reg(os);
+    reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+    EXPECT_EQ(home.read(ENTRY), "<missing>") << "turned off, the entry goes";
+    writeProgramValue(os, "s2", "7");
+    reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
+                            app::Kalo1::runCommandLine(ownPath()));
+    const auto written = identity(path);
+    writeProgramValue(os, "s2", "8");
+    EXPECT_EQ(std::tuple(home.read(ENTRY), identity(path) == written, os.boxes.size()),
+              std::tuple(entry, true, 0u));
+}
+
+// An entry that cannot be written at start is reported once the program has started, and
+// is tried again at the next change of the settings, which writes it once the way is clear.
+TEST(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
+    qt_testing::application();
+    TempFolder home;
+    ConfigHome config(home.path("config"));
+    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+    home.write("config/autostart", "a file where the folder goes");
+    RecordingPlatform os;
+    const auto quiet = os.boxes.size();
+    os.reportSettingsFile();
+    const auto atStart = os.boxes.size();
+    writeProgramValue(os, "s1", "1");
+    std::filesystem::remove(home.path("config/autostart"));
+    writeProgramValue(os, "s1", "2");
+    EXPECT_EQ(std::tuple(quiet, atStart, os.boxes.size(), home.read(ENTRY)),
+              std::tuple(0u, 1u, 1u, qt::autostartEntry(ownPath())));
+    EXPECT_NE(os.boxes.at(0).find("The log-on entry could not be written"), std::string::npos);
+}
+
+namespace {
 
 struct Ran {
     int status;
