@@ -68,17 +68,19 @@ std::optional<std::string> runProgram(const settings::MemoryRegistry& store) {
 
 bool LogonEntry::settle(settings::MemoryRegistry& store) {
     auto program = runProgram(store);
-    if (!program) program = adopt(store);
-    if (program && files_.read(path_) != autostartEntry(*program)) return follow(store);
-    followed_ = true;
-    program_ = program;
-    return true;
+    if (!program) return remember(adopt(store)); // the entry stays as it is
+    auto text = files_.read(path_);
+    if (text && execValue(*text) == execLine(*program)) return remember(program);
+    return follow(store);
 }
 
 bool LogonEntry::follow(const settings::MemoryRegistry& store) {
     auto program = runProgram(store);
     if (followed_ && program == program_) return true;
-    if (!(program ? write(*program) : remove())) return false;
+    return (program ? write(*program) : remove()) && remember(program);
+}
+
+bool LogonEntry::remember(const std::optional<std::string>& program) {
     followed_ = true;
     program_ = program;
     return true;

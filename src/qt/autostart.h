@@ -21,9 +21,10 @@ class LogonEntry {
   public:
     LogonEntry(std::string path, platform::Files& files) : path_(std::move(path)), files_(files) {}
 
-    // At start: a store whose Run value names no program takes it from the entry there;
-    // while the Run value names one, an entry that is missing or says otherwise is
-    // written. False when the entry could not be written.
+    // At start: a store whose Run value names no program takes it from the entry there,
+    // which stays as it is; while the Run value names one, an entry that is missing or
+    // whose Exec line is not the one written for it is written (what other tools added to
+    // a right one is kept). False when the entry could not be written.
     bool settle(settings::MemoryRegistry& store);
     // After a change of the store: writes or removes the entry if the Run value changed
     // since it was last followed (or could not be followed). False when that failed.
@@ -34,6 +35,7 @@ class LogonEntry {
     std::optional<std::string> adopt(settings::MemoryRegistry& store);
     bool write(const std::string& program);
     bool remove();
+    bool remember(const std::optional<std::string>& program); // as followed; true
 
     std::string path_;
     platform::Files& files_;

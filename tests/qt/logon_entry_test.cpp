@@ -74,13 +74,14 @@ std::optional<std::pair<ino_t, long>> identity(const std::string& path) {
 } // namespace
 
 // A settings file that cannot be read is set aside, and nothing else: the log-on entry
-// stays, and the fresh store's Run value names what the entry starts, so "Run on StartUp"
-// is ticked. A slider step then writes the fresh file with that value in it.
+// stays as it is, written by other hands or not, and the fresh store's Run value names
+// what the entry starts, so "Run on StartUp" is ticked. The fresh file holds that value.
 TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) {
     qt_testing::application();
     TempFolder home;
     ConfigHome config(home.path("config"));
-    const std::string entry = qt::autostartEntry(ownPath());
+    const std::string entry = "[Desktop Entry]\nType=Application\nName=KALO DC\nExec=" + ownPath() +
+                              "\nX-GNOME-Autostart-Delay=5\n";
     home.write(ENTRY, entry);
     home.write(SETTINGS, HEADER + RUN_SECTION + runLine() + "junk\n");
     RecordingPlatform os;
@@ -93,16 +94,26 @@ TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) 
 }
 
 // The entry is written when the Run value changes, not at every change of the settings:
-// a slider's steps leave it as it is. At start an entry that is missing or names another
-// program while the Run value is set is written once; one that is right is left alone.
+// a slider's steps leave it as it is. At start an entry that is missing or starts another
+// program (or the same one in an older form) while the Run value is set is written once;
+// one that starts the program is left alone, with what other tools added to it.
 TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
     qt_testing::application();
     TempFolder home;
     ConfigHome config(home.path("config"));
     const std::string path = home.path(ENTRY), entry = qt::autostartEntry(ownPath());
+    const std::string delayed = entry + "X-GNOME-Autostart-Delay=5\n";
     home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
-    for (const std::string& before :
-         {std::string("<missing>"), qt::autostartEntry("/elsewhere"), entry}) {
+    struct Row {
+        std::string before, after;
+    };
+    for (const auto& [before, after] : std::vector<Row>{
+             {"<missing>", entry},
+             {qt::autostartEntry("/elsewhere"), entry},
+             {"[Desktop Entry]\nExec=" + ownPath() + "\n", entry},
+             {entry, entry},
+             {delayed, delayed},
+         }) {
         if (before == "<missing>")
             std::filesystem::remove(path);
         else
@@ -114,7 +125,7 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
         for (int step = 1; step <= 5; ++step)
             writeProgramValue(os, "s1", std::to_string(step));
         EXPECT_EQ(std::tuple(home.read(ENTRY), identity(path) == started, started == was),
-                  std::tuple(entry, true, before == entry))
+                  std::tuple(after, true, before == after))
             << before;
     }
     RecordingPlatform os;
