@@ -5,6 +5,7 @@
 #include "qt/services.h"
 #include "settings/registry_procs.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 

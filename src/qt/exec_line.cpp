@@ -1,5 +1,7 @@
 #include "qt/exec_line.h"
 
+#include <algorithm>
+
 namespace qt {
 
 namespace {
