@@ -6,6 +6,7 @@
 #include "qt/desktop_wallpaper.h"
 #include "qt/file_registry.h"
 #include "qt/form_window.h"
+#include "qt/instance_channel.h"
 #include "qt/services.h"
 #include "qt/timer_clock.h"
 
@@ -52,6 +53,7 @@ class QtPlatform : public platform::Platform {
     void removeTrayIcon() override;
     void setForegroundWindow(platform::FormId form) override;
     void popupTrayMenu() override;
+    bool trayAvailable() override;
 
     void formCreated(platform::FormId form, ui::Window& window) override;
     void formUnloaded(platform::FormId form) override;
@@ -62,7 +64,8 @@ class QtPlatform : public platform::Platform {
     void watchTimer(ui::Timer& timer) override { clock_.watch(timer); }
     void unwatchTimer(ui::Timer& timer) override { clock_.unwatch(timer); }
 
-    bool previousInstanceRunning() override { return qt::previousInstanceRunning(); }
+    bool previousInstanceRunning() override;
+    void askPreviousInstanceToShow() override;
     void doEvents() override;
     void endProcess() override;
 
@@ -75,6 +78,7 @@ class QtPlatform : public platform::Platform {
     std::optional<std::string> recordedWallpaper();
     void explainSnowOnTop();
     void mirrorAutostart();
+    void listenForLaterStarts();
 
     Utf8CodePage codePage_;
     QtFiles files_;
@@ -84,7 +88,8 @@ class QtPlatform : public platform::Platform {
     app::App* app_ = nullptr;
     std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
     TrayWindow* tray_ = nullptr;
-    QElapsedTimer sinceEvents_;     // since events last ran in doEvents
+    std::unique_ptr<InstanceChannel> laterStarts_; // while this copy holds the lock
+    QElapsedTimer sinceEvents_;                    // since events last ran in doEvents
     bool autostartFailing_ = false; // told once, until a write of the entry works again
 };
 
