@@ -38,7 +38,8 @@ close_main() {
 stop() { kill "$1" && wait_until 10 ended "$1"; }
 
 # Each start maps the main window, waited for with a deadline: the window may not be
-# created and then left unmapped.
+# created and then left unmapped. Each copy leaves its socket behind as it ends, which
+# the next one takes over (the copies below are reached through it).
 mapped=0 failed=""
 for start in $(seq 10); do
     linux_start COPY
@@ -62,7 +63,8 @@ check_within 15 "the second copy ends by itself, with no main window of its own"
 check_within 5 "and has brought the first copy's main window back" main_shown "$FIRST"
 check "the second copy wrote nothing (no snow switch)" bash -c "! grep -q '^\"snow\"=' '$SETTINGS'"
 
-xdotool windowminimize --sync "$(main_window "$FIRST")"
+id=$(main_window "$FIRST")
+[ -z "$id" ] || xdotool windowminimize --sync "$id"
 check_within 10 "minimised, the main window is unmapped" main_hidden "$FIRST"
 linux_start THIRD
 check_within 15 "a third start brings the minimised main window back" main_shown "$FIRST"
