@@ -71,6 +71,26 @@ check_within 15 "a third start brings the minimised main window back" main_shown
 MAIN_SEEN=""
 check_within 15 "and ends by itself" second_ends "$THIRD"
 
+# Another window over the main window: a later start raises the main window above it and
+# activates it.
+xlogo -geometry 1100x950+50+40 >/dev/null 2>&1 &
+LINUX_PIDS+=($!)
+last_id() { grep -o '0x[0-9a-f]*$'; }
+main_in_front() {
+    local main top active
+    main=$(main_window "$1") top=$(xprop -root _NET_CLIENT_LIST_STACKING | last_id)
+    active=$(xprop -root _NET_ACTIVE_WINDOW | last_id)
+    main=$([ -n "$main" ] && printf '0x%x' "$main")
+    E2E_SEEN="main window '$main', top '$top', active '$active'"
+    [ -n "$main" ] && [ "$top" = "$main" ] && [ "$active" = "$main" ]
+}
+covered() { ! main_in_front "$FIRST" && [ -n "$(main_window "$FIRST")" ]; }
+check_within 10 "another window comes over the shown main window" covered
+linux_start FOURTH
+MAIN_SEEN=""
+check_within 15 "a fourth start ends by itself" second_ends "$FOURTH"
+check_within 5 "and has raised and activated the first copy's main window" main_in_front "$FIRST"
+
 # A tray host comes: the icon docks in it, and the program is reachable from there.
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
 LINUX_PIDS+=($!)
@@ -78,10 +98,10 @@ icon_docked() { xwininfo -root -tree | grep -A4 '"panel"' | grep -q '"kalo-dc"';
 check_within 20 "a tray host that comes later holds the icon" icon_docked
 close_main "$FIRST"
 check_within 10 "the close box hides the main window" main_hidden "$FIRST"
-linux_start FOURTH
-check_within 15 "with the tray, a second start still shows its notice" notice_shown "$FOURTH"
+linux_start FIFTH
+check_within 15 "with the tray, a later start still shows its notice" notice_shown "$FIFTH"
 MAIN_SEEN=""
-check_within 15 "and ends by itself" second_ends "$FOURTH"
+check_within 15 "and ends by itself" second_ends "$FIFTH"
 check "the first copy's main window stays hidden" main_hidden "$FIRST"
 check "the first copy still runs" running "$FIRST"
 stop "$FIRST"
