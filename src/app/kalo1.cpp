@@ -18,14 +18,30 @@ void Kalo1::Form_Load() {
     Hide();
     if (app_.os().previousInstanceRunning()) {
         app_.kaloLoad().Show();
+        app_.os().askPreviousInstanceToShow();
     } else {
-        app_.kalo2().Show();
-        app_.kalo2().Hide();
+        bringUpMainWindow();
         app_.os().addTrayIcon(TRAY_TIP);
         app_.trayIconAdded_ = true;
     }
     refreshStartUpCheck();
     refreshStyleChecks();
+}
+
+// Shown and hidden again at once when the tray is the way back to it. Without a tray it
+// stays on screen, shown once: a window hidden and shown again at once may never be
+// mapped by a window manager that has not yet seen it hidden.
+void Kalo1::bringUpMainWindow() {
+    auto& main = app_.kalo2();
+    if (!app_.os().trayAvailable()) return main.ShowInFront();
+    main.Show();
+    main.Hide();
+}
+
+// Without a tray nothing else leads back to a closed main window, so a later start of
+// the program brings it to the front; with a tray it stays as it is.
+void Kalo1::answerAnotherStart() {
+    if (!app_.os().trayAvailable()) app_.kalo2().ShowInFront();
 }
 
 // Ticked when the Run value names this program, quoted as it is written now or bare

@@ -24,7 +24,10 @@ class Kalo1 : public Form {
     bool busy = false;          // the pop-up menu is open
     float lastNotification = 0; // last tray notification code
 
-    void Form_Load(); // the start-up sequence
+    void Form_Load();         // the start-up sequence
+    void bringUpMainWindow(); // loads the main window, hidden when the tray leads to it
+    // A later start of the program asks this copy, which runs already, for its main window.
+    void answerAnotherStart();
     // A tray notification, delivered as a mouse move whose x in twips carries the code.
     void Form_MouseMove(double xTwips);
     void showmenu_Click();

@@ -127,6 +127,9 @@ class Platform {
     virtual void removeTrayIcon() = 0;
     virtual void setForegroundWindow(FormId form) = 0;
     virtual void popupTrayMenu() = 0; // returns after the menu closed and its action ran
+    // Whether a notification area can show the icon now; without one the main window is the
+    // program's only way in.
+    virtual bool trayAvailable() = 0;
 
     // Windows: the platform binds each form's models when the form is created.
     virtual void formCreated(FormId form, ui::Window& window) = 0;
@@ -139,6 +142,9 @@ class Platform {
     virtual void unwatchTimer(ui::Timer& timer) = 0; // before the timer is destroyed
 
     virtual bool previousInstanceRunning() = 0;
+    // Asks the copy that runs already to show its main window, which it does when it has no
+    // tray (App::kalo1().answerAnotherStart()). Returns at once, reached or not.
+    virtual void askPreviousInstanceToShow() = 0;
     virtual void doEvents() = 0;   // let pending events run, then return
     virtual void endProcess() = 0; // terminate at once
 };

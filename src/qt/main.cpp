@@ -4,7 +4,6 @@
 #include "qt/qt_platform.h"
 
 #include <QApplication>
-#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <csignal>
@@ -37,8 +36,5 @@ int main(int argc, char** argv) {
     os.attach(program);
     os.reportSettingsFile();
     program.start();
-    // Without a tray nothing else could open the main window: it shows at start.
-    if (!program.ended() && !QSystemTrayIcon::isSystemTrayAvailable())
-        program.kalo2().ShowInFront();
     return application.exec();
 }

@@ -14,6 +14,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSystemTrayIcon>
 #include <QUrl>
 
 #include <cstdio>
@@ -157,6 +158,29 @@ void QtPlatform::setForegroundWindow(FormId form) {
 
 void QtPlatform::popupTrayMenu() {
     if (tray_) tray_->popupMenu();
+}
+
+bool QtPlatform::trayAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool QtPlatform::previousInstanceRunning() {
+    if (qt::previousInstanceRunning()) return true;
+    listenForLaterStarts();
+    return false;
+}
+
+// The copy that holds the lock listens beside it, where a later start asks for it.
+void QtPlatform::listenForLaterStarts() {
+    if (laterStarts_) return;
+    laterStarts_ = std::make_unique<InstanceChannel>(instanceSocketPath(), [this] {
+        if (app_) app_->kalo1().answerAnotherStart();
+    });
+}
+
+// Unanswered or not, the later start goes on with its notice.
+void QtPlatform::askPreviousInstanceToShow() {
+    InstanceChannel::askToShow(instanceSocketPath());
 }
 
 void QtPlatform::formCreated(FormId form, ui::Window&) {

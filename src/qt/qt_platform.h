@@ -7,6 +7,7 @@
 #include "qt/desktop_wallpaper.h"
 #include "qt/file_registry.h"
 #include "qt/form_window.h"
+#include "qt/instance_channel.h"
 #include "qt/services.h"
 #include "qt/timer_clock.h"
 
@@ -54,6 +55,7 @@ class QtPlatform : public platform::Platform {
     void removeTrayIcon() override;
     void setForegroundWindow(platform::FormId form) override;
     void popupTrayMenu() override;
+    bool trayAvailable() override;
 
     void formCreated(platform::FormId form, ui::Window& window) override;
     void formUnloaded(platform::FormId form) override;
@@ -64,7 +66,8 @@ class QtPlatform : public platform::Platform {
     void watchTimer(ui::Timer& timer) override { clock_.watch(timer); }
     void unwatchTimer(ui::Timer& timer) override { clock_.unwatch(timer); }
 
-    bool previousInstanceRunning() override { return qt::previousInstanceRunning(); }
+    bool previousInstanceRunning() override;
+    void askPreviousInstanceToShow() override;
     void doEvents() override;
     void endProcess() override;
 
@@ -78,6 +81,7 @@ class QtPlatform : public platform::Platform {
     void explainSnowOnTop();
     void followRunValue();
     void tellAutostartFailed();
+    void listenForLaterStarts();
 
     Utf8CodePage codePage_;
     QtFiles files_;
@@ -88,7 +92,8 @@ class QtPlatform : public platform::Platform {
     app::App* app_ = nullptr;
     std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
     TrayWindow* tray_ = nullptr;
-    QElapsedTimer sinceEvents_;     // since events last ran in doEvents
+    std::unique_ptr<InstanceChannel> laterStarts_; // while this copy holds the lock
+    QElapsedTimer sinceEvents_;                    // since events last ran in doEvents
     bool autostartFailing_ = false; // told once, until a write of the entry works again
 };
 

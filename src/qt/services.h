@@ -61,5 +61,7 @@ platform::ScreenMetrics screenMetrics();
 ui::PicturePtr loadPicture(const std::string& path);
 // Takes the per-user lock for the program's lifetime; true when another instance holds it.
 bool previousInstanceRunning();
+// Where the copy holding the lock listens for later starts: beside the lock.
+std::string instanceSocketPath();
 
 } // namespace qt

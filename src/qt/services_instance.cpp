@@ -10,13 +10,23 @@ namespace qt {
 
 namespace {
 
-std::string lockPath() {
+// A file of the running copy, by its extension: in the user's runtime folder, else in /tmp
+// under the user's number.
+std::string runtimeFile(const std::string& extension) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/') return std::string(runtime) + "/kalo-dc.lock";
-    return "/tmp/kalo-dc-" + std::to_string(getuid()) + ".lock";
+    if (runtime && runtime[0] == '/') return std::string(runtime) + "/kalo-dc." + extension;
+    return "/tmp/kalo-dc-" + std::to_string(getuid()) + "." + extension;
+}
+
+std::string lockPath() {
+    return runtimeFile("lock");
 }
 
 } // namespace
+
+std::string instanceSocketPath() {
+    return runtimeFile("socket");
+}
 
 // The lock is held by an open descriptor until the process ends; the system frees it
 // however the program ends.

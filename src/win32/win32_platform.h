@@ -65,6 +65,8 @@ class Win32Platform : public platform::Platform {
     void removeTrayIcon() override;
     void setForegroundWindow(platform::FormId form) override;
     void popupTrayMenu() override;
+    // The taskbar's notification area is always there on Windows.
+    bool trayAvailable() override { return true; }
 
     void formCreated(platform::FormId form, ui::Window& window) override;
     void formUnloaded(platform::FormId form) override;
@@ -76,6 +78,9 @@ class Win32Platform : public platform::Platform {
     void unwatchTimer(ui::Timer& timer) override { clock_.unwatch(timer); }
 
     bool previousInstanceRunning() override;
+    // Nothing to ask: the running copy always has its tray icon, and so keeps its main
+    // window as it is (Kalo1::answerAnotherStart), as the Windows program always has.
+    void askPreviousInstanceToShow() override {}
     void doEvents() override;
     void endProcess() override;
 

@@ -62,6 +62,34 @@ TEST(Shell, TheProgramEndsByExitOrAfterTheSecondInstanceNoticeTrayIconFirst) {
     }
 }
 
+// Without a tray the main window is the way in: shown once at start, in front, and brought
+// back by a later start; with a tray it is shown and hidden at start and stays hidden. The
+// later start asks the first copy, shows its notice and nothing else, and ends.
+TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
+    for (bool tray : {true, false}) {
+        testing_support::Program first, second;
+        first.os.tray = second.os.tray = tray;
+        second.os.otherInstance = true;
+        first.app->start();
+        second.app->start();
+        auto& shown = first.os.shownHidden[FormId::KALO2];
+        std::string seen = shown + " ";
+        first.main().Form_QueryUnload(true); // its close box
+        first.tray().answerAnotherStart();
+        seen += shown + " ";
+        first.tray().answerAnotherStart(); // shown already: in front again
+        seen += std::to_string(first.os.fronted.size()) + " in front, asked " +
+                std::to_string(first.os.showRequests) + "/" +
+                std::to_string(second.os.showRequests);
+        EXPECT_EQ(seen, tray ? "+- +- 0 in front, asked 0/1" : "+ +-+ 3 in front, asked 0/1");
+        second.os.advance(5000);
+        EXPECT_EQ(std::tuple(second.os.windows.count(FormId::KALO2), second.os.trayTip,
+                             second.os.shownHidden[FormId::KALOload], second.os.ended),
+                  std::tuple(0u, "", "+", true))
+            << "the later start loads no main window and adds no icon";
+    }
+}
+
 TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnceAndTheMainWindowOnlyHidesOnItsCloseBox) {
     Shell s;
     auto& tray = s.tray();

@@ -37,7 +37,9 @@ tray_menu() {
 ENTRY="$XDG_CONFIG_HOME/autostart/kalo-dc.desktop"
 entry_is() { E2E_SEEN="$(cat "$ENTRY" 2>/dev/null | grep Exec)"; [ "$E2E_SEEN" = "$1" ]; }
 
-wait_until 10 pgrep -x trayer >/dev/null
+# The tray host is up once its panel shows on this display.
+panel_up() { xwininfo -root -tree | grep -q '"panel"'; }
+wait_until 10 panel_up
 linux_start FIRST
 check_within 20 "the icon is in the notification area" icon_docked
 check "with a tray the main window stays hidden at start" test "$(main_windows)" = 0

@@ -154,16 +154,23 @@ void FakePlatform::popupTrayMenu() {
     if (whileMenuOpen) whileMenuOpen();
 }
 
-// A shown window is maximised over the screen, as the snow window is designed.
+// Each window's showing and hiding is noted; a shown snow window is maximised over the
+// screen, as it is designed.
 void FakePlatform::formCreated(platform::FormId form, ui::Window& window) {
     windows[form] = &window;
     window.frontRequested = [this, form] { fronted.push_back(form); };
-    if (form != platform::FormId::KALO3) return;
-    window.viewChanged = [this, &window] {
-        double w = metrics.widthPixels * metrics.twipsPerPixelX;
-        double h = metrics.heightPixels * metrics.twipsPerPixelY;
-        if (window.visible() && (window.width() != w || window.height() != h)) window.resized(w, h);
+    window.viewChanged = [this, form, &window] {
+        std::string& changes = shownHidden[form];
+        const char now = window.visible() ? '+' : '-';
+        if (changes.empty() ? now == '+' : changes.back() != now) changes += now;
+        if (form == platform::FormId::KALO3) fillScreen(window);
     };
+}
+
+void FakePlatform::fillScreen(ui::Window& window) {
+    double w = metrics.widthPixels * metrics.twipsPerPixelX;
+    double h = metrics.heightPixels * metrics.twipsPerPixelY;
+    if (window.visible() && (window.width() != w || window.height() != h)) window.resized(w, h);
 }
 
 void FakePlatform::setTopMost(platform::FormId form, bool topMost, int width, int height) {

@@ -66,6 +66,7 @@ struct FakePlatform : platform::Platform {
     void removeTrayIcon() override { trayTip.clear(); }
     void setForegroundWindow(platform::FormId form) override { foreground.push_back(form); }
     void popupTrayMenu() override;
+    bool trayAvailable() override { return tray; }
     void formCreated(platform::FormId form, ui::Window& window) override;
     void formUnloaded(platform::FormId form) override { windows.erase(form); }
     void makeLayeredColorKeyBlack(platform::FormId) override { ++layeredCalls; }
@@ -73,6 +74,7 @@ struct FakePlatform : platform::Platform {
     void watchTimer(ui::Timer& timer) override;
     void unwatchTimer(ui::Timer& timer) override;
     bool previousInstanceRunning() override { return otherInstance; }
+    void askPreviousInstanceToShow() override { ++showRequests; }
     void doEvents() override { onDoEvents(); }
     void endProcess() override { ended = true; }
 
@@ -96,7 +98,9 @@ struct FakePlatform : platform::Platform {
     platform::ProgramLocation where;
     platform::ScreenMetrics metrics;
     bool otherInstance = false, ended = false;
-    std::string trayTip; // the tip of the icon shown; empty when none
+    bool tray = true;     // a notification area shows the icon
+    int showRequests = 0; // asks to the copy that runs already
+    std::string trayTip;  // the tip of the icon shown; empty when none
     int layeredCalls = 0, decodes = 0, menusOpened = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
@@ -106,6 +110,8 @@ struct FakePlatform : platform::Platform {
     std::vector<std::string> opened;        // shellOpen addresses
     std::vector<platform::FormId> foreground;
     std::vector<platform::FormId> fronted; // windows brought to the front
+    // Each window's visibility changes in order: + shown, - hidden.
+    std::map<platform::FormId, std::string> shownHidden;
     std::vector<TopMostCall> topMostCalls;
     std::map<platform::FormId, ui::Window*> windows;
     std::function<void()> whileBoxOpen;  // runs while a message box is "on screen"
@@ -120,6 +126,7 @@ struct FakePlatform : platform::Platform {
     std::vector<Watched> timers_;
     long now_ = 0;
     Watched* nextDue(long limit);
+    void fillScreen(ui::Window& window);
 };
 
 // Replaces files in `folder` through `real` under each fault at each step; lists what went wrong.
