@@ -3,6 +3,7 @@
 # into a fresh folder and started on a private Xvfb, with its own home, settings file
 # and list file. Runs alone or under scripts/test.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$E2E_ROOT/scripts/xvfb-env"
 
 KALO_LINUX="${KALO_LINUX:-$E2E_ROOT/build/linux/kalo-dc}"
 LINUX_PIDS=()
@@ -20,12 +21,9 @@ linux_setup() {
     [ -x "$KALO_LINUX" ] || { echo "FAIL: no program at '$KALO_LINUX'" >&2; exit 1; }
     DIR="$(mktemp -d "/tmp/kalo-e2e-$1.XXXXXX")"
     trap linux_cleanup EXIT
-    local n=151
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 "${2:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
-    LINUX_XVFB=$!
-    export DISPLAY=:$n
-    wait_until 10 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; exit 1; }
+    XVFB_PID=""
+    start_xvfb "${2:-1280x1024}x24" || { LINUX_XVFB=$XVFB_PID; echo "FAIL: Xvfb did not start"; exit 1; }
+    LINUX_XVFB=$XVFB_PID
     xev -root >/dev/null 2>&1 & # holds the display: Xvfb resets when its last client leaves
     LINUX_PIDS+=($!)
     export HOME="$DIR/home" XDG_CONFIG_HOME="$DIR/home/.config"
