@@ -24,7 +24,9 @@ linux_setup() {
     XVFB_PID=""
     start_xvfb "${2:-1280x1024}x24" || { LINUX_XVFB=$XVFB_PID; echo "FAIL: Xvfb did not start"; exit 1; }
     LINUX_XVFB=$XVFB_PID
-    xev -root >/dev/null 2>&1 & # holds the display: Xvfb resets when its last client leaves
+    # holds the display (Xvfb resets when its last client leaves), leaving the root window
+    # free for a window manager
+    xev -root -event property >/dev/null 2>&1 &
     LINUX_PIDS+=($!)
     export HOME="$DIR/home" XDG_CONFIG_HOME="$DIR/home/.config"
     export XDG_DATA_HOME="$DIR/home/.local/share" XDG_RUNTIME_DIR="$DIR/run"
