@@ -55,6 +55,17 @@ linux_start() {
     LINUX_PIDS+=("$started")
 }
 
+# shows_window PID: the process has a window on screen.
+shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ]; }
+
+# linux_tray: a notification area (trayer); its process id goes into LINUX_TRAY. Its
+# panel shows once it holds the tray.
+linux_tray() {
+    trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+    LINUX_TRAY=$!
+    LINUX_PIDS+=("$LINUX_TRAY")
+}
+
 # screen_colour X Y: the screen's pixel there as #RRGGBB.
 screen_colour() {
     xwd -root -silent | convert xwd:- -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1
