@@ -29,12 +29,14 @@ hz=$(getconf CLK_TCK)
 # User and system ticks of a process; the name in /proc/PID/stat may hold blanks.
 ticks_of() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}' || echo 0; }
 
-# Every process of this Wine prefix (the program, wineserver, explorer, services...).
+# Every process of this Wine prefix on this run's display (the program, wineserver,
+# explorer, services...): all were started by this script.
 wine_pids() {
-    local pid
+    local pid environment
     for pid in $(pgrep -u "$(id -u)" || true); do
-        { tr '\0' '\n' < "/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
-            echo "$pid"
+        environment="$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null)"
+        grep -qx "WINEPREFIX=$WINEPREFIX" <<<"$environment" &&
+            grep -qx "DISPLAY=$DISPLAY" <<<"$environment" && echo "$pid"
     done
     true
 }

@@ -9,14 +9,15 @@ DIR=$(mktemp -d)
 PIDS=()
 cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$DIR"; }
 trap cleanup EXIT
-n=171
-while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-env"
+XVFB_PID=""
+start_xvfb 1920x1080x24
+started=$?
+XVFB=$XVFB_PID
 PIDS+=("$XVFB")
-export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
+[ "$started" = 0 ] || { echo "Xvfb did not start" >&2; exit 1; }
+export HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 # A notification area, so the program sits in it with its window hidden, as users run it.
 trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
 PIDS+=($!)

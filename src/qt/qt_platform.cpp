@@ -119,9 +119,13 @@ QWidget* QtPlatform::ownerForDialogs() const {
     return main && main->isVisible() ? main : nullptr;
 }
 
+// A box holds whatever raised it, a rotation tick included, until it is answered, so it
+// belongs to no window: a window manager minimizes the boxes a window owns along with
+// it, and the main window minimized would take the box out of sight. As a box of the
+// program it still stands above the program's windows.
 void QtPlatform::messageBox(const std::string& text, const std::string& title, int style) {
     auto icon = style == platform::MB_CRITICAL ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok, ownerForDialogs());
+    QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok);
     box.exec();
 }
 

@@ -223,8 +223,17 @@ visible_windows() {
 
 has_visible_window() { [ -n "$(visible_windows "$1")" ]; }
 
-# Wine's tray: a window of its own, shown while it holds an icon.
-tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1; }
+# Wine's tray: a window of the desktop process (explorer.exe) of this prefix on this
+# display, shown while it holds an icon. Another prefix's tray is none of ours.
+tray_window() {
+    local pid environment
+    for pid in $(pgrep -x explorer.exe); do
+        environment="$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null)"
+        grep -qx "WINEPREFIX=$WINEPREFIX" <<<"$environment" || continue
+        grep -qx "DISPLAY=$DISPLAY" <<<"$environment" || continue
+        xdotool search --all --onlyvisible --pid "$pid" --name '^Wine System Tray$' 2>/dev/null | head -n 1
+    done | head -n 1
+}
 tray_shown() { [ -n "$(tray_window)" ]; }
 no_tray_shown() { ! tray_shown; }
 

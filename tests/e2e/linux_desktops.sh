@@ -81,10 +81,21 @@ fi
 LINUX_PIDS+=($!)
 sway_socket() { SWAYSOCK="$(ls "$SWAY_RUNTIME"/sway-ipc.*.sock 2>/dev/null | head -n 1)"; [ -n "$SWAYSOCK" ]; }
 check_within 20 "sway starts headless" sway_socket
-# background MODE: swaybg, started last, shows KALO.bmp (its links followed) in that mode.
+# The swaybg processes of the sway started here, oldest first, as "pid arguments" lines:
+# sway hands them its environment, whose runtime folder is this script's own.
+own_swaybgs() {
+    local pid
+    for pid in $(ps -C swaybg -o pid= --sort=start_time); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$SWAY_RUNTIME" &&
+            echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline")"
+    done
+}
+# background MODE: the swaybg of this sway, started last, shows KALO.bmp (its links
+# followed) in that mode.
 background() {
     local line
-    line="$(pgrep -a swaybg | tail -n 1)"
+    line="$(own_swaybgs | tail -n 1)"
+    line="${line% }"
     E2E_SEEN="$(readlink -f "$(sed -n 's/.* -i \(.*\) -m .*/\1/p' <<<"$line")") ${line##* -m }"
     [ "$E2E_SEEN" = "$BITMAP $1" ]
 }

@@ -3,6 +3,7 @@
 # into a fresh folder and started on a private Xvfb, with its own home, settings file
 # and list file. Runs alone or under scripts/test.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$E2E_ROOT/scripts/xvfb-env"
 
 KALO_LINUX="${KALO_LINUX:-$E2E_ROOT/build/linux/kalo-dc}"
 LINUX_PIDS=()
@@ -20,14 +21,11 @@ linux_setup() {
     [ -x "$KALO_LINUX" ] || { echo "FAIL: no program at '$KALO_LINUX'" >&2; exit 1; }
     DIR="$(mktemp -d "/tmp/kalo-e2e-$1.XXXXXX")"
     trap linux_cleanup EXIT
-    local n=151
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    XVFB_PID=""
     # -noreset: the server keeps its state when its last client leaves, so nothing need hold
     # it (a client that asks for every root event would keep a window manager out).
-    Xvfb :$n -screen 0 "${2:-1280x1024}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
-    LINUX_XVFB=$!
-    export DISPLAY=:$n
-    wait_until 10 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; exit 1; }
+    start_xvfb "${2:-1280x1024}x24" -noreset || { LINUX_XVFB=$XVFB_PID; echo "FAIL: Xvfb did not start"; exit 1; }
+    LINUX_XVFB=$XVFB_PID
     export HOME="$DIR/home" XDG_CONFIG_HOME="$DIR/home/.config"
     export XDG_DATA_HOME="$DIR/home/.local/share" XDG_RUNTIME_DIR="$DIR/run"
     export ASAN_OPTIONS=detect_leaks=0
@@ -53,6 +51,17 @@ linux_start() {
     "$DIR/bin/kalo-dc" >>"$DIR/program.log" 2>&1 &
     started=$!
     LINUX_PIDS+=("$started")
+}
+
+# shows_window PID: the process has a window on screen.
+shows_window() { [ -n "$(xdotool search --onlyvisible --pid "$1" 2>/dev/null)" ]; }
+
+# linux_tray: a notification area (trayer); its process id goes into LINUX_TRAY. Its
+# panel shows once it holds the tray.
+linux_tray() {
+    trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+    LINUX_TRAY=$!
+    LINUX_PIDS+=("$LINUX_TRAY")
 }
 
 # screen_colour X Y: the screen's pixel there as #RRGGBB.

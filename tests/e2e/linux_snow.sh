@@ -59,7 +59,8 @@ start_compositor() {
     xcompmgr >/dev/null 2>&1 &
     COMPOSITOR=$!
     LINUX_PIDS+=("$COMPOSITOR")
-    wait_until 10 pgrep -x xcompmgr >/dev/null
+    # its window, made as it takes the compositor's selection on this display
+    wait_until 10 xdotool search --name '^xcompmgr$' >/dev/null
 }
 
 # xcompmgr paints the desktop from the root pixmap it found at its start, and does not
@@ -69,8 +70,8 @@ start_compositor() {
 linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"snow"="on"' '"s1"="50"' '"s2"="100"' \
     '"s3"="50"' '"s4"="10"' '' '[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\kalo-dc\cmdrun]' \
     '"cmdstop"="0"' # the rotation stopped: the desktop stays as it is
-trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
-LINUX_PIDS+=($!)
+linux_tray
+wait_until 10 shows_window "$LINUX_TRAY"
 start_compositor
 linux_start SECOND
 check_within 30 "with a compositor the snow shows in a window over the whole screen" snow_window 1

@@ -6,8 +6,7 @@
 set -uo pipefail
 source "$(dirname "$0")/linux_lib.sh"
 linux_setup linux-tray
-trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
-LINUX_PIDS+=($!)
+linux_tray
 
 # The icon: a window of the program docked in the tray host's panel.
 icon_docked() {
@@ -37,9 +36,7 @@ tray_menu() {
 ENTRY="$XDG_CONFIG_HOME/autostart/kalo-dc.desktop"
 entry_is() { E2E_SEEN="$(cat "$ENTRY" 2>/dev/null | grep Exec)"; [ "$E2E_SEEN" = "$1" ]; }
 
-# The tray host is up once its panel shows on this display.
-panel_up() { xwininfo -root -tree | grep -q '"panel"'; }
-wait_until 10 panel_up
+wait_until 10 shows_window "$LINUX_TRAY"
 linux_start FIRST
 check_within 20 "the icon is in the notification area" icon_docked
 check "with a tray the main window stays hidden at start" test "$(main_windows)" = 0

@@ -99,11 +99,15 @@ check_within 5 "Exit ends the program" ended "$first"
 # command interpreter, from another folder.
 command_line="$(reg_get "$RUN_KEY" "KALO DC")"
 (cd / && printf '%s\r\nexit\r\n' "$command_line" | wine cmd) >/dev/null 2>&1 &
+# The copy that command line started: another "KALO DC.exe" of this prefix whose command
+# line names the program in this script's folder.
 started_copy() {
-    local pid
+    local pid folder
+    folder="$(windows_path "$E2E_DIR")"
     for pid in $(pgrep -x "KALO DC.exe"); do
         [ "$pid" != "$first" ] || continue
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qiF "$folder\\KALO DC.exe" || continue
         logon=$pid
         E2E_PIDS+=("$pid")
         return 0
