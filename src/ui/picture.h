@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -8,7 +9,7 @@
 namespace ui {
 
 // Leaves the elements a resize adds unset: a decoder writes every pixel anyway, and
-// clearing a photograph's hundred megabytes first costs about a seventh as much as the
+// clearing a photograph's tens of megabytes first costs about a seventh as much as the
 // decoding.
 template <typename T> struct UnsetOnResize : std::allocator<T> {
     UnsetOnResize() = default;
@@ -19,13 +20,30 @@ template <typename T> struct UnsetOnResize : std::allocator<T> {
     }
 };
 
-// A decoded picture: 32-bit pixels 0xAARRGGBB, rows top-down.
+// A decoded picture, held as the pixel array of a 24-bit Windows bitmap: blue, green and
+// red bytes for each pixel, rows from the bottom up, each row padded with zeros to a
+// multiple of 4 bytes. KALO.bmp is these bytes behind its headers, so a decoder that
+// writes this layout leaves nothing to convert.
 struct Picture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t, UnsetOnResize<std::uint32_t>> pixels;
+    std::vector<std::uint8_t, UnsetOnResize<std::uint8_t>> bytes;
 
-    std::uint32_t at(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+    // A picture of that size, its pixels unset for a decoder to fill and its padding
+    // cleared; empty when a side is not positive.
+    static Picture sized(int width, int height);
+    static std::size_t strideOf(int width); // bytes of one row, padding included
+
+    std::size_t stride() const { return strideOf(width); }
+    // A positive size and every byte of its rows.
+    bool whole() const;
+    // The row `y` places from the top.
+    std::uint8_t* row(int y) { return bytes.data() + std::size_t(height - 1 - y) * stride(); }
+    const std::uint8_t* row(int y) const {
+        return bytes.data() + std::size_t(height - 1 - y) * stride();
+    }
+    std::uint32_t at(int x, int y) const; // 0xFFRRGGBB
+    void set(int x, int y, std::uint32_t rgb);
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;

@@ -1,8 +1,9 @@
-// Picture files decoded by WIC (BMP, JPEG, GIF, PNG, TIFF) into 32-bit pixels.
+// Picture files decoded by WIC (BMP, JPEG, GIF, PNG, TIFF) into the bitmap's 24-bit rows.
 #include "win32/services.h"
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -15,7 +16,7 @@ struct Releaser {
 };
 template <typename T> using Com = std::unique_ptr<T, Releaser>;
 
-constexpr std::uint64_t MAX_PIXELS = 0x1FFFFFFF; // the byte count must fit in 32 bits
+constexpr std::uint64_t MAX_BYTES = 0xFFFFFFFF; // WIC counts the bytes it copies in 32 bits
 
 template <typename T> Com<T> take(T* object) {
     return Com<T>(object);
@@ -32,35 +33,41 @@ Com<IWICBitmapFrameDecode> firstFrame(IWICImagingFactory* factory, const std::ws
     return take(frame);
 }
 
-// The frame as 32bppBGRA; a frame already in that form is used as it stands.
-Com<IWICBitmapSource> asBgra(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
+// The frame as 24bppBGR; a frame already in that form is used as it stands.
+Com<IWICBitmapSource> asBgr(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
     WICPixelFormatGUID format{};
     frame->AddRef();
     Com<IWICBitmapSource> source(frame);
-    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGRA)
+    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR)
         return source;
     IWICFormatConverter* converter = nullptr;
     if (FAILED(factory->CreateFormatConverter(&converter))) return nullptr;
     Com<IWICBitmapSource> converted(converter);
-    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return nullptr;
     return converted;
 }
 
-// BGRA bytes read as little-endian words are exactly 0xAARRGGBB.
+// WIC gives the rows top-down; the picture holds them bottom-up.
+void turnRowsOver(ui::Picture& picture) {
+    const std::size_t stride = picture.stride();
+    for (int top = 0, bottom = picture.height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(picture.row(top), picture.row(top) + stride, picture.row(bottom));
+}
+
+// Blue, green and red bytes at the bitmap's stride, copied by WIC, then turned over.
 std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source) {
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0) return nullptr;
-    if (std::uint64_t(width) * height > MAX_PIXELS) return nullptr;
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = int(width);
-    picture->height = int(height);
-    picture->pixels.resize(std::size_t(width) * height);
-    UINT stride = width * 4;
-    UINT bytes = UINT(picture->pixels.size() * 4);
-    auto* target = reinterpret_cast<BYTE*>(picture->pixels.data());
-    if (FAILED(source->CopyPixels(nullptr, stride, bytes, target))) return nullptr;
+    if (width > 0x7FFFFFFF / 3 || ui::Picture::strideOf(int(width)) * height > MAX_BYTES)
+        return nullptr;
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(int(width), int(height)));
+    const auto stride = UINT(picture->stride());
+    if (FAILED(source->CopyPixels(nullptr, stride, UINT(picture->bytes.size()),
+                                  picture->bytes.data())))
+        return nullptr;
+    turnRowsOver(*picture);
     return picture;
 }
 
@@ -83,10 +90,10 @@ ui::PicturePtr loadPicture(const std::string& path) {
     if (!factory || path.empty()) return nullptr;
     auto frame = firstFrame(factory, widen(path));
     if (!frame) return nullptr;
-    auto bgra = asBgra(factory, frame.get());
-    if (!bgra) return nullptr;
+    auto bgr = asBgr(factory, frame.get());
+    if (!bgr) return nullptr;
     try {
-        return copyPixels(bgra.get());
+        return copyPixels(bgr.get());
     } catch (const std::bad_alloc&) {
         return nullptr; // a picture too large for memory is one that cannot be loaded
     }
