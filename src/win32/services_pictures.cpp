@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace win32 {
 namespace {
@@ -16,7 +17,8 @@ struct Releaser {
 };
 template <typename T> using Com = std::unique_ptr<T, Releaser>;
 
-constexpr std::uint64_t MAX_BYTES = 0xFFFFFFFF; // WIC counts the bytes it copies in 32 bits
+constexpr UINT MAX_WIDTH = 0x3FFFFFFF;          // a row of 32-bit pixels counted in 32 bits
+constexpr std::uint64_t MAX_BYTES = 0xFFFFFFFF; // a bitmap file's sizes are 32 bits
 
 template <typename T> Com<T> take(T* object) {
     return Com<T>(object);
@@ -33,41 +35,43 @@ Com<IWICBitmapFrameDecode> firstFrame(IWICImagingFactory* factory, const std::ws
     return take(frame);
 }
 
-// The frame as 24bppBGR; a frame already in that form is used as it stands.
-Com<IWICBitmapSource> asBgr(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
+// The frame as 32bppBGRA, a form WIC converts every format to; a frame already in that
+// form is used as it stands.
+Com<IWICBitmapSource> asBgra(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
     WICPixelFormatGUID format{};
     frame->AddRef();
     Com<IWICBitmapSource> source(frame);
-    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR)
+    if (SUCCEEDED(frame->GetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGRA)
         return source;
     IWICFormatConverter* converter = nullptr;
     if (FAILED(factory->CreateFormatConverter(&converter))) return nullptr;
     Com<IWICBitmapSource> converted(converter);
-    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
+    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return nullptr;
     return converted;
 }
 
-// WIC gives the rows top-down; the picture holds them bottom-up.
-void turnRowsOver(ui::Picture& picture) {
-    const std::size_t stride = picture.stride();
-    for (int top = 0, bottom = picture.height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(picture.row(top), picture.row(top) + stride, picture.row(bottom));
+// Blue, green and red of each blue-green-red-alpha pixel.
+void packRow(std::uint8_t* to, const std::vector<BYTE>& bgra) {
+    for (std::size_t from = 0; from < bgra.size(); from += 4, to += 3)
+        std::copy_n(&bgra[from], 3, to);
 }
 
-// Blue, green and red bytes at the bitmap's stride, copied by WIC, then turned over.
+// Row by row from the top, each packed into its place in the bottom-up picture: no
+// full-size copy in another layout, and no turning over afterwards.
 std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source) {
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0) return nullptr;
-    if (width > 0x7FFFFFFF / 3 || ui::Picture::strideOf(int(width)) * height > MAX_BYTES)
-        return nullptr;
+    if (width > MAX_WIDTH || std::uint64_t(width) * 3 * height > MAX_BYTES) return nullptr;
     auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(int(width), int(height)));
-    const auto stride = UINT(picture->stride());
-    if (FAILED(source->CopyPixels(nullptr, stride, UINT(picture->bytes.size()),
-                                  picture->bytes.data())))
-        return nullptr;
-    turnRowsOver(*picture);
+    std::vector<BYTE> row(std::size_t(width) * 4);
+    for (int y = 0; y < int(height); ++y) {
+        const WICRect rect{0, y, int(width), 1};
+        if (FAILED(source->CopyPixels(&rect, UINT(row.size()), UINT(row.size()), row.data())))
+            return nullptr;
+        packRow(picture->row(y), row);
+    }
     return picture;
 }
 
@@ -90,10 +94,10 @@ ui::PicturePtr loadPicture(const std::string& path) {
     if (!factory || path.empty()) return nullptr;
     auto frame = firstFrame(factory, widen(path));
     if (!frame) return nullptr;
-    auto bgr = asBgr(factory, frame.get());
-    if (!bgr) return nullptr;
+    auto bgra = asBgra(factory, frame.get());
+    if (!bgra) return nullptr;
     try {
-        return copyPixels(bgr.get());
+        return copyPixels(bgra.get());
     } catch (const std::bad_alloc&) {
         return nullptr; // a picture too large for memory is one that cannot be loaded
     }
