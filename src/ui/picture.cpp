@@ -1,8 +1,28 @@
 #include "ui/picture.h"
 
 #include <algorithm>
+#include <new>
 
 namespace ui {
+
+namespace {
+
+PixelMemory pixelMemory{[](std::size_t bytes) { return ::operator new(bytes); },
+                        [](void* block, std::size_t) { ::operator delete(block); }};
+
+} // namespace
+
+void usePixelMemory(PixelMemory memory) {
+    pixelMemory = memory;
+}
+
+void* allocatePixels(std::size_t bytes) {
+    return pixelMemory.allocate(bytes);
+}
+
+void releasePixels(void* block, std::size_t bytes) {
+    pixelMemory.release(block, bytes);
+}
 
 std::size_t Picture::strideOf(int width) {
     const std::size_t rowBytes = std::size_t(std::max(width, 0)) * 3;
