@@ -128,6 +128,7 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             picture->set(x, y, colour);
+    std::erase_if(decodedPictures, [](const auto& seen) { return seen.expired(); });
     decodedPictures.push_back(picture);
     return picture;
 }

@@ -105,7 +105,7 @@ struct FakePlatform : platform::Platform {
     // The bitmap of the decoded picture handed with each call, as KALO.bmp would hold it;
     // "" when none was handed. Bytes, not the picture, so the record keeps nothing alive.
     std::vector<std::string> wallpaperPictures;
-    // Every picture decoded, watched without being held: how many the program still holds.
+    // The pictures decoded and not yet let go, watched without being held.
     std::vector<std::weak_ptr<const ui::Picture>> decodedPictures;
     long heldDecodedPictures() const;
     std::vector<OpenFileRequest> dialogRequests;
