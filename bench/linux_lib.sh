@@ -1,6 +1,6 @@
 # Sourced by the Linux program's benchmarks: a release kalo-dc built if missing, a private
-# Xvfb (1920 x 1080) with a tray and a scratch home, all gone at exit, and CPU ticks of
-# processes. Sets KALO_LINUX, DIR, PIDS (killed at exit), XVFB and hz.
+# Xvfb (SCREEN, 1920x1080 unless set) with a tray and a scratch home, all gone at exit, and
+# CPU ticks of processes. Sets KALO_LINUX, DIR, PIDS (killed at exit), XVFB and hz.
 KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
 if [ ! -x "$KALO_LINUX" ]; then
     cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
@@ -11,7 +11,7 @@ cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -r
 trap cleanup EXIT
 n=171
 while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb :$n -screen 0 "${SCREEN:-1920x1080}x24" -nolisten tcp >/dev/null 2>&1 &
 XVFB=$!
 PIDS+=("$XVFB")
 export DISPLAY=:$n HOME="$DIR" XDG_CONFIG_HOME="$DIR/config" XDG_DATA_HOME="$DIR/data" XDG_RUNTIME_DIR="$DIR"
