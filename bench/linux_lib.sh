@@ -1,6 +1,6 @@
 # Sourced by the Linux program's benchmarks: a release kalo-dc built if missing, a private
-# Xvfb (1920 x 1080) with a tray and a scratch home, all gone at exit, and CPU ticks of
-# processes. Sets KALO_LINUX, DIR, PIDS (killed at exit), XVFB and hz.
+# Xvfb (SCREEN, 1920x1080 unless set) with a tray and a scratch home, all gone at exit, and
+# CPU ticks of processes. Sets KALO_LINUX, DIR, PIDS (killed at exit), XVFB and hz.
 KALO_LINUX=${KALO_LINUX:-build/linux-release/kalo-dc}
 if [ ! -x "$KALO_LINUX" ]; then
     cmake --preset linux-release >/dev/null && cmake --build --preset linux-release --target kalo_dc
@@ -11,8 +11,8 @@ cleanup() { for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done; rm -r
 trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-env"
 XVFB_PID=""
-start_xvfb 1920x1080x24
-started=$?
+started=0
+start_xvfb "${SCREEN:-1920x1080}x24" || started=$?
 XVFB=$XVFB_PID
 PIDS+=("$XVFB")
 [ "$started" = 0 ] || { echo "Xvfb did not start" >&2; exit 1; }

@@ -5,9 +5,8 @@ find_path(TURBOJPEG_INCLUDE_DIR turbojpeg.h REQUIRED)
 find_library(TURBOJPEG_LIBRARY turbojpeg REQUIRED)
 
 file(GLOB KALO_QT_SOURCES CONFIGURE_DEPENDS src/qt/*.cpp)
-# The program's own entry and allocation policy, not the tests'.
-list(REMOVE_ITEM KALO_QT_SOURCES ${CMAKE_SOURCE_DIR}/src/qt/main.cpp
-  ${CMAKE_SOURCE_DIR}/src/qt/large_blocks.cpp)
+# The program's own entry, not the tests'.
+list(REMOVE_ITEM KALO_QT_SOURCES ${CMAKE_SOURCE_DIR}/src/qt/main.cpp)
 if(KALO_QT_SOURCES)
   add_library(kalo_qt STATIC ${KALO_QT_SOURCES})
   target_link_libraries(kalo_qt PUBLIC kalo_core Qt6::Widgets Qt6::DBus X11::X11 X11::Xext
@@ -16,7 +15,7 @@ if(KALO_QT_SOURCES)
 endif()
 
 if(TARGET kalo_qt AND EXISTS ${CMAKE_SOURCE_DIR}/src/qt/main.cpp)
-  add_executable(kalo_dc src/qt/main.cpp src/qt/large_blocks.cpp)
+  add_executable(kalo_dc src/qt/main.cpp)
   # build/<preset>/kalo-dc: its name is the application name of the settings store.
   set_target_properties(kalo_dc PROPERTIES OUTPUT_NAME kalo-dc
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -55,7 +55,9 @@ void oneChange(const std::string& jpeg, const std::string& bitmap, Stages& stage
     auto step = Clock::now();
     if (picture) {
         wallpaper::BmpPieces pieces(*picture);
-        files.writeAtomically(bitmap, [&pieces](std::string& piece) { return pieces.next(piece); });
+        files.writeAtomically(
+            bitmap, [&pieces](std::string& piece) { return pieces.next(piece); },
+            platform::Durability::Unflushed);
     }
     stages.write.push_back(msSince(step));
     step = Clock::now();

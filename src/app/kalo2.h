@@ -117,12 +117,15 @@ class Kalo2 : public Form {
 
   private:
     void wireEvents();
+    ui::PicturePtr selectForApply(long index); // the entry's decoded picture, or null
     TimerWatch timers_;
     bool missingFileBoxOpen_ = false;  // a "Missing File" box is on screen
     bool listUnread_ = false;          // the list file is there but could not be read yet
     bool desktopPathReported_ = false; // told once that the desktop cannot take KALO.bmp
     rotation::RawRecords rawRecords_;  // list records kept as read, see list_file.h
     std::string previewPath_;          // the entry whose picture `im` holds, if loaded
+    bool handOverDecoded_ = false;     // an apply waits for the preview's decoded picture
+    ui::PicturePtr decoded_;           // that picture, held only until the apply takes it
 };
 
 } // namespace app

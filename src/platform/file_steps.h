@@ -18,6 +18,9 @@ class FileSteps {
     // Lets go of the file whatever the result; false when its bytes may not be whole.
     virtual bool close() = 0;
     virtual bool rename(const std::string& temporary, const std::string& target) = 0;
+    // After a flushed replacement's rename: puts the new name itself on the disk where the
+    // system needs a step for that; best effort.
+    virtual void syncFolderOf(const std::string&) {}
     virtual bool remove(const std::string& temporary) = 0;
 };
 
@@ -27,15 +30,19 @@ inline bool writePieces(FileSteps& steps, const Files::PieceSource& pieces) {
     return true;
 }
 
-// Writes `<target>.tmp` from the pieces, flushes and closes it, and renames it over the
-// target. On any failure the temporary goes (as far as it can) and the target stays as it
-// was.
+// Writes `<target>.tmp` from the pieces, flushes it when asked, closes it, and renames it
+// over the target. On any failure the temporary goes (as far as it can) and the target
+// stays as it was.
 inline bool replaceThroughTemporary(FileSteps& steps, const std::string& target,
-                                    const Files::PieceSource& pieces) {
+                                    const Files::PieceSource& pieces, Durability durability) {
     const std::string temporary = target + ".tmp";
+    const bool flushed = durability == Durability::Flushed;
     if (steps.create(temporary, target)) {
-        bool written = writePieces(steps, pieces) && steps.flush();
-        if (steps.close() && written && steps.rename(temporary, target)) return true;
+        bool written = writePieces(steps, pieces) && (!flushed || steps.flush());
+        if (steps.close() && written && steps.rename(temporary, target)) {
+            if (flushed) steps.syncFolderOf(target);
+            return true;
+        }
     }
     steps.remove(temporary);
     return false;

@@ -54,6 +54,11 @@ class CodePage {
     virtual char decimalSeparator() const = 0;
 };
 
+// How a replacement treats the disk. A file of record waits until its bytes, and then its
+// new name, are on the disk; a file derived from others and rewritten often does not wait,
+// so after a power cut it may have to be made anew.
+enum class Durability { Flushed, Unflushed };
+
 // Files: whole-file reads and atomic replacement.
 class Files {
   public:
@@ -65,9 +70,11 @@ class Files {
     // the last piece has been given. Lets large files be written without holding them.
     using PieceSource = std::function<bool(std::string& piece)>;
 
-    // Writes a temporary file beside `path` from the pieces, flushes it and renames it
-    // over `path`. On failure the old file is left as it was.
-    virtual bool writeAtomically(const std::string& path, const PieceSource& pieces) = 0;
+    // Writes a temporary file beside `path` from the pieces, flushes it when asked and
+    // renames it over `path`. On failure the old file is left as it was, and no temporary.
+    virtual bool writeAtomically(const std::string& path, const PieceSource& pieces,
+                                 Durability durability) = 0;
+    // A file of record, flushed.
     bool replaceAtomically(const std::string& path, const std::string& bytes);
     virtual bool folderWritable(const std::string& folder) = 0;
     virtual bool ensureFolder(const std::string& folder) = 0;
@@ -151,11 +158,12 @@ class Platform {
 
 inline bool Files::replaceAtomically(const std::string& path, const std::string& bytes) {
     bool given = false;
-    return writeAtomically(path, [&](std::string& piece) {
+    auto whole = [&](std::string& piece) {
         if (given) return false;
         piece = bytes;
         return given = true;
-    });
+    };
+    return writeAtomically(path, whole, Durability::Flushed);
 }
 
 } // namespace platform

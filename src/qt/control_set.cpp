@@ -1,5 +1,6 @@
 #include "qt/control_set.h"
 
+#include "qt/picture_image.h"
 #include "qt/services.h"
 
 #include <QAction>
@@ -50,10 +51,10 @@ class ImageView : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         const auto& picture = model_.picture();
-        if (!picture || picture->width <= 0 || picture->height <= 0) return;
-        QImage image(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
-                     picture->height, QImage::Format_RGB32); // opaque, as in the Windows box
-        QPainter(this).drawImage(rect(), image);
+        const QImage image = picture ? upsideDownImage(*picture) : QImage();
+        if (image.isNull()) return;
+        QPainter painter(this);
+        drawUpright(painter, rect(), image);
     }
 
   private:

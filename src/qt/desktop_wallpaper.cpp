@@ -2,6 +2,7 @@
 // argument list, Plasma over D-Bus, or the X root window when no known desktop runs.
 #include "qt/desktop_wallpaper.h"
 
+#include "qt/picture_image.h"
 #include "qt/x11_root.h"
 
 #include <QDBusConnection>
@@ -292,16 +293,14 @@ void DesktopWallpaper::applyOnPlasma(const std::string& path, WallpaperStyle sty
                                       reply.errorMessage().toStdString() + ")");
 }
 
-// The picture in hand is painted as it lies (the file holds the same pixels, alpha
-// dropped); only a re-apply reads the file back.
+// The picture in hand is painted from its own bytes, which are the file's rows; only a
+// re-apply reads the file back.
 void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle style,
                                          const ui::PicturePtr& held) {
-    const QImage picture =
-        held ? QImage(reinterpret_cast<const uchar*>(held->pixels.data()), held->width,
-                      held->height, qsizetype(held->width) * 4, QImage::Format_RGB32)
-             : QImage(QString::fromStdString(path));
+    const QImage picture = held ? upsideDownImage(*held) : QImage(QString::fromStdString(path));
     if (picture.isNull()) return reportOnce("picture", path + " could not be read");
-    if (!setRootPicture(picture, style)) reportOnce("display", "there is no X display");
+    const Lying lying = held ? Lying::UpsideDown : Lying::Upright;
+    if (!setRootPicture(picture, lying, style)) reportOnce("display", "there is no X display");
 }
 
 // A failure is reported, once for each program, and ends the apply.

@@ -2,15 +2,12 @@
 
 #include <turbojpeg.h>
 
-#include <bit>
 #include <cstring>
 #include <memory>
 
 namespace qt {
 
 namespace {
-
-static_assert(std::endian::native == std::endian::little, "BGRA bytes are 0xAARRGGBB words");
 
 struct HandleCloser {
     void operator()(void* handle) const { tjDestroy(handle); }
@@ -28,6 +25,8 @@ bool endedEarly(tjhandle handle) {
 
 } // namespace
 
+// Blue, green, red bytes, the bottom row first, each row at the picture's stride: the
+// bitmap's own layout, written by the decoder with nothing to convert after it.
 std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t maxBytes) {
     if (!startsLikeJpeg(bytes)) return std::nullopt;
     Decompressor handle(tjInitDecompress());
@@ -36,15 +35,11 @@ std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t m
     if (!handle || tjDecompressHeader3(handle.get(), data, bytes.size(), &width, &height,
                                        &subsampling, &colours) != 0)
         return std::nullopt;
-    if (std::size_t(width) * std::size_t(height) > maxBytes / 4) return nullptr;
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = width;
-    picture->height = height;
-    picture->pixels.resize(std::size_t(width) * std::size_t(height));
-    // Bytes blue, green, red, 255: the words 0xFFRRGGBB on this little-endian machine.
-    const bool failed = tjDecompress2(handle.get(), data, bytes.size(),
-                                      reinterpret_cast<unsigned char*>(picture->pixels.data()),
-                                      width, width * 4, height, TJPF_BGRA, 0) != 0;
+    if (ui::Picture::strideOf(width) * std::size_t(height) > maxBytes) return nullptr;
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(width, height));
+    const bool failed =
+        tjDecompress2(handle.get(), data, bytes.size(), picture->bytes.data(), width,
+                      int(picture->stride()), height, TJPF_BGR, TJFLAG_BOTTOMUP) != 0;
     if (failed && tjGetErrorCode(handle.get()) == TJERR_FATAL) return std::nullopt;
     if (failed && endedEarly(handle.get())) return nullptr;
     return picture;

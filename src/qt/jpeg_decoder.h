@@ -1,4 +1,4 @@
-// JPEG files decoded by libjpeg-turbo straight into the picture's pixels: the common
+// JPEG files decoded by libjpeg-turbo straight into the picture's bitmap rows: the common
 // wallpaper format without the generic reader's conversions and copies.
 #pragma once
 #include "ui/picture.h"

@@ -28,7 +28,8 @@ class QtFiles : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
-    bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
+    bool writeAtomically(const std::string& path, const PieceSource& pieces,
+                         platform::Durability durability) override;
     // A folder the program may keep its files in: writable, and not part of a system
     // installation under /usr, which keeps per-user files elsewhere even for root.
     bool folderWritable(const std::string& folder) override;
@@ -46,6 +47,7 @@ class PosixFileSteps : public platform::FileSteps {
     bool flush() override;
     bool close() override;
     bool rename(const std::string& temporary, const std::string& target) override;
+    void syncFolderOf(const std::string& target) override;
     bool remove(const std::string& temporary) override;
 
   private:

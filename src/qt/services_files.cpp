@@ -40,9 +40,10 @@ static std::string linkedFile(std::string path) {
     return path;
 }
 
-bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
+bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces,
+                              platform::Durability durability) {
     PosixFileSteps steps;
-    return platform::replaceThroughTemporary(steps, linkedFile(path), pieces);
+    return platform::replaceThroughTemporary(steps, linkedFile(path), pieces, durability);
 }
 
 PosixFileSteps::~PosixFileSteps() {
@@ -80,19 +81,17 @@ bool PosixFileSteps::close() {
     return ::close(std::exchange(file_, -1)) == 0;
 }
 
-// Syncs the folder that holds `path`, so a new name in it outlives a power cut; best effort.
-static void syncFolderOf(const std::string& path) {
-    std::string folder = fs::path(path).parent_path().string();
+bool PosixFileSteps::rename(const std::string& temporary, const std::string& target) {
+    return ::rename(temporary.c_str(), target.c_str()) == 0;
+}
+
+// Syncs the folder that holds `target`, so a new name in it outlives a power cut.
+void PosixFileSteps::syncFolderOf(const std::string& target) {
+    std::string folder = fs::path(target).parent_path().string();
     int handle = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle == -1) return;
     ::fsync(handle);
     ::close(handle);
-}
-
-bool PosixFileSteps::rename(const std::string& temporary, const std::string& target) {
-    if (::rename(temporary.c_str(), target.c_str()) != 0) return false;
-    syncFolderOf(target);
-    return true;
 }
 
 bool PosixFileSteps::remove(const std::string& temporary) {

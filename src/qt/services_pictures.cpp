@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -13,7 +14,7 @@ namespace qt {
 namespace {
 
 // The largest picture decoded, and the largest file read: a little over 8,000 x 8,000
-// pixels of 32 bits.
+// pixels of 32 bits as Qt reads them, about 9,400 x 9,400 of 24 bits as a JPEG is decoded.
 constexpr int ALLOCATION_LIMIT_MB = 256;
 constexpr std::uintmax_t LIMIT_BYTES = std::uintmax_t(ALLOCATION_LIMIT_MB) << 20;
 
@@ -28,8 +29,9 @@ std::string fileBytes(const std::string& path) {
     return bytes;
 }
 
-// Any format Qt reads, turned into the picture's 0xAARRGGBB words. Like the Windows
-// program, the pixels are taken as stored: no turn from a camera's orientation tag.
+// Any format Qt reads, turned into the picture's bitmap rows: Qt's 24-bit rows are padded
+// as the bitmap's are, and go in from the bottom. Like the Windows program, the pixels are
+// taken as stored: no turn from a camera's orientation tag.
 ui::PicturePtr readWithQt(const std::string& bytes) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
@@ -37,16 +39,11 @@ ui::PicturePtr readWithQt(const std::string& bytes) {
     reader.setAllocationLimit(ALLOCATION_LIMIT_MB);
     QImage image = reader.read();
     if (image.isNull()) return nullptr;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = image.width();
-    picture->height = image.height();
-    picture->pixels.resize(std::size_t(image.width()) * std::size_t(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        auto row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        std::copy(row, row + image.width(),
-                  picture->pixels.begin() + std::ptrdiff_t(y) * image.width());
-    }
+    image = image.convertToFormat(QImage::Format_BGR888);
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(image.width(), image.height()));
+    const std::size_t rowBytes = std::size_t(image.width()) * 3;
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(picture->row(y), image.constScanLine(y), rowBytes);
     return picture;
 }
 

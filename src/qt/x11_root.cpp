@@ -2,6 +2,8 @@
 // named by the properties that setroot programs and pseudo-transparent windows read.
 #include "qt/x11_root.h"
 
+#include "qt/picture_image.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -21,23 +23,31 @@ namespace qt {
 
 namespace {
 
-void tile(QPainter& painter, const QImage& picture, int width, int height) {
+// The picture drawn into `target`, turned upright where it lies upside down.
+void place(QPainter& painter, const QRect& target, const QImage& picture, Lying lying) {
+    if (lying == Lying::UpsideDown) return drawUpright(painter, target, picture);
+    painter.drawImage(target, picture);
+}
+
+void tile(QPainter& painter, const QImage& picture, Lying lying, int width, int height) {
     for (int y = 0; y < height; y += picture.height())
         for (int x = 0; x < width; x += picture.width())
-            painter.drawImage(x, y, picture);
+            place(painter, QRect(QPoint(x, y), picture.size()), picture, lying);
 }
 
 // The screen as it will look: the picture stretched, centred on black or tiled from the
 // top left.
-QImage screenPicture(const QImage& picture, int width, int height, WallpaperStyle style) {
+QImage screenPicture(const QImage& picture, Lying lying, int width, int height,
+                     WallpaperStyle style) {
     QImage screen(width, height, QImage::Format_RGB32);
     screen.fill(Qt::black);
     QPainter painter(&screen);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (style == WallpaperStyle::Stretched) painter.drawImage(screen.rect(), picture);
+    const QPoint centred((width - picture.width()) / 2, (height - picture.height()) / 2);
+    if (style == WallpaperStyle::Stretched) place(painter, screen.rect(), picture, lying);
     if (style == WallpaperStyle::Centred)
-        painter.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
-    if (style == WallpaperStyle::Tiled) tile(painter, picture, width, height);
+        place(painter, QRect(centred, picture.size()), picture, lying);
+    if (style == WallpaperStyle::Tiled) tile(painter, picture, lying, width, height);
     return screen;
 }
 
@@ -140,11 +150,11 @@ int ignoreError(Display*, XErrorEvent*) {
     return 0;
 }
 
-bool paintRoot(Display* display, const QImage& picture, WallpaperStyle style) {
+bool paintRoot(Display* display, const QImage& picture, Lying lying, WallpaperStyle style) {
     const Window root = DefaultRootWindow(display);
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, root, &attributes)) return false;
-    const QImage screen = screenPicture(picture, attributes.width, attributes.height, style);
+    const QImage screen = screenPicture(picture, lying, attributes.width, attributes.height, style);
     const Pixmap pixmap = makePixmap(display, root, attributes, screen);
     if (pixmap == None) return false;
     auto previousHandler = XSetErrorHandler(ignoreError);
@@ -172,12 +182,12 @@ std::string qtDisplayName() {
 // The pixmap must outlive the connection that made it, and a connection kept with
 // RetainPermanent keeps all it made, windows too: so it is a connection of its own to
 // Qt's display, never Qt's, and the next picture's freePreviousPixmap ends it.
-bool setRootPicture(const QImage& picture, WallpaperStyle style) {
+bool setRootPicture(const QImage& picture, Lying lying, WallpaperStyle style) {
     if (picture.isNull()) return false;
     const std::string name = qtDisplayName();
     Display* display = XOpenDisplay(name.empty() ? nullptr : name.c_str());
     if (!display) return false;
-    const bool painted = paintRoot(display, picture, style);
+    const bool painted = paintRoot(display, picture, lying, style);
     XCloseDisplay(display);
     return painted;
 }

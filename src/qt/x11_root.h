@@ -7,8 +7,11 @@ class QImage;
 
 namespace qt {
 
+// How an image lies: a decoded picture's own bytes are upside down.
+enum class Lying { Upright, UpsideDown };
+
 // Draws the picture over the whole screen in `style` and leaves it as the root window's
 // background for other programs to find; false when there is no X display.
-bool setRootPicture(const QImage& picture, WallpaperStyle style);
+bool setRootPicture(const QImage& picture, Lying lying, WallpaperStyle style);
 
 } // namespace qt

@@ -11,21 +11,30 @@ std::string Kalo2::bitmapPath() const {
     return app_.dataFolder() + app_.os().location().separator + "KALO.bmp";
 }
 
-// Selecting the entry runs the preview, which decodes it into `im`; the bitmap is
-// written from that picture. An entry that did not load leaves the bitmap and the
-// desktop as they were, and a bitmap that was not written is never handed to the
-// desktop.
+// Selecting the entry runs the preview, which decodes it; the picture is handed over
+// here rather than kept by the preview.
+ui::PicturePtr Kalo2::selectForApply(long index) {
+    handOverDecoded_ = true;
+    Wallpaper.setListIndex(index);
+    handOverDecoded_ = false;
+    return std::exchange(decoded_, nullptr);
+}
+
+// The bitmap is written from the decoded picture, which goes when this returns: the
+// preview keeps its own small copy. An entry that did not load leaves the bitmap and the
+// desktop as they were, and a bitmap that was not written is never handed to the desktop.
+// KALO.bmp is made anew at every change, so its replacement does not wait for the disk.
 void Kalo2::ApplyWallpaper() {
     long i = rotationIndex.value_or(0);
     if (i < 0 || i >= Wallpaper.count()) return;
     std::string entry = Wallpaper.item(i);
-    Wallpaper.setListIndex(i);
-    ui::PicturePtr picture = im.picture(); // held while the file is written
+    const ui::PicturePtr picture = selectForApply(i);
     if (!picture || previewPath_ != entry) return;
     wallpaper::BmpPieces pieces(*picture);
     if (!pieces.valid()) return;
     auto source = [&pieces](std::string& piece) { return pieces.next(piece); };
-    if (!app_.os().files().writeAtomically(bitmapPath(), source)) return;
+    if (!app_.os().files().writeAtomically(bitmapPath(), source, platform::Durability::Unflushed))
+        return;
     if (auto desktopPath = app_.codePagePath(bitmapPath()))
         return app_.os().setDesktopWallpaper(*desktopPath, picture);
     if (std::exchange(desktopPathReported_, true)) return;

@@ -1,6 +1,7 @@
 #pragma once
 // Writes a picture as a Windows bitmap file: 24 bits per pixel, the 14-byte file
-// header and the 40-byte information header, rows bottom-up and padded to 4 bytes.
+// header and the 40-byte information header, then the picture's own bytes, which are
+// already the file's rows (bottom-up, padded to 4 bytes).
 #include "ui/picture.h"
 
 #include <string>
@@ -26,8 +27,8 @@ class BmpPieces {
 
   private:
     const ui::Picture& picture_;
-    std::size_t stride_, imageBytes_ = 0, pieceBytes_;
-    int nextRow_; // rows go bottom-up
+    std::size_t imageBytes_ = 0, pieceBytes_;
+    std::size_t given_ = 0; // bytes of the rows given so far
     bool valid_ = false;
     bool headersGiven_ = false;
 };

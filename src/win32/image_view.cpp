@@ -20,7 +20,7 @@ void ImageView::paint(HDC dc) {
     RECT client;
     GetClientRect(hwnd(), &client);
     const auto& picture = model_.picture();
-    if (picture && picture->width > 0 && picture->height > 0)
+    if (picture && picture->whole())
         stretchPicture(dc, *picture, client);
     else
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -30,15 +30,15 @@ void stretchPicture(HDC dc, const ui::Picture& picture, const RECT& target) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height; // rows top-down
+    info.bmiHeader.biHeight = picture.height; // rows bottom-up, padded to 4 bytes: a DIB's own
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, target.left, target.top, target.right - target.left,
                   target.bottom - target.top, 0, 0, picture.width, picture.height,
-                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                  picture.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 } // namespace win32

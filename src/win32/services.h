@@ -40,7 +40,8 @@ class Win32CodePage : public platform::CodePage { // CP_ACP
 class Win32Files : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
-    bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
+    bool writeAtomically(const std::string& path, const PieceSource& pieces,
+                         platform::Durability durability) override;
     bool exists(const std::string& path) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;

@@ -75,9 +75,10 @@ bool Win32Files::exists(const std::string& path) {
     return GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pieces) {
+bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pieces,
+                                 platform::Durability durability) {
     Win32FileSteps steps;
-    return platform::replaceThroughTemporary(steps, path, pieces);
+    return platform::replaceThroughTemporary(steps, path, pieces, durability);
 }
 
 Win32FileSteps::~Win32FileSteps() {

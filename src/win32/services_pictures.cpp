@@ -1,11 +1,13 @@
-// Picture files decoded by WIC (BMP, JPEG, GIF, PNG, TIFF) into 32-bit pixels.
+// Picture files decoded by WIC (BMP, JPEG, GIF, PNG, TIFF) into the bitmap's 24-bit rows.
 #include "win32/services.h"
 
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace win32 {
 namespace {
@@ -15,7 +17,8 @@ struct Releaser {
 };
 template <typename T> using Com = std::unique_ptr<T, Releaser>;
 
-constexpr std::uint64_t MAX_PIXELS = 0x1FFFFFFF; // the byte count must fit in 32 bits
+constexpr UINT MAX_WIDTH = 0x3FFFFFFF;          // a row of 32-bit pixels counted in 32 bits
+constexpr std::uint64_t MAX_BYTES = 0xFFFFFFFF; // a bitmap file's sizes are 32 bits
 
 template <typename T> Com<T> take(T* object) {
     return Com<T>(object);
@@ -32,7 +35,8 @@ Com<IWICBitmapFrameDecode> firstFrame(IWICImagingFactory* factory, const std::ws
     return take(frame);
 }
 
-// The frame as 32bppBGRA; a frame already in that form is used as it stands.
+// The frame as 32bppBGRA, a form WIC converts every format to; a frame already in that
+// form is used as it stands.
 Com<IWICBitmapSource> asBgra(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
     WICPixelFormatGUID format{};
     frame->AddRef();
@@ -48,19 +52,26 @@ Com<IWICBitmapSource> asBgra(IWICImagingFactory* factory, IWICBitmapFrameDecode*
     return converted;
 }
 
-// BGRA bytes read as little-endian words are exactly 0xAARRGGBB.
+// Blue, green and red of each blue-green-red-alpha pixel.
+void packRow(std::uint8_t* to, const std::vector<BYTE>& bgra) {
+    for (std::size_t from = 0; from < bgra.size(); from += 4, to += 3)
+        std::copy_n(&bgra[from], 3, to);
+}
+
+// Row by row from the top, each packed into its place in the bottom-up picture: no
+// full-size copy in another layout, and no turning over afterwards.
 std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source) {
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0) return nullptr;
-    if (std::uint64_t(width) * height > MAX_PIXELS) return nullptr;
-    auto picture = std::make_shared<ui::Picture>();
-    picture->width = int(width);
-    picture->height = int(height);
-    picture->pixels.resize(std::size_t(width) * height);
-    UINT stride = width * 4;
-    UINT bytes = UINT(picture->pixels.size() * 4);
-    auto* target = reinterpret_cast<BYTE*>(picture->pixels.data());
-    if (FAILED(source->CopyPixels(nullptr, stride, bytes, target))) return nullptr;
+    if (width > MAX_WIDTH || std::uint64_t(width) * 3 * height > MAX_BYTES) return nullptr;
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(int(width), int(height)));
+    std::vector<BYTE> row(std::size_t(width) * 4);
+    for (int y = 0; y < int(height); ++y) {
+        const WICRect rect{0, y, int(width), 1};
+        if (FAILED(source->CopyPixels(&rect, UINT(row.size()), UINT(row.size()), row.data())))
+            return nullptr;
+        packRow(picture->row(y), row);
+    }
     return picture;
 }
 

@@ -166,7 +166,7 @@ TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
     EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state(), s.wallpaperCalls,
                          s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
               std::tuple(false, quoted, "1,1 x--", std::vector<std::optional<std::string>>(5),
-                         std::vector<ui::PicturePtr>(5), 0, 0))
+                         std::vector<std::string>(5), 0, 0))
         << "the file is read back";
 }
 

@@ -1,5 +1,6 @@
 #include "fixture.h"
 #include "wallpaper/bmp_writer.h"
+#include "wallpaper/scaled_copy.h"
 
 using testing_support::Program;
 
@@ -8,18 +9,49 @@ namespace {
 constexpr std::uint32_t RED = 0xFFCC2211, BLUE = 0xFF1122CC, GREEN = 0xFF22CC11;
 using Calls = std::vector<std::optional<std::string>>;
 
+// A picture of 0xAARRGGBB words, row by row from the top.
+ui::Picture pictureOf(int width, int height, const std::vector<std::uint32_t>& words) {
+    ui::Picture picture = ui::Picture::sized(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.set(x, y, words[std::size_t(y) * width + x]);
+    return picture;
+}
+
 // The bitmap file of a picture of one colour; the writer's bytes are pinned below.
 std::string bmp(int width, int height, std::uint32_t colour) {
     return wallpaper::encodeBmp(
-        {width, height, decltype(ui::Picture::pixels)(std::size_t(width * height), colour)});
+        pictureOf(width, height, std::vector<std::uint32_t>(std::size_t(width * height), colour)));
+}
+
+// A 24-bit bitmap file of 0xAARRGGBB words, made pixel by pixel from the format's
+// description: the bytes KALO.bmp has always held.
+std::string bitmapOfWords(int width, int height, const std::vector<std::uint32_t>& words) {
+    std::string file;
+    auto put = [&file](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file += char(value >> (8 * i));
+    };
+    const std::uint32_t stride = (std::uint32_t(width) * 3 + 3) / 4 * 4;
+    file += "BM";
+    for (std::uint32_t value :
+         {54 + stride * height, 0u, 54u, 40u, std::uint32_t(width), std::uint32_t(height),
+          0x180001u, 0u, stride * height, 2835u, 2835u, 0u, 0u})
+        put(value, 4);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x)
+            put(words[std::size_t(y) * width + x], 3);
+        put(0, int(stride) - width * 3);
+    }
+    return file;
 }
 
 } // namespace
 
 TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
     std::string hex;
-    for (unsigned char c : wallpaper::encodeBmp(
-             {3, 2, {0xFF112233, 0xFF445566, 0xFF778899, 0x80AABBCC, 0xFFDDEEFF, 0xFF010203}}))
+    for (unsigned char c : wallpaper::encodeBmp(pictureOf(
+             3, 2, {0xFF112233, 0xFF445566, 0xFF778899, 0x80AABBCC, 0xFFDDEEFF, 0xFF010203})))
         hex += {"0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15], ' '};
     // "BM", 78 bytes, pixels at 54; 40-byte header, 3 x 2, 1 plane, 24 bits, 24 bytes of
     // pixels, 2835 pixels per metre; bottom row first, blue-green-red, padded to 12 bytes.
@@ -32,9 +64,12 @@ TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
     for (auto [width, stride] : strides) // pictures of one row
         EXPECT_EQ(std::tuple(wallpaper::bmpRowStride(width), bmp(width, 1, 0).size()),
                   std::tuple(stride, 54 + stride));
-    ui::Picture picture{5, 9, {}};
-    for (std::uint32_t i = 0; i < 45; ++i)
-        picture.pixels.push_back(0xFF000000u | (i * 0x0B0703u));
+    const ui::Picture picture = pictureOf(5, 9, [] {
+        std::vector<std::uint32_t> words;
+        for (std::uint32_t i = 0; i < 45; ++i)
+            words.push_back(0xFF000000u | (i * 0x0B0703u));
+        return words;
+    }());
     for (std::size_t pieceBytes : {1, 16, 49, 1 << 20}) { // pieces of whole rows
         wallpaper::BmpPieces pieces(picture, pieceBytes);
         std::string joined, piece;
@@ -42,9 +77,45 @@ TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
             joined += std::exchange(piece, {});
         EXPECT_EQ(joined + (pieces.next(piece) ? "more" : ""), wallpaper::encodeBmp(picture));
     }
-    for (const ui::Picture& bad : {ui::Picture{0, 2, {}}, ui::Picture{2, 0, {}},
-                                   ui::Picture{-2, 2, {1, 2, 3, 4}}, ui::Picture{2, 2, {1, 2, 3}}})
+    ui::Picture cut = ui::Picture::sized(2, 2);
+    cut.bytes.pop_back();
+    for (const ui::Picture& bad :
+         {ui::Picture{0, 2, {}}, ui::Picture{2, 0, {}}, ui::Picture{-2, 2, {1, 2, 3, 4}}, cut})
         EXPECT_EQ(wallpaper::encodeBmp(bad), "") << bad.width << "x" << bad.height;
+}
+
+// A picture as a decoder leaves it gives the same file as always, pixel for pixel, with the
+// padding of every odd width cleared; each pixel reads back as it was set.
+TEST(BmpWriter, GivesTheBytesKaloBmpHasAlwaysHeldForEveryWidth) {
+    for (int width = 1; width <= 9; ++width)
+        for (int height : {1, 2, 5}) {
+            std::vector<std::uint32_t> words;
+            for (std::uint32_t i = 0; i < std::uint32_t(width * height); ++i)
+                words.push_back(0xFF000000u | (i * 0x3F1D07u + 0x10203u) % 0x1000000u);
+            const ui::Picture picture = pictureOf(width, height, words);
+            std::vector<std::uint32_t> seen;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    seen.push_back(picture.at(x, y));
+            EXPECT_EQ(std::tuple(wallpaper::encodeBmp(picture), seen),
+                      std::tuple(bitmapOfWords(width, height, words), words))
+                << width << " x " << height;
+        }
+}
+
+// Each pixel of a smaller copy averages the part of the picture it covers, from at most
+// 4 x 4 samples spread evenly over it; a copy of the same size is the picture.
+TEST(ScaledCopy, AveragesThePartEachNewPixelCovers) {
+    const ui::Picture picture = pictureOf(
+        4, 2, {0x000000, 0x0000FF, 0xFF0000, 0xFF0000, 0x000000, 0x0000FF, 0x00FF00, 0x00FF00});
+    const ui::Picture half = wallpaper::scaledCopy(picture, 2, 1);
+    EXPECT_EQ(std::tuple(half.width, half.height, half.at(0, 0), half.at(1, 0)),
+              std::tuple(2, 1, 0xFF000080u, 0xFF808000u));
+    EXPECT_EQ(wallpaper::scaledCopy(picture, 4, 2).bytes, picture.bytes);
+    std::vector<std::uint32_t> row(12, 0xFFFFFF); // samples at 1, 4, 7 and 10 of 12
+    for (int at : {1, 4, 7, 10})
+        row[std::size_t(at)] = 0x101010u * std::uint32_t(at);
+    EXPECT_EQ(wallpaper::scaledCopy(pictureOf(12, 1, row), 1, 1).at(0, 0), 0xFF585858u);
 }
 
 // KALO.bmp goes to the user's folder when the program's is read-only, and to the desktop by
@@ -75,9 +146,8 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
         applyAt(at);
         EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes),
                   std::tuple(at, at.value_or(0), decodes++)); // the entry highlighted, decoded once
-        const auto& held = p.os.wallpaperPictures.back();     // handed with the file: the same
-        EXPECT_EQ(std::pair(desktop(), held ? wallpaper::encodeBmp(*held) : "null"),
-                  std::pair(written, written));
+        // The picture handed with the file is the same.
+        EXPECT_EQ(std::pair(desktop(), p.os.wallpaperPictures.back()), std::pair(written, written));
     }
     p.os.fs.failWrites = true;
     applyAt(0);
@@ -104,6 +174,53 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
     applyAt(1);
     EXPECT_EQ(std::tuple(p.os.wallpaperCalls.size(), p.os.boxes.size(), desktop()),
               std::tuple(5u, 5u, blue));
+}
+
+// After a change the program holds only what the preview shows: a copy no larger than its box
+// (242 x 168 pixels), or the picture itself where that fits. The decoded picture goes once
+// KALO.bmp is written and the desktop has it; one chosen in the list goes as well.
+TEST(Applier, HoldsOnlyThePreviewsCopyOnceAPictureIsApplied) {
+    Program p;
+    auto& w = p.main();
+    struct Case {
+        std::uint32_t colour;
+        int width, height, previewWidth, previewHeight;
+        long held;
+    };
+    const Case cases[] = {
+        {RED, 1000, 100, 242, 100, 0}, {BLUE, 300, 700, 242, 168, 0}, {GREEN, 20, 10, 20, 10, 1}};
+    for (const Case& c : cases)
+        w.Wallpaper.add(p.picture(std::to_string(c.colour) + ".jpg", c.colour, c.width, c.height));
+    auto preview = [&] {
+        const auto& shown = w.im.picture();
+        return std::tuple(shown->width, shown->height, shown->at(0, 0),
+                          shown->at(shown->width - 1, shown->height - 1));
+    };
+    for (long at = 0; const Case& c : cases) {
+        w.rotationIndex = at++;
+        w.ApplyWallpaper();
+        EXPECT_EQ(std::tuple(p.os.heldDecodedPictures(),
+                             p.read("KALO.bmp") == bmp(c.width, c.height, c.colour)),
+                  std::tuple(c.held, true))
+            << c.width;
+        EXPECT_EQ(preview(), std::tuple(c.previewWidth, c.previewHeight, c.colour, c.colour));
+        EXPECT_EQ(p.os.wallpaperPictures.back(), bmp(c.width, c.height, c.colour));
+    }
+    w.Wallpaper.setListIndex(1); // chosen in the list: shown, not held
+    EXPECT_EQ(std::tuple(p.os.heldDecodedPictures(), w.im.picture()->width), std::tuple(0, 242));
+}
+
+// KALO.bmp is derived from the list entry and rewritten at every change: it replaces the old
+// one without waiting for the disk. The list file still waits.
+TEST(Applier, ReplacesKaloBmpWithoutWaitingForTheDisk) {
+    Program p;
+    auto& w = p.main();
+    w.Wallpaper.add(p.picture("a.jpg", RED));
+    w.rotationIndex = 0;
+    w.ApplyWallpaper();
+    ASSERT_TRUE(w.SaveImageList());
+    EXPECT_EQ(std::tuple(p.read("KALO.bmp"), p.os.fs.flushed),
+              std::tuple(bmp(4, 3, RED), std::vector{p.path("KALO DC.dat")}));
 }
 
 // Ticks while a report is open apply without a second report; the rotation goes on.

@@ -19,11 +19,11 @@ ui::PicturePtr pictureFrom(FuzzedDataProvider& in) {
     auto picture = std::make_shared<ui::Picture>();
     picture->width = in.ConsumeIntegralInRange(-2, 700);
     picture->height = in.ConsumeIntegralInRange(-2, 700);
-    long whole = long(std::max(picture->width, 0)) * std::max(picture->height, 0);
+    long whole = long(picture->stride()) * std::max(picture->height, 0);
     long count = in.ConsumeBool() ? whole : in.ConsumeIntegralInRange(0L, whole + 2);
-    picture->pixels.resize(std::size_t(std::min(count, 1L << 21)));
-    for (auto& pixel : picture->pixels)
-        pixel = in.remaining_bytes() ? in.ConsumeIntegral<std::uint32_t>() : pixel * 31 + 7;
+    picture->bytes.resize(std::size_t(std::min(count, 1L << 23)));
+    for (std::size_t i = 0; i < picture->bytes.size(); ++i)
+        picture->bytes[i] = in.remaining_bytes() ? in.ConsumeIntegral<std::uint8_t>() : i * 31 + 7;
     return picture;
 }
 
@@ -58,13 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     os.decoded = pictureFrom(in);
     app::App program(os);
     auto& main = program.kalo2();
-    os.fs.writeAtomically(folder + "/any.jpg", [](std::string&) { return false; });
+    os.fs.replaceAtomically(folder + "/any.jpg", "");
     main.Wallpaper.add(folder + "/any.jpg");
     main.rotationIndex = 0;
     main.ApplyWallpaper();
     const auto& picture = *os.decoded;
-    bool whole = picture.width > 0 && picture.height > 0 &&
-                 picture.pixels.size() >= std::size_t(picture.width) * picture.height;
+    bool whole = picture.whole();
     auto bmp = os.fs.read(folder + "/KALO.bmp");
     if (whole != (os.wallpaperCalls.size() == 1) || whole != bmp.has_value()) std::abort();
     if (whole && !holds(*bmp, picture)) std::abort();

@@ -1,6 +1,7 @@
 // The Linux program's services on a real disk: text, files and folders, and pictures as
 // it decodes them: JPEG by libjpeg-turbo straight into the pixels, everything else (and
 // the JPEGs it leaves) by Qt; broken files are refused.
+#include "qt/picture_image.h"
 #include "qt/services.h"
 #include "qt_fixture.h"
 #include "support/fake_platform.h"
@@ -8,6 +9,9 @@
 #include <QImage>
 
 #include <turbojpeg.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -42,6 +46,34 @@ TEST(Services, TextFilesAndFolders) {
         EXPECT_FALSE(files.folderWritable(folder)) << folder;
 }
 
+// A replacement that does not wait for the disk still replaces the file whole or not at all:
+// a write the disk refuses (a file-size limit standing in for a full disk) or a folder that
+// is not there leaves the old file and no temporary.
+TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
+    TempFolder home;
+    qt::QtFiles files;
+    const std::string bitmap = home.path("KALO.bmp"), big(1 << 20, 'x');
+    ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
+    auto replace = [&](const std::string& path) {
+        bool given = false;
+        auto once = [&](std::string& piece) { return !given && (piece = big, given = true); };
+        return files.writeAtomically(path, once, platform::Durability::Unflushed);
+    };
+    rlimit unlimited{}, limited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    limited = {64 << 10, unlimited.rlim_max};
+    auto previous = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const bool full = replace(bitmap);
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    const bool absent = replace(home.path("absent/KALO.bmp"));
+    EXPECT_EQ(std::tuple(full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
+              std::tuple(false, false, "old", false));
+    ASSERT_TRUE(replace(bitmap));
+    EXPECT_TRUE(home.read("KALO.bmp") == big);
+}
+
 TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     TempFolder home;
     QImage gradient(40, 30, QImage::Format_RGB32); // so every block of the JPEG differs
@@ -66,9 +98,10 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
         const auto decoded = qt::loadPicture(home.path(name));
         ASSERT_TRUE(decoded) << name;
         const QImage reference(QString::fromStdString(home.path(name)));
-        const QImage seen(reinterpret_cast<const uchar*>(decoded->pixels.data()), decoded->width,
-                          decoded->height, QImage::Format_ARGB32);
-        EXPECT_EQ(seen, reference.convertToFormat(QImage::Format_ARGB32)) << name;
+        const QImage seen = qt::upsideDownImage(*decoded).mirrored();
+        EXPECT_EQ(seen.convertToFormat(QImage::Format_ARGB32),
+                  reference.convertToFormat(QImage::Format_ARGB32))
+            << name;
     }
     home.write("empty.png", "");
     home.write("cut.png", home.read("ok.png").substr(0, 40));

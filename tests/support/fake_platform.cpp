@@ -1,5 +1,7 @@
 #include "support/fake_platform.h"
 
+#include "wallpaper/bmp_writer.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -82,7 +84,8 @@ std::optional<std::string> FakeFiles::read(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces) {
+bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& pieces,
+                                platform::Durability durability) {
     ++replaceCalls;
     std::string bytes, piece;
     for (; pieces(piece); piece.clear())
@@ -91,6 +94,7 @@ bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& piec
     std::ofstream(utf8Path(path + ".tmp"), std::ios::binary) << bytes;
     std::error_code error;
     fs::rename(utf8Path(path + ".tmp"), utf8Path(path), error);
+    if (!error && durability == platform::Durability::Flushed) flushed.push_back(path);
     return !error;
 }
 
@@ -120,14 +124,23 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     if (!bytes || std::sscanf(bytes->c_str(), "PIC %d %d %u", &width, &height, &colour) != 3 ||
         width <= 0 || height <= 0)
         return nullptr;
-    return std::make_shared<ui::Picture>(ui::Picture{
-        width, height, decltype(ui::Picture::pixels)(std::size_t(width) * height, colour)});
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(width, height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture->set(x, y, colour);
+    std::erase_if(decodedPictures, [](const auto& seen) { return seen.expired(); });
+    decodedPictures.push_back(picture);
+    return picture;
+}
+
+long FakePlatform::heldDecodedPictures() const {
+    return std::ranges::count_if(decodedPictures, [](const auto& seen) { return !seen.expired(); });
 }
 
 void FakePlatform::setDesktopWallpaper(const std::optional<std::string>& path,
                                        const ui::PicturePtr& held) {
     wallpaperCalls.push_back(path);
-    wallpaperPictures.push_back(held);
+    wallpaperPictures.push_back(held ? wallpaper::encodeBmp(*held) : "");
 }
 
 void FakePlatform::messageBox(const std::string& text, const std::string& title, int style) {
@@ -224,6 +237,7 @@ struct FaultyFileSteps : platform::FileSteps {
     const Fault fault;
     const int at;
     int ran = 0; // the steps run so far
+    bool flushed = false;
 
     bool create(const std::string& temp, const std::string& target) override {
         return !fails(true) && real.create(temp, target);
@@ -233,7 +247,10 @@ struct FaultyFileSteps : platform::FileSteps {
         if (fault == Fault::DiskFull) real.write(bytes.substr(0, bytes.size() / 2));
         return false;
     }
-    bool flush() override { return !fails(false) && real.flush(); }
+    bool flush() override {
+        flushed = true;
+        return !fails(false) && real.flush();
+    }
     bool close() override {
         const bool closed = real.close(); // the file goes either way
         return !fails(false) && closed;
@@ -241,6 +258,7 @@ struct FaultyFileSteps : platform::FileSteps {
     bool rename(const std::string& temp, const std::string& target) override {
         return !fails(true) && real.rename(temp, target);
     }
+    void syncFolderOf(const std::string& target) override { real.syncFolderOf(target); }
     bool remove(const std::string& temp) override { return !fails(true) && real.remove(temp); }
     bool fails(bool inFolder) { // counts the step; true when it is to fail
         ++ran;
@@ -248,18 +266,22 @@ struct FaultyFileSteps : platform::FileSteps {
     }
 };
 
+// Also checks that only a flushed replacement flushes.
 static std::string brokenReplacement(platform::FileSteps& real, const std::string& folder,
-                                     Fault fault, int at, const std::optional<std::string>& old) {
-    std::string target =
-        folder + "/" + FAULT_NAMES[int(fault)] + "-at-" + std::to_string(at) + (old ? "" : "-new");
+                                     Fault fault, int at, const std::optional<std::string>& old,
+                                     platform::Durability durability) {
+    const bool flushing = durability == platform::Durability::Flushed;
+    std::string target = folder + "/" + FAULT_NAMES[int(fault)] + "-at-" + std::to_string(at) +
+                         (old ? "" : "-new") + (flushing ? "" : "-unflushed");
     FakeFiles files;
     if (old) files.replaceAtomically(target, *old);
     FaultyFileSteps steps(real, fault, at);
     auto pieces = [given = 0](std::string& piece) mutable {
         return given < 3 && !(piece = NEW.substr(11 * given++, 11)).empty();
     };
-    bool result = platform::replaceThroughTemporary(steps, target, pieces), hit = at <= steps.ran,
-         left = files.exists(target + ".tmp");
+    bool result = platform::replaceThroughTemporary(steps, target, pieces, durability),
+         hit = at <= steps.ran, left = files.exists(target + ".tmp");
+    if (steps.flushed && !flushing) return target + ": flushed\n";
     // Only a folder turned read-only after the temporary was made keeps it: its remove fails.
     auto want = std::tuple(!hit, hit ? old : NEW, fault == Fault::FolderReadOnly && at > 1 && hit);
     if (std::tuple(result, files.read(target), left) == want) return "";
@@ -272,7 +294,9 @@ std::string brokenReplacements(platform::FileSteps& real, const std::string& fol
     for (Fault fault : {Fault::StepFails, Fault::DiskFull, Fault::FolderReadOnly})
         for (int at = 1; at <= 8; ++at) // create, 3 writes, flush, close, rename; 8 hits none
             for (auto old : {std::optional<std::string>("old bytes"), std::optional<std::string>()})
-                broken += brokenReplacement(real, folder, fault, at, old);
+                for (auto durability :
+                     {platform::Durability::Flushed, platform::Durability::Unflushed})
+                    broken += brokenReplacement(real, folder, fault, at, old, durability);
     return broken;
 }
 

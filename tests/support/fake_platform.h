@@ -34,7 +34,8 @@ struct FakeCodePage : platform::CodePage {
 struct FakeFiles : platform::Files {
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
-    bool writeAtomically(const std::string& path, const PieceSource& pieces) override;
+    bool writeAtomically(const std::string& path, const PieceSource& pieces,
+                         platform::Durability durability) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;
@@ -44,6 +45,7 @@ struct FakeFiles : platform::Files {
     std::vector<std::string> unreadable; // files held open by another program
     std::map<std::string, std::string> shortPaths;
     int replaceCalls = 0;
+    std::vector<std::string> flushed; // files replaced with their bytes flushed to the disk
 };
 
 struct FakePlatform : platform::Platform {
@@ -104,7 +106,12 @@ struct FakePlatform : platform::Platform {
     int layeredCalls = 0, decodes = 0, menusOpened = 0;
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
-    std::vector<ui::PicturePtr> wallpaperPictures; // the decoded picture handed with each
+    // The bitmap of the decoded picture handed with each call, as KALO.bmp would hold it;
+    // "" when none was handed. Bytes, not the picture, so the record keeps nothing alive.
+    std::vector<std::string> wallpaperPictures;
+    // The pictures decoded and not yet let go, watched without being held.
+    std::vector<std::weak_ptr<const ui::Picture>> decodedPictures;
+    long heldDecodedPictures() const;
     std::vector<OpenFileRequest> dialogRequests;
     std::vector<std::string> dialogAnswers; // answered front first; "" when none left
     std::vector<std::string> opened;        // shellOpen addresses
@@ -129,7 +136,8 @@ struct FakePlatform : platform::Platform {
     void fillScreen(ui::Window& window);
 };
 
-// Replaces files in `folder` through `real` under each fault at each step; lists what went wrong.
+// Replaces files in `folder` through `real`, flushed and not, under each fault at each step;
+// lists what went wrong.
 std::string brokenReplacements(platform::FileSteps& real, const std::string& folder);
 
 } // namespace fake

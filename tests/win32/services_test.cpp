@@ -129,7 +129,8 @@ TEST_F(Services, PicturesOfEachOfferedFormatDecodeAndATruncatedOneIsRefused) {
     std::string pictures = win32::programLocation().folder + "\\pictures\\picture.";
     for (std::string format : {"bmp", "png", "jpg", "gif", "tif"}) {
         ui::PicturePtr picture = win32::loadPicture(pictures + format);
-        ASSERT_TRUE(picture && picture->width == 32 && picture->pixels.size() == 32u * 24u)
+        ASSERT_TRUE(picture && picture->width == 32 && picture->height == 24 &&
+                    picture->bytes.size() == 96u * 24u)
             << format;
         int tolerance = format == "jpg" ? 40 : 0; // lossy
         EXPECT_PRED3(closeTo, picture->at(4, 4), 0xFFFF0000u, tolerance) << format;
@@ -151,7 +152,7 @@ TEST_F(Services, TheWallpaperPathIsRecordedNoPathReappliesAndAForeignPathIsNotPa
     std::string western = file(L"K\u00f6ln.bmp"), foreign = file(L"\u6f22.bmp");
     for (const std::string& path : {western, foreign})
         disk.replaceAtomically(
-            path, wallpaper::encodeBmp({4, 4, decltype(ui::Picture::pixels)(16, 0x204080)}));
+            path, wallpaper::encodeBmp({4, 4, decltype(ui::Picture::bytes)(48, 0x40)}));
     win32::setDesktopWallpaper(western, os.realCodePage);
     EXPECT_EQ(recordedWallpaper(), widen(western));
     win32::setDesktopWallpaper(std::nullopt, os.realCodePage);
