@@ -26,7 +26,9 @@ linux_setup() {
     LINUX_XVFB=$!
     export DISPLAY=:$n
     wait_until 10 xdpyinfo >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start"; exit 1; }
-    xev -root >/dev/null 2>&1 & # holds the display: Xvfb resets when its last client leaves
+    # Holds the display (Xvfb resets when its last client leaves), listening to nothing a
+    # window manager must have to itself, such as the root window's clicks.
+    xev -root -event property >/dev/null 2>&1 &
     LINUX_PIDS+=($!)
     export HOME="$DIR/home" XDG_CONFIG_HOME="$DIR/home/.config"
     export XDG_DATA_HOME="$DIR/home/.local/share" XDG_RUNTIME_DIR="$DIR/run"
