@@ -31,21 +31,35 @@ wait_until 10 compositing || { echo "FAIL: xcompmgr did not start"; exit 1; }
 
 # --- windows ---------------------------------------------------------------------------
 
-# shown_window VAR PID NAME: the visible window of the process whose name matches.
+# geometry ID: X, Y (on the screen), WIDTH and HEIGHT of the window; all 0 without one
+# (given no window, xwininfo would wait for one to be picked with the mouse).
+geometry() {
+    X=0 Y=0 WIDTH=0 HEIGHT=0
+    [ -n "$1" ] || return 1
+    read -r X Y WIDTH HEIGHT <<<"$(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $4 }
+        /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')"
+}
+# shown_window VAR PID WIDTH [HEIGHT]: the visible window of the process of that size.
 shown_window() {
     local -n found=$1
-    found=$(xdotool search --onlyvisible --pid "$2" --name "$3" 2>/dev/null | head -1)
-    E2E_SEEN="visible windows of $2: $(xdotool search --onlyvisible --pid "$2" 2>/dev/null | tr '\n' ' ')"
+    local id X Y WIDTH HEIGHT seen=""
+    found=""
+    for id in $(xdotool search --all --onlyvisible --pid "$2" 2>/dev/null); do
+        geometry "$id"
+        seen+="${WIDTH}x$HEIGHT "
+        [ "$WIDTH" = "$3" ] && [ "$HEIGHT" = "${4:-$HEIGHT}" ] && found=$id
+    done
+    E2E_SEEN="visible windows of $2: $seen"
     [ -n "$found" ]
 }
-snow_shown() { shown_window SNOW "$1" '^kalo-dc$'; }
-main_shown() { shown_window MAIN "$1" '^KALO'; }
-# A window of the test's own: xmessage NAME GEOMETRY, blue with yellow, no white in it.
+snow_shown() { shown_window SNOW "$1" 1024 768; }
+main_shown() { shown_window MAIN "$1" 568; }
+# own_window NAME GEOMETRY VAR: a window of the test's own, blue with yellow, no white in it.
 own_window() {
     xmessage -name "$1" -geometry "$2" -bg '#0000c0' -fg '#ffff00' "$1" >/dev/null 2>&1 &
     LINUX_PIDS+=($!)
     local -n id=$3
-    own_shown() { id=$(xdotool search --onlyvisible --classname "^$1$" 2>/dev/null | head -1); [ -n "$id" ]; }
+    own_shown() { id=$(xdotool search --all --onlyvisible --classname "^$1$" 2>/dev/null | head -1); [ -n "$id" ]; }
     wait_until 10 own_shown "$1" || { echo "FAIL: the test's window $1 did not show"; exit 1; }
 }
 
@@ -91,13 +105,13 @@ managed() {
 # click_at ID DX DY: a left click at that point of the window.
 click_at() {
     local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1")"
+    geometry "$1"
     xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
 # click_check_box: a click on "Snow on top", 304 pixels below the main window's menu bar.
 click_check_box() {
     local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+    geometry "$MAIN"
     click_at "$MAIN" 40 $((HEIGHT - 432 + 304))
 }
 stored_on_top() {
@@ -106,9 +120,9 @@ stored_on_top() {
 }
 
 # A window of the test's own that reports the clicks it gets.
-xev -name kalo-e2e-clicks -geometry 180x120+820+620 -event button >"$DIR/clicks" 2>&1 &
+xev -name e2e-clicks -geometry 180x120+820+620 -event button >"$DIR/clicks" 2>&1 &
 LINUX_PIDS+=($!)
-clicks_shown() { CLICKS=$(xdotool search --onlyvisible --name '^kalo-e2e-clicks$' 2>/dev/null | head -1); [ -n "$CLICKS" ]; }
+clicks_shown() { CLICKS=$(xdotool search --all --onlyvisible --name '^e2e-clicks$' 2>/dev/null | head -1); [ -n "$CLICKS" ]; }
 wait_until 10 clicks_shown || { echo "FAIL: the test's window did not show"; exit 1; }
 clicks() { grep -c ButtonPress "$DIR/clicks"; }
 clicked_more_than() { E2E_SEEN="$(clicks) clicks"; [ "$(clicks)" -gt "$1" ]; }
@@ -132,7 +146,7 @@ white_in() {
 }
 area_of() {
     local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1")"
+    geometry "$1"
     echo "${WIDTH}x${HEIGHT}+$X+$Y"
 }
 CONTROL=200x120+10+620 # bare desktop, where flakes fall
@@ -167,10 +181,11 @@ check_within 10 "told to end, it ends" ended "$FIRST"
 
 # --- ticked and cleared by clicks ------------------------------------------------------
 
-own_window kalo-e2e-earlier 300x100+10+10 EARLIER
+own_window e2e-earlier 300x100+10+10 EARLIER
 settings 0
 linux_start SECOND
 check_within 30 "the main window shows (no tray)" main_shown "$SECOND"
+[ -n "$MAIN" ] || { echo "FAIL: no main window to click in"; e2e_finish; exit 1; }
 check_within 30 "the snow shows in its window" snow_shown "$SECOND"
 check_within 10 "cleared: the window manager keeps it in the normal layer, never focused, in no taskbar" managed 0
 click_check_box
@@ -185,7 +200,7 @@ check_within 10 "cleared: the window manager keeps it in the normal layer" manag
 xdotool windowactivate "$EARLIER" 2>/dev/null
 check_within 10 "cleared: a window activated later stands above the snow" above "$EARLIER" "$SNOW"
 check_within 10 "cleared: no flake falls on the window activated later" no_flakes_on "$EARLIER"
-own_window kalo-e2e-later 300x100+700+10 LATER
+own_window e2e-later 300x100+700+10 LATER
 check_within 10 "cleared: a window opened later stands above the snow" above "$LATER" "$SNOW"
 check_within 10 "cleared: no flake falls on the window opened later" no_flakes_on "$LATER"
 click_check_box
@@ -193,4 +208,6 @@ check_within 10 "a click ticks \"Snow on top\" again" stored_on_top 1
 check_within 10 "ticked again: the snow is above the window opened later" above "$SNOW" "$LATER"
 check_within 10 "ticked again: flakes fall on the window opened later" flakes_on "$LATER"
 click_goes_through "\"Snow on top\" ticked again"
+sanitizers_quiet() { E2E_SEEN="$(grep -m1 -E 'AddressSanitizer|runtime error' "$DIR/program.log")"; [ -z "$E2E_SEEN" ]; }
+check "no sanitizer report in the program's output" sanitizers_quiet
 e2e_finish
