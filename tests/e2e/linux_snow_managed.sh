@@ -85,7 +85,7 @@ above() {
 }
 
 # net_states ID: the window's _NET_WM_STATE, one name a line.
-net_states() { xprop -id "$1" _NET_WM_STATE | sed 's/.*= //' | tr ', ' '\n\n' | grep .; }
+net_states() { xprop -id "$1" _NET_WM_STATE | sed 's/.*= //; s/, */\n/g'; }
 # managed ON_TOP: the snow window is one the window manager manages, never focused, with no
 # taskbar or pager entry; above the normal layer exactly when ON_TOP is 1.
 managed() {
