@@ -183,8 +183,17 @@ check_within 10 "told to end, it ends" ended "$FIRST"
 
 own_window e2e-earlier 300x100+10+10 EARLIER
 settings 0
-linux_start SECOND
-check_within 30 "the main window shows (no tray)" main_shown "$SECOND"
+# The clicks need the main window, which shows at start without a tray; a start that
+# loses it (a window manager can miss a window shown, hidden and shown again at once) is
+# named here and followed by another, up to three.
+for start in 1 2 3; do
+    linux_start SECOND
+    wait_until 30 main_shown "$SECOND" && break
+    echo "NOTE: start $start: the main window did not show ($E2E_SEEN); started again"
+    kill "$SECOND"
+    wait_until 10 ended "$SECOND"
+done
+check "the main window shows (no tray)" main_shown "$SECOND"
 [ -n "$MAIN" ] || { echo "FAIL: no main window to click in"; e2e_finish; exit 1; }
 check_within 30 "the snow shows in its window" snow_shown "$SECOND"
 check_within 10 "cleared: the window manager keeps it in the normal layer, never focused, in no taskbar" managed 0
