@@ -115,9 +115,8 @@ std::unique_ptr<ShmFrames::Segment> ShmFrames::share(int width, int height) {
     return s->attached ? std::move(s) : nullptr;
 }
 
-void ShmFrames::put(unsigned long window, bool raise) {
+void ShmFrames::put(unsigned long window) {
     if (!segment_) return;
-    if (raise) XRaiseWindow(x_->display, window);
     XShmPutImage(x_->display, window, x_->gc, segment_->image, 0, 0, 0, 0,
                  unsigned(segment_->image->width), unsigned(segment_->image->height), False);
     send(x_->display, false);

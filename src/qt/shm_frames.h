@@ -16,9 +16,8 @@ class ShmFrames {
     // The next frame's pixels, width x height in premultiplied ARGB, handed out once the
     // server has read the last frame; no pixels when no memory could be shared.
     snow::PixelGrid frame(int width, int height);
-    // Shows the frame at the origin of `window`, a 32-bit window on this display; with
-    // `raise`, the window goes above its siblings first.
-    void put(unsigned long window, bool raise);
+    // Shows the frame at the origin of `window`, a 32-bit window on this display.
+    void put(unsigned long window);
 
   private:
     struct Connection;

@@ -1,4 +1,5 @@
 #include "qt/windows.h"
+#include "qt/x11_overlay.h"
 #include "snow/kalo3.h"
 
 #include <QGuiApplication>
@@ -12,9 +13,10 @@ namespace qt {
 
 namespace {
 
-constexpr Qt::WindowFlags SNOW_FLAGS =
-    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-    Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint;
+// A window the window manager manages, so that it keeps its place among the others: a
+// plain one, since a tool window would be kept above the program's own windows.
+constexpr Qt::WindowFlags SNOW_FLAGS = Qt::Window | Qt::FramelessWindowHint |
+                                       Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus;
 
 constexpr int COMPOSITOR_CHECK_MS = 2000;
 
@@ -60,12 +62,37 @@ void SnowWindow::applyVisibility(bool) {
     reportSize();
 }
 
+// The window manager is asked directly: a change of Qt's stays-on-top flag would make
+// Qt replace the native window at its next showing, unseen by the widget, and the new one
+// would take every click.
 void SnowWindow::setOnTop(bool onTop, int widthPixels, int heightPixels) {
     onTop_ = onTop;
-    if (!root_) setWindowFlag(Qt::WindowStaysOnTopHint, onTop); // hides it: shown below
+    if (isVisible()) requestAbove(windowHandle()->winId(), onTop);
     setGeometry(0, 0, widthPixels, heightPixels);
     model_.setVisible(true);
     applyVisibility(false);
+}
+
+// Whatever native window Qt makes, it takes no click.
+bool SnowWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WinIdChange) passClicksThrough(internalWinId());
+    return FormWindow::event(event);
+}
+
+// A window manager that puts the window in a frame of its own may give the frame the
+// window's input shape only when told that the shape changed while it manages the window.
+bool SnowWindow::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
+    if (type == "xcb_generic_event_t" && isMapNotify(message))
+        passClicksThrough(windowHandle()->winId());
+    return FormWindow::nativeEvent(type, message, result);
+}
+
+// Sent before the window is mapped, while its state is still the client's to set: the
+// window manager may have dropped it when the window was last hidden.
+void SnowWindow::showEvent(QShowEvent* event) {
+    passClicksThrough(internalWinId());
+    prepareOverlayState(internalWinId(), onTop_);
+    FormWindow::showEvent(event);
 }
 
 void SnowWindow::reportSize() {
@@ -84,10 +111,7 @@ void SnowWindow::present() {
     if (w <= 0 || h <= 0) return;
     if (!overlay_) return reportCannotShow();
     if (root_) return falling_ ? root_->show(surface.pixels().data(), w, h) : void();
-    // No window manager restacks a window that bypasses it: while "Snow on top" is ticked,
-    // each frame puts it back above the windows opened since.
     if (frames_) return putFrame();
-    if (onTop_ && isVisible()) raise();
     update();
 }
 
@@ -152,7 +176,7 @@ void SnowWindow::putFrame() {
     if (surface.widthPixels() < width() || surface.heightPixels() < height())
         std::fill_n(buffer.data, buffer.width * buffer.height, 0u);
     surface.copyKeyed(buffer);
-    frames_->put(windowHandle()->winId(), onTop_);
+    frames_->put(windowHandle()->winId());
 }
 
 } // namespace qt

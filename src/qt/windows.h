@@ -72,7 +72,8 @@ class TrayWindow : public FormWindow {
 namespace qt {
 
 // The snow over the desktop: a frameless window that never takes the focus or a click,
-// with no taskbar entry, translucent where the picture is black.
+// with no taskbar or pager entry, translucent where the picture is black; the window
+// manager keeps it above the others while "Snow on top" is ticked.
 class SnowWindow : public FormWindow {
   public:
     SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
@@ -83,6 +84,9 @@ class SnowWindow : public FormWindow {
     std::function<void()> cannotShow;   // snow falls where its window cannot stay on top
 
   protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
     void paintEvent(QPaintEvent* event) override;
     QPaintEngine* paintEngine() const override;
     void resizeEvent(QResizeEvent* event) override;

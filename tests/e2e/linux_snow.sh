@@ -55,12 +55,12 @@ snow_window() {
     E2E_SEEN="$n windows over the whole screen"
     [ "$n" = "$1" ]
 }
+compositing() { running "$COMPOSITOR" && xwininfo -root -children | grep -q '"xcompmgr"'; }
 start_compositor() {
     xcompmgr >/dev/null 2>&1 &
     COMPOSITOR=$!
     LINUX_PIDS+=("$COMPOSITOR")
-    # its window, made as it takes the compositor's selection on this display
-    wait_until 10 xdotool search --name '^xcompmgr$' >/dev/null
+    wait_until 10 compositing
 }
 
 # xcompmgr paints the desktop from the root pixmap it found at its start, and does not
@@ -70,22 +70,30 @@ start_compositor() {
 linux_settings '[HKEY_CURRENT_USER\Software\KALO\KALO DC]' '"snow"="on"' '"s1"="50"' '"s2"="100"' \
     '"s3"="50"' '"s4"="10"' '' '[HKEY_CURRENT_USER\Software\VB and VBA Program Settings\kalo-dc\cmdrun]' \
     '"cmdstop"="0"' # the rotation stopped: the desktop stays as it is
+# A window manager keeps the snow window above the others while "Snow on top" is ticked.
+openbox --sm-disable >/dev/null 2>&1 &
+OPENBOX=$!
+LINUX_PIDS+=("$OPENBOX")
+wm_running() { running "$OPENBOX" && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+check_within 10 "the window manager runs" wm_running
 linux_tray
 wait_until 10 shows_window "$LINUX_TRAY"
 start_compositor
 linux_start SECOND
 check_within 30 "with a compositor the snow shows in a window over the whole screen" snow_window 1
 check_within 30 "with the desktop between the flakes and no black" snow_over_desktop
-# "Snow on top": a window opened later goes beneath the snow window within moments
-# (xwininfo lists the top-level windows from the top down).
+# "Snow on top": a window opened later goes beneath the snow window within moments (the
+# window manager lists the windows it manages from the bottom up).
 xmessage -geometry 300x100+20+40 "opened later" >/dev/null 2>&1 &
 XMESSAGE=$!
 LINUX_PIDS+=("$XMESSAGE")
 snow_above_others() {
-    local order
-    order="$(xwininfo -root -children | grep -E '"xmessage"|"kalo-dc": \(.*1280x1024' | grep -o '"[a-z]*-*[a-z]*": (' | tr -d '(:"' | tr '\n' ' ')"
-    E2E_SEEN="from the top: $order"
-    [[ "$order" == "kalo-dc"*"xmessage"* ]]
+    local id names=""
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*'); do
+        names+="$(xprop -id "$id" WM_CLASS | grep -o '"[a-z-]*"' | head -1 | tr -d '"') "
+    done
+    E2E_SEEN="from the bottom: $names"
+    [[ "$names" == *"xmessage"*"kalo-dc"* ]]
 }
 check_within 10 "with \"Snow on top\" the snow stays above a window opened later" snow_above_others
 kill "$XMESSAGE" # its white would pass for flakes in the checks below
