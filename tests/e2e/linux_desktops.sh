@@ -34,6 +34,7 @@ gnome_session() {
     echo "dark=$(target_of "$(gsettings get org.gnome.desktop.background picture-uri-dark)")"
     echo "options=$(gsettings get org.gnome.desktop.background picture-options)"
     kill "$pid"
+    wait "$pid" # ended, so that the next start is not a second copy
 }
 export -f gnome_session target_of
 export DIR BITMAP
@@ -55,6 +56,7 @@ gsettings_session() {
     echo "picture=$(target_of "$value")"
     echo "options=$(gsettings get "$2" picture-options)"
     kill "$pid"
+    wait "$pid" # ended, so that the next start is not a second copy
 }
 export -f gsettings_session
 for desktop in "X-Cinnamon org.cinnamon.desktop.background picture-uri" \
@@ -86,7 +88,7 @@ check_within 20 "sway starts headless" sway_socket
 own_swaybgs() {
     local pid
     for pid in $(ps -C swaybg -o pid= --sort=start_time); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "XDG_RUNTIME_DIR=$SWAY_RUNTIME" &&
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "XDG_RUNTIME_DIR=$SWAY_RUNTIME" &&
             echo "$pid $(tr '\0' ' ' <"/proc/$pid/cmdline")"
     done
 }
@@ -120,6 +122,7 @@ xfce_session() {
     echo "second=$(readlink -f "$image")"
     echo "style=$(xfconf-query -c xfce4-desktop -p $p1/image-style)"
     kill "$pid"
+    wait "$pid" # ended, so that the next start is not a second copy
 }
 export -f xfce_session
 RESULT="$(dbus-run-session -- bash -c xfce_session 2>/dev/null)"
