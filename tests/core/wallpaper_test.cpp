@@ -103,6 +103,18 @@ TEST(BmpWriter, GivesTheBytesKaloBmpHasAlwaysHeldForEveryWidth) {
         }
 }
 
+// A side that is not positive gives an empty picture, which no writer takes for a whole one.
+TEST(BmpWriter, RefusesAPictureWithASideThatIsNotPositive) {
+    for (auto [width, height] :
+         {std::pair(0, 3), std::pair(3, 0), std::pair(-2, 3), std::pair(3, -1)}) {
+        const ui::Picture picture = ui::Picture::sized(width, height);
+        EXPECT_EQ(std::tuple(picture.width, picture.height, picture.bytes.size(), picture.whole()),
+                  std::tuple(0, 0, std::size_t(0), false))
+            << width << " x " << height;
+        EXPECT_FALSE(wallpaper::BmpPieces(picture).valid()) << width << " x " << height;
+    }
+}
+
 // Each pixel of a smaller copy averages the part of the picture it covers, from at most
 // 4 x 4 samples spread evenly over it; a copy of the same size is the picture.
 TEST(ScaledCopy, AveragesThePartEachNewPixelCovers) {
