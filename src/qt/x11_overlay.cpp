@@ -10,6 +10,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
+#include "qt/x11_property.h"
+
 namespace qt {
 
 namespace {
@@ -27,20 +29,6 @@ Display* qtDisplay() {
 
 Atom atom(Display* display, const char* name) {
     return XInternAtom(display, name, False);
-}
-
-std::vector<Atom> atomsOf(Display* display, Window window, Atom property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display, window, property, 0, 1024, False, XA_ATOM, &type, &format, &count,
-                       &after, &data);
-    std::vector<Atom> atoms;
-    if (data && type == XA_ATOM && format == 32)
-        atoms.assign(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + count);
-    if (data) XFree(data);
-    return atoms;
 }
 
 void include(std::vector<Atom>& atoms, Atom state, bool wanted) {
@@ -67,7 +55,7 @@ void prepareOverlayState(unsigned long window, bool above) {
     Display* display = qtDisplay();
     if (!display || !window) return;
     const Atom property = atom(display, "_NET_WM_STATE");
-    std::vector<Atom> states = atomsOf(display, window, property);
+    std::vector<Atom> states = propertyIds(display, window, property, XA_ATOM, 1024);
     include(states, atom(display, "_NET_WM_STATE_SKIP_TASKBAR"), true);
     include(states, atom(display, "_NET_WM_STATE_SKIP_PAGER"), true);
     include(states, atom(display, "_NET_WM_STATE_ABOVE"), above);

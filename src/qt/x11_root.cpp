@@ -19,6 +19,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "qt/x11_property.h"
+
 namespace qt {
 
 namespace {
@@ -114,17 +116,8 @@ Pixmap makePixmap(Display* display, Window root, const XWindowAttributes& attrib
 
 // The pixmap the property names; None when it names none.
 Pixmap pixmapProperty(Display* display, Window root, Atom property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                       &after, &data);
-    Pixmap pixmap = None;
-    if (data && type == XA_PIXMAP && format == 32 && count == 1)
-        pixmap = *reinterpret_cast<Pixmap*>(data);
-    if (data) XFree(data);
-    return pixmap;
+    const auto ids = propertyIds(display, root, property, XA_PIXMAP, 1);
+    return ids.size() == 1 ? Pixmap(ids[0]) : None;
 }
 
 // When both properties name one pixmap, a setroot program left it behind with its
