@@ -62,9 +62,8 @@ std::string autostartFilePath() {
 }
 
 std::optional<std::string> runProgram(const settings::MemoryRegistry& store) {
-    auto value = store.get(settings::RUN_KEY, RUN_NAME);
-    if (!value || value->type != platform::REG_SZ_T) return std::nullopt;
-    return programNamed(value->data.substr(0, value->data.find('\0')));
+    auto text = store.text(settings::RUN_KEY, RUN_NAME);
+    return text ? programNamed(*text) : std::nullopt;
 }
 
 bool LogonEntry::settle(settings::MemoryRegistry& store) {

@@ -34,13 +34,6 @@ QString qtFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
-// The text of a stored value, without its terminating zero.
-std::string storedText(const FileRegistry& store, const std::string& key, const char* name) {
-    auto value = store.get(key, name);
-    if (!value || value->type != platform::REG_SZ_T) return {};
-    return value->data.substr(0, value->data.find('\0'));
-}
-
 } // namespace
 
 QtPlatform::QtPlatform()
@@ -94,9 +87,8 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
 }
 
 WallpaperStyle QtPlatform::storedStyle() {
-    if (storedText(registry_, settings::DESKTOP_KEY, "TileWallpaper") == "1")
-        return WallpaperStyle::Tiled;
-    if (storedText(registry_, settings::DESKTOP_KEY, "WallpaperStyle") == "2")
+    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1") return WallpaperStyle::Tiled;
+    if (registry_.text(settings::DESKTOP_KEY, "WallpaperStyle") == "2")
         return WallpaperStyle::Stretched;
     return WallpaperStyle::Centred;
 }
@@ -109,7 +101,7 @@ void QtPlatform::recordWallpaper(const std::string& path) {
 }
 
 std::optional<std::string> QtPlatform::recordedWallpaper() {
-    std::string path = storedText(registry_, settings::DESKTOP_KEY, "Wallpaper");
+    std::string path = registry_.text(settings::DESKTOP_KEY, "Wallpaper").value_or("");
     return path.empty() ? std::nullopt : std::optional(path);
 }
 

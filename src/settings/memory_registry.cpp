@@ -101,4 +101,11 @@ std::optional<MemoryRegistry::Value> MemoryRegistry::get(const std::string& subK
     return value->second.value;
 }
 
+std::optional<std::string> MemoryRegistry::text(const std::string& subKey,
+                                                const std::string& name) const {
+    auto value = get(subKey, name);
+    if (!value || value->type != platform::REG_SZ_T) return std::nullopt;
+    return value->data.substr(0, value->data.find('\0'));
+}
+
 } // namespace settings

@@ -43,6 +43,8 @@ class MemoryRegistry : public platform::Registry {
     // Direct access: keys are paths under HKEY_CURRENT_USER.
     void put(const std::string& subKey, const std::string& name, Value value);
     std::optional<Value> get(const std::string& subKey, const std::string& name) const;
+    // A REG_SZ value's text, cut before its terminating zero; nothing for another type.
+    std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
     const Keys& keys() const { return keys_; }
     void replaceAll(Keys keys) { keys_ = std::move(keys); }
     std::size_t openHandles() const { return open_.size(); }
