@@ -3,9 +3,9 @@
 # tray, stretched, the rotation changing every 2 s: the CPU of kalo-dc (decode, KALO.bmp,
 # root window) and the X server, against `feh --bg-fill` on the same files and the same
 # Xvfb in the same round; and kalo-dc's resident memory idle (no list), 1.5 s after each
-# change and at its peak (VmHWM). With KALO_REFERENCE set, that program is measured too,
-# in turn with KALO_LINUX in every round, so two builds compare in one run. Prints figures
-# and ratios; nothing passes or fails on them.
+# change (and the least seen in those 1.5 s) and at its peak (VmHWM). With KALO_REFERENCE
+# set, that program is measured too, in turn with KALO_LINUX in every round, so two builds
+# compare in one run. Prints figures and ratios; nothing passes or fails on them.
 #   KALO_LINUX=build/linux-release/kalo-dc KALO_REFERENCE=/tmp/old/kalo-dc CHANGES=6 \
 #       ROUNDS=2 bench/linux_wallpaper.sh
 set -euo pipefail
@@ -63,6 +63,17 @@ wait_change() { # waits for KALO.bmp to differ from $1, up to 60 s
     for _ in $(seq 3000); do [ "$(bitmap)" != "$1" ] && return 0; sleep 0.02; done
     echo "no wallpaper change within 60 s" >&2; exit 1
 }
+# least_rss_for SECONDS: kalo-dc's least resident size, read about every 0.1 s for that long.
+least_rss_for() {
+    local least=0 now end
+    end=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1e9 }')))
+    while [ "$(date +%s%N)" -lt "$end" ]; do
+        now=$(status_kb "$KALO" VmRSS)
+        { [ "$least" = 0 ] || [ "$now" -lt "$least" ]; } && least=$now
+        sleep 0.1
+    done
+    echo "$least"
+}
 # Idle: no list, nothing to change; read once the resident size has held for a second.
 idle_rss() {
     rm -f "$DIR/bin/KALO DC.dat"
@@ -77,7 +88,7 @@ idle_rss() {
 # third change on, as a rotation runs; the memory 1.5 s after KALO.bmp is replaced, before
 # the next change begins.
 measure_kalo() {
-    local label=$1 idle last k0 k1 x0 x1 after=() i
+    local label=$1 idle last k0 k1 x0 x1 after=() least=() i
     idle=$(idle_rss "$2")
     printf '"%s"\r\n' "$DIR/a.jpg" "$DIR/b.jpg" >"$DIR/bin/KALO DC.dat"
     start_kalo "$2"
@@ -87,7 +98,7 @@ measure_kalo() {
     k0=$(ticks_of "$KALO"); x0=$(ticks_of "$XVFB")
     for i in $(seq "$CHANGES"); do
         wait_change "$last"; last=$(bitmap)
-        sleep 1.5 # the program between changes, as the user's desktop lives with it
+        least+=("$(least_rss_for 1.5)") # the program between changes, as the desktop lives with it
         after+=("$(status_kb "$KALO" VmRSS)")
     done
     k1=$(ticks_of "$KALO"); x1=$(ticks_of "$XVFB")
@@ -99,6 +110,8 @@ measure_kalo() {
         "the X server $(seconds $((x1 - x0)) "$CHANGES") s; idle time between included)"
     echo "$label resident: idle $(mib "$idle"), peak (VmHWM) $(mib "$peak"), 1.5 s after" \
         "each change: $(for k in "${after[@]}"; do printf '%s; ' "$(mib "$k")"; done)"
+    echo "$label resident, the least seen in those 1.5 s (a change that takes longer on a busy" \
+        "machine has left its pages by then): $(for k in "${least[@]}"; do printf '%s; ' "$(mib "$k")"; done)"
     echo "$label ratio of CPU to feh's: $(awk -v a="$cpu" -v b="$feh_cpu" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }')"
 }
 

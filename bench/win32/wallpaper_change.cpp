@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -49,16 +51,18 @@ void oneChange(const std::string& jpeg, const std::string& bitmap, Stages& stage
     win32::Win32Files files;
     win32::Win32CodePage cp;
     auto start = Clock::now();
-    ui::PicturePtr picture = win32::loadPicture(jpeg);
+    // The applier's way: decoded into the rows of the bitmap made in place, then written.
+    std::unique_ptr<platform::FileInPlace> file;
+    auto place = [&](int width, int height) -> std::uint8_t* {
+        file = files.makeInPlace(bitmap, wallpaper::bmpFileBytes(width, height));
+        if (!file) return nullptr;
+        wallpaper::writeBmpHeaders(file->bytes(), width, height);
+        return file->bytes() + wallpaper::BMP_HEADERS_BYTES;
+    };
+    ui::PicturePtr picture = win32::loadPicture(jpeg, place);
     stages.decode.push_back(msSince(start));
-    // The applier's way: the bitmap is encoded piece by piece as it is written.
     auto step = Clock::now();
-    if (picture) {
-        wallpaper::BmpPieces pieces(*picture);
-        files.writeAtomically(
-            bitmap, [&pieces](std::string& piece) { return pieces.next(piece); },
-            platform::Durability::Unflushed);
-    }
+    if (picture && file) file->commit();
     stages.write.push_back(msSince(step));
     step = Clock::now();
     win32::setDesktopWallpaper(bitmap, cp);

@@ -117,7 +117,11 @@ class Kalo2 : public Form {
 
   private:
     void wireEvents();
-    ui::PicturePtr selectForApply(long index); // the entry's decoded picture, or null
+    // The entry's decoded picture, its rows where `place` put them; null when it did not load.
+    ui::PicturePtr selectForApply(long index, const ui::PixelPlace& place);
+    // The rows of a new KALO.bmp made in place for a picture of that size, behind its
+    // headers; null (and no file) when it cannot be made.
+    std::uint8_t* bitmapRows(std::unique_ptr<platform::FileInPlace>& bitmap, int width, int height);
     TimerWatch timers_;
     bool missingFileBoxOpen_ = false;  // a "Missing File" box is on screen
     bool listUnread_ = false;          // the list file is there but could not be read yet
@@ -125,6 +129,7 @@ class Kalo2 : public Form {
     rotation::RawRecords rawRecords_;  // list records kept as read, see list_file.h
     std::string previewPath_;          // the entry whose picture `im` holds, if loaded
     bool handOverDecoded_ = false;     // an apply waits for the preview's decoded picture
+    ui::PixelPlace applyPlace_;        // where that apply wants the rows
     ui::PicturePtr decoded_;           // that picture, held only until the apply takes it
 };
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -59,6 +60,18 @@ class CodePage {
 // so after a power cut it may have to be made anew.
 enum class Durability { Flushed, Unflushed };
 
+// A file being made in place: a temporary file of its whole size beside the file it is to
+// replace, its bytes open in memory for writing. Dropped before it is committed, the
+// temporary goes and the old file stays as it was.
+class FileInPlace {
+  public:
+    virtual ~FileInPlace() = default;
+    virtual std::uint8_t* bytes() = 0;
+    // Renames it over the old file without waiting for the disk: for a file derived from
+    // others. Its bytes stay readable until it is dropped.
+    virtual bool commit() = 0;
+};
+
 // Files: whole-file reads and atomic replacement.
 class Files {
   public:
@@ -76,6 +89,9 @@ class Files {
                                  Durability durability) = 0;
     // A file of record, flushed.
     bool replaceAtomically(const std::string& path, const std::string& bytes);
+    // A file of `size` bytes to be made in place of `path`; null when it cannot be made
+    // (a folder that cannot be written, a full disk), with nothing left behind.
+    virtual std::unique_ptr<FileInPlace> makeInPlace(const std::string& path, std::size_t size) = 0;
     virtual bool folderWritable(const std::string& folder) = 0;
     virtual bool ensureFolder(const std::string& folder) = 0;
     // The short (8.3) form of a path where the file system has one, else empty.
@@ -110,8 +126,10 @@ class Platform {
     virtual ProgramLocation location() const = 0;
     virtual ScreenMetrics screen() const = 0;
 
-    // Pictures: decode a file, or nothing when it cannot be loaded.
-    virtual ui::PicturePtr loadPicture(const std::string& path) = 0;
+    // Pictures: decode a file, or nothing when it cannot be loaded. The rows go where
+    // `place` puts them when it gives memory (the picture then borrows it), else into the
+    // picture's own.
+    virtual ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) = 0;
     // SPI_SETDESKWALLPAPER with SPIF_UPDATEINIFILE; no path re-applies the recorded one.
     // `held` is the file's picture when the caller has it decoded (else null), so a
     // desktop the program paints itself need not read the file back.

@@ -27,7 +27,8 @@ bool endedEarly(tjhandle handle) {
 
 // Blue, green, red bytes, the bottom row first, each row at the picture's stride: the
 // bitmap's own layout, written by the decoder with nothing to convert after it.
-std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t maxBytes) {
+std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t maxBytes,
+                                         const ui::PixelPlace& place) {
     if (!startsLikeJpeg(bytes)) return std::nullopt;
     Decompressor handle(tjInitDecompress());
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -36,9 +37,9 @@ std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t m
                                        &subsampling, &colours) != 0)
         return std::nullopt;
     if (ui::Picture::strideOf(width) * std::size_t(height) > maxBytes) return nullptr;
-    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(width, height));
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::placed(place, width, height));
     const bool failed =
-        tjDecompress2(handle.get(), data, bytes.size(), picture->bytes.data(), width,
+        tjDecompress2(handle.get(), data, bytes.size(), picture->data(), width,
                       int(picture->stride()), height, TJPF_BGR, TJFLAG_BOTTOMUP) != 0;
     if (failed && tjGetErrorCode(handle.get()) == TJERR_FATAL) return std::nullopt;
     if (failed && endedEarly(handle.get())) return nullptr;

@@ -6,7 +6,7 @@ namespace qt {
 
 QImage upsideDownImage(const ui::Picture& picture) {
     if (!picture.whole()) return {};
-    return QImage(picture.bytes.data(), picture.width, picture.height, qsizetype(picture.stride()),
+    return QImage(picture.data(), picture.width, picture.height, qsizetype(picture.stride()),
                   QImage::Format_BGR888);
 }
 

@@ -44,7 +44,9 @@ class QtPlatform : public platform::Platform {
     platform::ProgramLocation location() const override { return programLocation(); }
     platform::ScreenMetrics screen() const override { return screenMetrics(); }
 
-    ui::PicturePtr loadPicture(const std::string& path) override { return qt::loadPicture(path); }
+    ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) override {
+        return qt::loadPicture(path, place);
+    }
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;

@@ -30,6 +30,8 @@ class QtFiles : public platform::Files {
     bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces,
                          platform::Durability durability) override;
+    std::unique_ptr<platform::FileInPlace> makeInPlace(const std::string& path,
+                                                       std::size_t size) override;
     // A folder the program may keep its files in: writable, and not part of a system
     // installation under /usr, which keeps per-user files elsewhere even for root.
     bool folderWritable(const std::string& folder) override;
@@ -60,7 +62,7 @@ std::string xdgHome(const char* variable, const char* fallbackUnderHome);
 platform::ProgramLocation programLocation();
 platform::ScreenMetrics screenMetrics();
 // A decoded picture, or nothing for a file that is not one (or one too large to hold).
-ui::PicturePtr loadPicture(const std::string& path);
+ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place = nullptr);
 // Takes the per-user lock for the program's lifetime; true when another instance holds it.
 bool previousInstanceRunning();
 // Where the copy holding the lock listens for later starts: beside the lock.

@@ -1,3 +1,4 @@
+#include "qt/mapped_file.h"
 #include "qt/services.h"
 
 #include <cerrno>
@@ -44,6 +45,11 @@ bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces
                               platform::Durability durability) {
     PosixFileSteps steps;
     return platform::replaceThroughTemporary(steps, linkedFile(path), pieces, durability);
+}
+
+std::unique_ptr<platform::FileInPlace> QtFiles::makeInPlace(const std::string& path,
+                                                            std::size_t size) {
+    return MappedFile::make(linkedFile(path), size);
 }
 
 PosixFileSteps::~PosixFileSteps() {

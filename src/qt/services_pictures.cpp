@@ -32,7 +32,7 @@ std::string fileBytes(const std::string& path) {
 // Any format Qt reads, turned into the picture's bitmap rows: Qt's 24-bit rows are padded
 // as the bitmap's are, and go in from the bottom. Like the Windows program, the pixels are
 // taken as stored: no turn from a camera's orientation tag.
-ui::PicturePtr readWithQt(const std::string& bytes) {
+ui::PicturePtr readWithQt(const std::string& bytes, const ui::PixelPlace& place) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
     QImageReader reader(&buffer);
@@ -40,7 +40,8 @@ ui::PicturePtr readWithQt(const std::string& bytes) {
     QImage image = reader.read();
     if (image.isNull()) return nullptr;
     image = image.convertToFormat(QImage::Format_BGR888);
-    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(image.width(), image.height()));
+    auto picture =
+        std::make_shared<ui::Picture>(ui::Picture::placed(place, image.width(), image.height()));
     const std::size_t rowBytes = std::size_t(image.width()) * 3;
     for (int y = 0; y < image.height(); ++y)
         std::memcpy(picture->row(y), image.constScanLine(y), rowBytes);
@@ -50,10 +51,10 @@ ui::PicturePtr readWithQt(const std::string& bytes) {
 } // namespace
 
 // The file is read once; a JPEG goes straight into the picture's pixels.
-ui::PicturePtr loadPicture(const std::string& path) {
+ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) {
     const std::string bytes = fileBytes(path);
-    if (auto jpeg = decodeJpeg(bytes, LIMIT_BYTES)) return *jpeg;
-    return readWithQt(bytes);
+    if (auto jpeg = decodeJpeg(bytes, LIMIT_BYTES, place)) return *jpeg;
+    return readWithQt(bytes, place);
 }
 
 } // namespace qt

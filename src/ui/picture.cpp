@@ -10,6 +10,14 @@ namespace {
 PixelMemory pixelMemory{[](std::size_t bytes) { return ::operator new(bytes); },
                         [](void* block, std::size_t) { ::operator delete(block); }};
 
+// Rows are padded to 4 bytes with zeros, as the bitmap file's are.
+void clearPadding(Picture& picture) {
+    const std::size_t stride = picture.stride(), pixelBytes = std::size_t(picture.width) * 3;
+    if (stride == pixelBytes) return;
+    for (int y = 0; y < picture.height; ++y)
+        std::fill_n(picture.row(y) + pixelBytes, stride - pixelBytes, 0);
+}
+
 } // namespace
 
 void usePixelMemory(PixelMemory memory) {
@@ -34,16 +42,29 @@ Picture Picture::sized(int width, int height) {
     if (width <= 0 || height <= 0) return picture;
     picture.width = width;
     picture.height = height;
-    const std::size_t stride = strideOf(width), pixelBytes = std::size_t(width) * 3;
-    picture.bytes.resize(stride * std::size_t(height));
-    if (stride == pixelBytes) return picture;
-    for (int y = 0; y < height; ++y)
-        std::fill_n(picture.row(y) + pixelBytes, stride - pixelBytes, 0);
+    picture.bytes.resize(strideOf(width) * std::size_t(height));
+    clearPadding(picture);
     return picture;
 }
 
+Picture Picture::over(int width, int height, std::uint8_t* rows) {
+    Picture picture;
+    if (width <= 0 || height <= 0 || !rows) return picture;
+    picture.width = width;
+    picture.height = height;
+    picture.borrowed = rows;
+    clearPadding(picture);
+    return picture;
+}
+
+Picture Picture::placed(const PixelPlace& place, int width, int height) {
+    std::uint8_t* rows = place && width > 0 && height > 0 ? place(width, height) : nullptr;
+    return rows ? over(width, height, rows) : sized(width, height);
+}
+
 bool Picture::whole() const {
-    return width > 0 && height > 0 && bytes.size() >= stride() * std::size_t(height);
+    if (width <= 0 || height <= 0) return false;
+    return borrowed || bytes.size() >= stride() * std::size_t(height);
 }
 
 std::uint32_t Picture::at(int x, int y) const {

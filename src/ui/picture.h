@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <new>
 #include <utility>
@@ -37,6 +38,10 @@ template <typename T> struct PixelAllocator {
     template <typename U> bool operator==(const PixelAllocator<U>&) const noexcept { return true; }
 };
 
+// Where a decoder puts a picture's rows once it knows the size: memory for
+// Picture::strideOf(width) * height bytes that outlives the picture, or null for none.
+using PixelPlace = std::function<std::uint8_t*(int width, int height)>;
+
 // A decoded picture, held as the pixel array of a 24-bit Windows bitmap: blue, green and
 // red bytes for each pixel, rows from the bottom up, each row padded with zeros to a
 // multiple of 4 bytes. KALO.bmp is these bytes behind its headers, so a decoder that
@@ -44,21 +49,28 @@ template <typename T> struct PixelAllocator {
 struct Picture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> bytes;
+    std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> bytes; // its own rows
+    // Rows in memory the picture does not own (a file's pages), used instead of `bytes`;
+    // whoever lends them keeps them until the picture is gone.
+    std::uint8_t* borrowed = nullptr;
 
     // A picture of that size, its pixels unset for a decoder to fill and its padding
     // cleared; empty when a side is not positive.
     static Picture sized(int width, int height);
+    // The same over `rows` (stride() * height bytes), which it borrows.
+    static Picture over(int width, int height, std::uint8_t* rows);
+    // Over the rows `place` gives for that size, else with rows of its own.
+    static Picture placed(const PixelPlace& place, int width, int height);
     static std::size_t strideOf(int width); // bytes of one row, padding included
 
     std::size_t stride() const { return strideOf(width); }
+    std::uint8_t* data() { return borrowed ? borrowed : bytes.data(); }
+    const std::uint8_t* data() const { return borrowed ? borrowed : bytes.data(); }
     // A positive size and every byte of its rows.
     bool whole() const;
     // The row `y` places from the top.
-    std::uint8_t* row(int y) { return bytes.data() + std::size_t(height - 1 - y) * stride(); }
-    const std::uint8_t* row(int y) const {
-        return bytes.data() + std::size_t(height - 1 - y) * stride();
-    }
+    std::uint8_t* row(int y) { return data() + std::size_t(height - 1 - y) * stride(); }
+    const std::uint8_t* row(int y) const { return data() + std::size_t(height - 1 - y) * stride(); }
     std::uint32_t at(int x, int y) const; // 0xFFRRGGBB
     void set(int x, int y, std::uint32_t rgb);
 };

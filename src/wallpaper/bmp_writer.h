@@ -4,6 +4,7 @@
 // already the file's rows (bottom-up, padded to 4 bytes).
 #include "ui/picture.h"
 
+#include <cstdint>
 #include <string>
 
 namespace wallpaper {
@@ -15,23 +16,11 @@ constexpr std::size_t BMP_HEADERS_BYTES = BMP_FILE_HEADER_BYTES + BMP_INFO_HEADE
 // Bytes of one pixel row in the file, padding included.
 std::size_t bmpRowStride(int width);
 
-// The file's bytes in pieces of about `pieceBytes` (headers, then whole rows), so a
-// large picture is written without a copy of the whole file in memory. Gives no
-// piece when the picture is empty, inconsistent or too large for the format's
-// 32-bit sizes. The picture must outlive it.
-class BmpPieces {
-  public:
-    explicit BmpPieces(const ui::Picture& picture, std::size_t pieceBytes = 1 << 20);
-    bool valid() const { return valid_; }
-    bool next(std::string& piece); // appends the next piece; false after the last
-
-  private:
-    const ui::Picture& picture_;
-    std::size_t imageBytes_ = 0, pieceBytes_;
-    std::size_t given_ = 0; // bytes of the rows given so far
-    bool valid_ = false;
-    bool headersGiven_ = false;
-};
+// Bytes of the whole file of a picture of that size; 0 when a side is not positive or the
+// file would be too large for the format's 32-bit sizes.
+std::size_t bmpFileBytes(int width, int height);
+// The file's two headers, BMP_HEADERS_BYTES of them, at `at`; the rows follow them.
+void writeBmpHeaders(std::uint8_t* at, int width, int height);
 
 // The whole file's bytes; empty when the picture is empty, inconsistent or too large
 // for the format's 32-bit sizes.

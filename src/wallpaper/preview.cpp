@@ -10,14 +10,14 @@ namespace app {
 
 namespace {
 
-// What the box holds of a picture: the picture itself where it fits the box, else a copy
-// no larger than the box (the box stretches either to its size). A photograph's full
-// size is never kept for the preview.
+// What the box holds of a picture: the picture itself where it fits the box and owns its
+// rows, else a copy no larger than the box (the box stretches either to its size). A
+// photograph's full size is never kept for the preview, nor rows lent for one apply.
 ui::PicturePtr previewOf(const ui::PicturePtr& picture) {
     const int boxWidth = layout::MAIN.im.width / layout::TWIPS_PER_PIXEL;
     const int boxHeight = layout::MAIN.im.height / layout::TWIPS_PER_PIXEL;
-    if (!picture->whole() || (picture->width <= boxWidth && picture->height <= boxHeight))
-        return picture;
+    const bool fits = picture->width <= boxWidth && picture->height <= boxHeight;
+    if (!picture->whole() || (fits && !picture->borrowed)) return picture;
     return std::make_shared<const ui::Picture>(wallpaper::scaledCopy(
         *picture, std::min(picture->width, boxWidth), std::min(picture->height, boxHeight)));
 }
@@ -31,7 +31,7 @@ void Kalo2::Wallpaper_Click() {
     long index = Wallpaper.listIndex();
     if (index < 0 || index >= Wallpaper.count()) return;
     std::string entry = Wallpaper.item(index);
-    auto picture = app_.os().loadPicture(entry);
+    auto picture = app_.os().loadPicture(entry, handOverDecoded_ ? applyPlace_ : nullptr);
     if (picture) {
         im.setPicture(previewOf(picture));
         previewPath_ = entry;

@@ -37,8 +37,8 @@ void stretchPicture(HDC dc, const ui::Picture& picture, const RECT& target) {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchDIBits(dc, target.left, target.top, target.right - target.left,
-                  target.bottom - target.top, 0, 0, picture.width, picture.height,
-                  picture.bytes.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                  target.bottom - target.top, 0, 0, picture.width, picture.height, picture.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 } // namespace win32

@@ -42,6 +42,9 @@ class Win32Files : public platform::Files {
     std::optional<std::string> read(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces,
                          platform::Durability durability) override;
+    // In memory, written out through a temporary file when committed.
+    std::unique_ptr<platform::FileInPlace> makeInPlace(const std::string& path,
+                                                       std::size_t size) override;
     bool exists(const std::string& path) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
@@ -64,9 +67,10 @@ class Win32FileSteps : public platform::FileSteps {
     HANDLE file_ = nullptr;
 };
 
-platform::ProgramLocation programLocation();         // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
-platform::ScreenMetrics screenMetrics();             // from the display's dpi
-ui::PicturePtr loadPicture(const std::string& path); // WIC: BMP, JPEG, GIF, PNG, TIFF
+platform::ProgramLocation programLocation(); // GetModuleFileNameW, %LOCALAPPDATA%\KALO DC
+platform::ScreenMetrics screenMetrics();     // from the display's dpi
+// WIC: BMP, JPEG, GIF, PNG, TIFF; the rows where `place` puts them, else the picture's own.
+ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place = nullptr);
 IWICImagingFactory* imagingFactory(); // one for the process; null when WIC is missing
 void setDesktopWallpaper(const std::optional<std::string>& path, const platform::CodePage& cp);
 void messageBox(HWND owner, const std::string& text, const std::string& title, int style);

@@ -1,9 +1,11 @@
 // Whole-file reads and atomic replacement with the wide file calls, so that any
 // UTF-8 path works whatever the ANSI code page.
+#include "platform/file_in_memory.h"
 #include "win32/services.h"
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace win32 {
@@ -79,6 +81,17 @@ bool Win32Files::writeAtomically(const std::string& path, const PieceSource& pie
                                  platform::Durability durability) {
     Win32FileSteps steps;
     return platform::replaceThroughTemporary(steps, path, pieces, durability);
+}
+
+// A picture's rows lie in this memory only until the change is done.
+std::unique_ptr<platform::FileInPlace> Win32Files::makeInPlace(const std::string& path,
+                                                               std::size_t size) {
+    if (size == 0) return nullptr;
+    try {
+        return std::make_unique<platform::FileInMemory>(*this, path, size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 Win32FileSteps::~Win32FileSteps() {

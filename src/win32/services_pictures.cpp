@@ -60,11 +60,12 @@ void packRow(std::uint8_t* to, const std::vector<BYTE>& bgra) {
 
 // Row by row from the top, each packed into its place in the bottom-up picture: no
 // full-size copy in another layout, and no turning over afterwards.
-std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source) {
+std::shared_ptr<ui::Picture> copyPixels(IWICBitmapSource* source, const ui::PixelPlace& place) {
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height)) || width == 0 || height == 0) return nullptr;
     if (width > MAX_WIDTH || std::uint64_t(width) * 3 * height > MAX_BYTES) return nullptr;
-    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(int(width), int(height)));
+    auto picture =
+        std::make_shared<ui::Picture>(ui::Picture::placed(place, int(width), int(height)));
     std::vector<BYTE> row(std::size_t(width) * 4);
     for (int y = 0; y < int(height); ++y) {
         const WICRect rect{0, y, int(width), 1};
@@ -89,7 +90,7 @@ IWICImagingFactory* imagingFactory() {
     return factory;
 }
 
-ui::PicturePtr loadPicture(const std::string& path) {
+ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) {
     IWICImagingFactory* factory = imagingFactory();
     if (!factory || path.empty()) return nullptr;
     auto frame = firstFrame(factory, widen(path));
@@ -97,7 +98,7 @@ ui::PicturePtr loadPicture(const std::string& path) {
     auto bgra = asBgra(factory, frame.get());
     if (!bgra) return nullptr;
     try {
-        return copyPixels(bgra.get());
+        return copyPixels(bgra.get(), place);
     } catch (const std::bad_alloc&) {
         return nullptr; // a picture too large for memory is one that cannot be loaded
     }

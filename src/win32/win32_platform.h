@@ -52,8 +52,8 @@ class Win32Platform : public platform::Platform {
     platform::ProgramLocation location() const override;
     platform::ScreenMetrics screen() const override { return screenMetrics(); }
 
-    ui::PicturePtr loadPicture(const std::string& path) override {
-        return win32::loadPicture(path);
+    ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) override {
+        return win32::loadPicture(path, place);
     }
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;

@@ -48,7 +48,7 @@ std::string bitmapOfWords(int width, int height, const std::vector<std::uint32_t
 
 } // namespace
 
-TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
+TEST(BmpWriter, WritesTheFileByteForByteAndItsHeadersBeforeRowsLaidInPlace) {
     std::string hex;
     for (unsigned char c : wallpaper::encodeBmp(pictureOf(
              3, 2, {0xFF112233, 0xFF445566, 0xFF778899, 0x80AABBCC, 0xFFDDEEFF, 0xFF010203})))
@@ -70,13 +70,20 @@ TEST(BmpWriter, WritesTheFileByteForByteAndInPiecesOfWholeRows) {
             words.push_back(0xFF000000u | (i * 0x0B0703u));
         return words;
     }());
-    for (std::size_t pieceBytes : {1, 16, 49, 1 << 20}) { // pieces of whole rows
-        wallpaper::BmpPieces pieces(picture, pieceBytes);
-        std::string joined, piece;
-        while (pieces.next(piece))
-            joined += std::exchange(piece, {});
-        EXPECT_EQ(joined + (pieces.next(piece) ? "more" : ""), wallpaper::encodeBmp(picture));
-    }
+    // Headers, then the rows of a picture laid over the bytes behind them: the same file.
+    std::string file(wallpaper::bmpFileBytes(5, 9), '?');
+    auto* bytes = reinterpret_cast<std::uint8_t*>(file.data());
+    wallpaper::writeBmpHeaders(bytes, 5, 9);
+    ui::Picture laid = ui::Picture::over(5, 9, bytes + wallpaper::BMP_HEADERS_BYTES);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 5; ++x)
+            laid.set(x, y, picture.at(x, y));
+    EXPECT_EQ(std::tuple(file.size(), file),
+              std::tuple(54u + 9 * 16, wallpaper::encodeBmp(picture)));
+    const std::tuple<int, int, std::size_t> sizes[] = {
+        {3, 2, 78}, {6000, 4000, 54 + 72'000'000}, {30000, 60000, 0}}; // the last over 4 GB
+    for (auto [width, height, fileBytes] : sizes)
+        EXPECT_EQ(wallpaper::bmpFileBytes(width, height), fileBytes) << width << " x " << height;
     ui::Picture cut = ui::Picture::sized(2, 2);
     cut.bytes.pop_back();
     for (const ui::Picture& bad :
@@ -111,7 +118,7 @@ TEST(BmpWriter, RefusesAPictureWithASideThatIsNotPositive) {
         EXPECT_EQ(std::tuple(picture.width, picture.height, picture.bytes.size(), picture.whole()),
                   std::tuple(0, 0, std::size_t(0), false))
             << width << " x " << height;
-        EXPECT_FALSE(wallpaper::BmpPieces(picture).valid()) << width << " x " << height;
+        EXPECT_EQ(wallpaper::bmpFileBytes(width, height), 0u) << width << " x " << height;
     }
 }
 
@@ -189,8 +196,9 @@ TEST(Applier, AppliesTheEntryAtThePositionThroughKaloBmpAndReportsOneThatDoesNot
 }
 
 // After a change the program holds only what the preview shows: a copy no larger than its box
-// (242 x 168 pixels), or the picture itself where that fits. The decoded picture goes once
-// KALO.bmp is written and the desktop has it; one chosen in the list goes as well.
+// (242 x 168 pixels). The decoded picture's rows, lent by KALO.bmp, go once the file is
+// written and the desktop has it. One chosen in the list goes as well, unless it fits the box:
+// then the box shows the picture itself.
 TEST(Applier, HoldsOnlyThePreviewsCopyOnceAPictureIsApplied) {
     Program p;
     auto& w = p.main();
@@ -213,13 +221,16 @@ TEST(Applier, HoldsOnlyThePreviewsCopyOnceAPictureIsApplied) {
         w.ApplyWallpaper();
         EXPECT_EQ(std::tuple(p.os.heldDecodedPictures(),
                              p.read("KALO.bmp") == bmp(c.width, c.height, c.colour)),
-                  std::tuple(c.held, true))
+                  std::tuple(0, true))
             << c.width;
         EXPECT_EQ(preview(), std::tuple(c.previewWidth, c.previewHeight, c.colour, c.colour));
         EXPECT_EQ(p.os.wallpaperPictures.back(), bmp(c.width, c.height, c.colour));
     }
-    w.Wallpaper.setListIndex(1); // chosen in the list: shown, not held
-    EXPECT_EQ(std::tuple(p.os.heldDecodedPictures(), w.im.picture()->width), std::tuple(0, 242));
+    for (long at = 0; const Case& c : cases) { // chosen in the list: held only where it fits
+        w.Wallpaper.setListIndex(at++);
+        EXPECT_EQ(std::tuple(p.os.heldDecodedPictures(), w.im.picture()->width),
+                  std::tuple(c.held, c.previewWidth));
+    }
 }
 
 // KALO.bmp is derived from the list entry and rewritten at every change: it replaces the old
@@ -233,6 +244,62 @@ TEST(Applier, ReplacesKaloBmpWithoutWaitingForTheDisk) {
     ASSERT_TRUE(w.SaveImageList());
     EXPECT_EQ(std::tuple(p.read("KALO.bmp"), p.os.fs.flushed),
               std::tuple(bmp(4, 3, RED), std::vector{p.path("KALO DC.dat")}));
+}
+
+// A change decodes the picture once, straight into the rows of the new KALO.bmp made in place
+// at its full size: no second full-size block and no copy on the way to the file. A picture
+// chosen in the list is decoded into rows of its own, and nothing is made in place.
+TEST(Applier, DecodesThePictureStraightIntoTheRowsOfKaloBmpMadeInPlace) {
+    Program p;
+    auto& w = p.main();
+    w.Wallpaper.add(p.picture("a.jpg", RED, 301, 200));
+    w.Wallpaper.add(p.picture("b.jpg", BLUE, 7, 5)); // fits the preview box
+    for (long at : {0L, 1L}) {
+        w.rotationIndex = at;
+        w.ApplyWallpaper();
+    }
+    w.Wallpaper.setListIndex(0);
+    const std::string red = bmp(301, 200, RED), blue = bmp(7, 5, BLUE);
+    EXPECT_EQ(std::tuple(p.os.decodes, p.os.decodedInPlace, p.os.fs.inPlaceSizes),
+              std::tuple(3, 2, std::vector{red.size(), blue.size()}));
+    EXPECT_EQ(
+        std::tuple(p.read("KALO.bmp") == blue, p.os.wallpaperPictures, p.os.heldDecodedPictures()),
+        std::tuple(true, std::vector{red, blue}, 0L));
+    EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0)), std::tuple(242, RED));
+}
+
+// A KALO.bmp that cannot be made in place (a full disk), cannot replace the old one, or
+// whose picture turns out broken once its rows were placed, leaves the old KALO.bmp and
+// the desktop as they were. The preview shows each picture that decoded.
+TEST(Applier, AFailedChangeLeavesTheOldBitmapAndNoTemporaryFile) {
+    Program p;
+    auto& w = p.main();
+    w.Wallpaper.add(p.picture("a.jpg", RED, 30, 20));
+    w.Wallpaper.add(p.picture("b.jpg", BLUE, 6, 4));
+    p.write("cut.jpg", "PIC 40 30 255 cut");
+    w.Wallpaper.add(p.path("cut.jpg"));
+    w.rotationIndex = 0;
+    w.ApplyWallpaper();
+    struct Case {
+        const char* what;
+        bool full, refusing;
+        long at;
+        std::uint32_t shown;
+    };
+    const Case cases[] = {{"full disk", true, false, 1, BLUE},
+                          {"rename refused", false, true, 1, BLUE},
+                          {"broken after its size", false, false, 2, BLUE}};
+    for (const Case& c : cases) {
+        p.os.fs.refuseInPlace = c.full;
+        p.os.fs.failWrites = c.refusing;
+        w.rotationIndex = c.at;
+        w.ApplyWallpaper();
+        EXPECT_EQ(std::tuple(p.read("KALO.bmp") == bmp(30, 20, RED), p.os.wallpaperCalls.size(),
+                             w.im.picture()->at(0, 0)),
+                  std::tuple(true, 1u, c.shown))
+            << c.what;
+    }
+    EXPECT_EQ(p.os.boxes.size(), 1u); // for the broken picture
 }
 
 // Ticks while a report is open apply without a second report; the rotation goes on.

@@ -12,7 +12,9 @@ namespace {
 struct FuzzedDecoder : testing_support::TempFolder, fake::FakePlatform {
     FuzzedDecoder() : FakePlatform(folder) {}
     ui::PicturePtr decoded;
-    ui::PicturePtr loadPicture(const std::string&) override { return decoded; }
+    ui::PicturePtr loadPicture(const std::string&, const ui::PixelPlace&) override {
+        return decoded;
+    }
 };
 
 ui::PicturePtr pictureFrom(FuzzedDataProvider& in) {

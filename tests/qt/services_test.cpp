@@ -74,6 +74,80 @@ TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
     EXPECT_TRUE(home.read("KALO.bmp") == big);
 }
 
+// A file made in place lies in a temporary file of its size until it is committed: then it
+// replaces the old file (its permissions kept, a link left a link) with exactly the bytes
+// written. Dropped, or refused (no room on the disk, its folder missing), it leaves the old
+// file and no temporary.
+TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
+    TempFolder home;
+    qt::QtFiles files;
+    const std::string bitmap = home.path("KALO.bmp"), link = home.path("link.bmp");
+    ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
+    fs::permissions(bitmap, fs::perms(0640));
+    fs::create_symlink(bitmap, link);
+    auto fill = [](platform::FileInPlace& file, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            file.bytes()[i] = std::uint8_t('a' + i % 26);
+    };
+    files.makeInPlace(link, 100).reset(); // dropped: the old file stays
+    const bool keptOld = home.read("KALO.bmp") == "old" && !fs::exists(bitmap + ".tmp");
+    rlimit unlimited{}, limited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    limited = {64 << 10, unlimited.rlim_max};
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const bool full = files.makeInPlace(bitmap, 1 << 20) != nullptr;
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    const bool absent = files.makeInPlace(home.path("absent/KALO.bmp"), 100) != nullptr;
+    EXPECT_EQ(std::tuple(keptOld, full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
+              std::tuple(true, false, false, "old", false));
+    const std::size_t size = 3 << 20;
+    auto file = files.makeInPlace(link, size);
+    ASSERT_TRUE(file);
+    fill(*file, size);
+    const bool committed = file->commit();
+    const bool readable = file->bytes()[size - 1] == 'a' + (size - 1) % 26; // until dropped
+    file.reset();
+    std::string expected(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        expected[i] = char('a' + i % 26);
+    EXPECT_EQ(std::tuple(committed, readable, home.read("KALO.bmp") == expected,
+                         fs::is_symlink(link), fs::status(bitmap).permissions(),
+                         fs::exists(bitmap + ".tmp")),
+              std::tuple(true, true, true, true, fs::perms(0640), false));
+}
+
+// With a place for its rows, a picture is decoded into it, whoever decodes it, with the same
+// pixels as into rows of its own; a place that gives nothing leaves the picture its own.
+TEST(Pictures, DecodeIntoThePlaceTheCallerGives) {
+    TempFolder home;
+    QImage gradient(41, 30, QImage::Format_RGB32); // an odd width: rows padded
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 41; ++x)
+            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
+    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
+    gradient.save(QString::fromStdString(home.path("ok.png")));
+    for (const char* name : {"ok.jpg", "ok.png"}) {
+        std::vector<std::uint8_t> place(ui::Picture::strideOf(41) * 30 + 1, 0xEE);
+        std::vector<std::pair<int, int>> asked;
+        auto given = [&](int width, int height) {
+            asked.emplace_back(width, height);
+            return place.data();
+        };
+        const auto placed = qt::loadPicture(home.path(name), given);
+        const auto own = qt::loadPicture(home.path(name));
+        const auto refused = qt::loadPicture(home.path(name), [](int, int) { return nullptr; });
+        ASSERT_TRUE(placed && own && refused) << name;
+        EXPECT_EQ(std::tuple(placed->borrowed == place.data(), asked, place.back(),
+                             refused->borrowed == nullptr),
+                  std::tuple(true, std::vector{std::pair(41, 30)}, 0xEE, true))
+            << name;
+        EXPECT_TRUE(std::equal(own->bytes.begin(), own->bytes.end(), place.begin())) << name;
+        EXPECT_TRUE(refused->bytes == own->bytes) << name;
+    }
+}
+
 TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     TempFolder home;
     QImage gradient(40, 30, QImage::Format_RGB32); // so every block of the JPEG differs

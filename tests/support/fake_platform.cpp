@@ -1,5 +1,6 @@
 #include "support/fake_platform.h"
 
+#include "platform/file_in_memory.h"
 #include "wallpaper/bmp_writer.h"
 
 #include <algorithm>
@@ -98,6 +99,13 @@ bool FakeFiles::writeAtomically(const std::string& path, const PieceSource& piec
     return !error;
 }
 
+std::unique_ptr<platform::FileInPlace> FakeFiles::makeInPlace(const std::string& path,
+                                                              std::size_t size) {
+    if (refuseInPlace) return nullptr;
+    inPlaceSizes.push_back(size);
+    return std::make_unique<platform::FileInMemory>(*this, path, size);
+}
+
 bool FakeFiles::folderWritable(const std::string& folder) {
     return !std::ranges::count(readOnlyFolders, folder) && fs::is_directory(utf8Path(folder));
 }
@@ -115,8 +123,9 @@ std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
 FakePlatform::FakePlatform(std::string programFolder)
     : where{programFolder, "KALO DC", programFolder + "/userdata/KALO DC", '/'} {}
 
-// A picture file holds "PIC width height colour": a solid colour of that size.
-ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
+// A picture file holds "PIC width height colour": a solid colour of that size. One that
+// goes on with " cut" ends early: its size is read, its rows placed, then it fails.
+ui::PicturePtr FakePlatform::loadPicture(const std::string& path, const ui::PixelPlace& place) {
     auto bytes = fs.read(path);
     ++decodes;
     int width = 0, height = 0;
@@ -124,7 +133,9 @@ ui::PicturePtr FakePlatform::loadPicture(const std::string& path) {
     if (!bytes || std::sscanf(bytes->c_str(), "PIC %d %d %u", &width, &height, &colour) != 3 ||
         width <= 0 || height <= 0)
         return nullptr;
-    auto picture = std::make_shared<ui::Picture>(ui::Picture::sized(width, height));
+    auto picture = std::make_shared<ui::Picture>(ui::Picture::placed(place, width, height));
+    if (bytes->find(" cut") != std::string::npos) return nullptr;
+    decodedInPlace += picture->borrowed != nullptr;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             picture->set(x, y, colour);

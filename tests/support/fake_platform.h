@@ -36,6 +36,9 @@ struct FakeFiles : platform::Files {
     bool exists(const std::string& path) override;
     bool writeAtomically(const std::string& path, const PieceSource& pieces,
                          platform::Durability durability) override;
+    // In memory, written out through writeAtomically when committed.
+    std::unique_ptr<platform::FileInPlace> makeInPlace(const std::string& path,
+                                                       std::size_t size) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
     std::optional<std::string> shortPath(const std::string& path) override;
@@ -45,7 +48,9 @@ struct FakeFiles : platform::Files {
     std::vector<std::string> unreadable; // files held open by another program
     std::map<std::string, std::string> shortPaths;
     int replaceCalls = 0;
-    std::vector<std::string> flushed; // files replaced with their bytes flushed to the disk
+    bool refuseInPlace = false;            // no room for a file made in place: a full disk
+    std::vector<std::size_t> inPlaceSizes; // each file made in place, by its size
+    std::vector<std::string> flushed;      // files replaced with their bytes flushed to the disk
 };
 
 struct FakePlatform : platform::Platform {
@@ -58,7 +63,7 @@ struct FakePlatform : platform::Platform {
     platform::ProgramLocation location() const override { return where; }
     platform::ScreenMetrics screen() const override { return metrics; }
 
-    ui::PicturePtr loadPicture(const std::string& path) override;
+    ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) override;
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
@@ -104,6 +109,7 @@ struct FakePlatform : platform::Platform {
     int showRequests = 0; // asks to the copy that runs already
     std::string trayTip;  // the tip of the icon shown; empty when none
     int layeredCalls = 0, decodes = 0, menusOpened = 0;
+    int decodedInPlace = 0; // decodes whose rows went where the caller placed them
     std::vector<Box> boxes;
     std::vector<std::optional<std::string>> wallpaperCalls;
     // The bitmap of the decoded picture handed with each call, as KALO.bmp would hold it;
