@@ -1,5 +1,5 @@
 #include "app/kalo4.h"
-#include "qt/services.h"
+#include "linux/services.h"
 #include "qt/windows.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "qt/control_set.h"
 
-#include "qt/picture_image.h"
-#include "qt/services.h"
+#include "linux/picture_image.h"
+#include "linux/services.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "qt/form_window.h"
 
-#include "qt/services.h"
+#include "linux/services.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // KALO DC for Linux: the tray program that rotates the wallpaper and lets it snow.
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "qt/pixel_memory.h"
+#include "linux/pixel_memory.h"
 #include "qt/qt_platform.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "app/main_window_controls.h"
-#include "qt/services.h"
+#include "linux/services.h"
 #include "qt/windows.h"
 
 #include <QMenuBar>

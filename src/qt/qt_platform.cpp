@@ -5,7 +5,7 @@
 #include "app/kalo2.h"
 #include "app/kalo4.h"
 #include "app/kaloload.h"
-#include "qt/autostart.h"
+#include "linux/autostart.h"
 #include "qt/windows.h"
 #include "settings/registry_procs.h"
 #include "snow/kalo3.h"

@@ -3,12 +3,12 @@
 // desktop's wallpaper, and the five Qt windows, each bound to its form's models when
 // the form is created.
 #include "platform/platform.h"
-#include "qt/autostart.h"
-#include "qt/desktop_wallpaper.h"
-#include "qt/file_registry.h"
+#include "linux/autostart.h"
+#include "linux/desktop_wallpaper.h"
+#include "linux/file_registry.h"
 #include "qt/form_window.h"
-#include "qt/instance_channel.h"
-#include "qt/services.h"
+#include "linux/instance_channel.h"
+#include "linux/services.h"
 #include "qt/timer_clock.h"
 
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "qt/services.h"
+#include "linux/services.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "qt/windows.h"
-#include "qt/x11_overlay.h"
+#include "linux/x11/overlay.h"
 #include "snow/kalo3.h"
 
 #include <QGuiApplication>

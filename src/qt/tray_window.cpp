@@ -1,5 +1,5 @@
 #include "app/kalo1.h"
-#include "qt/services.h"
+#include "linux/services.h"
 #include "qt/windows.h"
 
 #include <QCursor>

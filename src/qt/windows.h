@@ -2,8 +2,8 @@
 // The Linux program's windows, one per form, each built from the shared layout table.
 #include "platform/platform.h"
 #include "qt/form_window.h"
-#include "qt/root_snow.h"
-#include "qt/shm_frames.h"
+#include "linux/x11/root_snow.h"
+#include "linux/x11/shm_frames.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // The desktop's wallpaper setters: which desktop runs, the commands for it, the links they
 // are given and a setter that is missing.
-#include "qt/desktop_wallpaper.h"
+#include "linux/desktop_wallpaper.h"
 #include "qt_fixture.h"
 
 #include <array>

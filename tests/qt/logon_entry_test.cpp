@@ -1,7 +1,7 @@
 // The Linux program's log-on entry beside its settings file: what the program does to
 // $XDG_CONFIG_HOME/autostart/kalo-dc.desktop as the Run value comes, goes and stays.
 #include "app/kalo1.h"
-#include "qt/autostart.h"
+#include "linux/autostart.h"
 #include "qt/qt_platform.h"
 #include "qt_fixture.h"
 #include "settings/registry_procs.h"

@@ -1,8 +1,8 @@
 // The Linux program's services on a real disk: text, files and folders, and pictures as
 // it decodes them: JPEG by libjpeg-turbo straight into the pixels, everything else (and
 // the JPEGs it leaves) by Qt; broken files are refused.
-#include "qt/picture_image.h"
-#include "qt/services.h"
+#include "linux/picture_image.h"
+#include "linux/services.h"
 #include "qt_fixture.h"
 #include "support/fake_platform.h"
 

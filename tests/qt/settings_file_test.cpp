@@ -1,6 +1,6 @@
 // The settings file of the Linux program, on a real disk.
-#include "qt/file_registry.h"
-#include "qt/services.h"
+#include "linux/file_registry.h"
+#include "linux/services.h"
 #include "qt_fixture.h"
 #include "support/fake_platform.h"
 

@@ -1,4 +1,4 @@
-#include "qt/picture_image.h"
+#include "linux/picture_image.h"
 
 #include <QPainter>
 

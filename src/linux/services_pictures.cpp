@@ -1,5 +1,5 @@
-#include "qt/jpeg_decoder.h"
-#include "qt/services.h"
+#include "linux/jpeg_decoder.h"
+#include "linux/services.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "qt/x11_overlay.h"
+#include "linux/x11/overlay.h"
 
 #include <QGuiApplication>
 
@@ -10,7 +10,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
-#include "qt/x11_property.h"
+#include "linux/x11/property.h"
 
 namespace qt {
 

@@ -1,8 +1,8 @@
-#include "qt/autostart.h"
+#include "linux/autostart.h"
 
 #include "app/kalo1.h"
-#include "qt/exec_line.h"
-#include "qt/services.h"
+#include "linux/exec_line.h"
+#include "linux/services.h"
 #include "settings/registry_procs.h"
 
 #include <algorithm>

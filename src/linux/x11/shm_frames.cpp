@@ -1,4 +1,4 @@
-#include "qt/shm_frames.h"
+#include "linux/x11/shm_frames.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>

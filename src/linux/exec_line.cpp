@@ -1,4 +1,4 @@
-#include "qt/exec_line.h"
+#include "linux/exec_line.h"
 
 #include <algorithm>
 

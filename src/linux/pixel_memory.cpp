@@ -1,4 +1,4 @@
-#include "qt/pixel_memory.h"
+#include "linux/pixel_memory.h"
 
 #include "ui/picture.h"
 

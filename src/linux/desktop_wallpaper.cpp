@@ -1,9 +1,9 @@
 // The desktop wallpaper on Linux: gsettings, xfconf-query, pcmanfm-qt or swaymsg by
 // argument list, Plasma over D-Bus, or the X root window when no known desktop runs.
-#include "qt/desktop_wallpaper.h"
+#include "linux/desktop_wallpaper.h"
 
-#include "qt/picture_image.h"
-#include "qt/x11_root.h"
+#include "linux/picture_image.h"
+#include "linux/x11/root_picture.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>

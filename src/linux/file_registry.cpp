@@ -1,6 +1,6 @@
-#include "qt/file_registry.h"
+#include "linux/file_registry.h"
 
-#include "qt/services.h"
+#include "linux/services.h"
 #include "settings/reg_text.h"
 
 #include <QDateTime>

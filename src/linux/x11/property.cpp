@@ -1,4 +1,4 @@
-#include "qt/x11_property.h"
+#include "linux/x11/property.h"
 
 namespace qt {
 

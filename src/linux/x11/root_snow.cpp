@@ -1,4 +1,4 @@
-#include "qt/root_snow.h"
+#include "linux/x11/root_snow.h"
 
 #include <string>
 

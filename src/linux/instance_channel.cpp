@@ -1,4 +1,4 @@
-#include "qt/instance_channel.h"
+#include "linux/instance_channel.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "qt/jpeg_decoder.h"
+#include "linux/jpeg_decoder.h"
 
 #include <turbojpeg.h>
 

@@ -1,8 +1,8 @@
 // The root window's background: a pixmap of the screen's size set as the background and
 // named by the properties that setroot programs and pseudo-transparent windows read.
-#include "qt/x11_root.h"
+#include "linux/x11/root_picture.h"
 
-#include "qt/picture_image.h"
+#include "linux/picture_image.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -19,7 +19,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "qt/x11_property.h"
+#include "linux/x11/property.h"
 
 namespace qt {
 
