@@ -8,6 +8,7 @@ find_library(TURBOJPEG_LIBRARY turbojpeg REQUIRED)
 # the desktop's wallpaper setters, JPEG decoding and the X11 requests. No widget here: Qt
 # Gui for QImage and the X display Qt shows its windows on, Qt Core for the socket
 # notifier, the locale and processes, Qt DBus for the Plasma shell.
+# Its namespace is `linux`, a macro only in the GNU dialects, which CMakeLists.txt turns off.
 file(GLOB KALO_LINUX_SOURCES CONFIGURE_DEPENDS src/linux/*.cpp src/linux/x11/*.cpp)
 add_library(kalo_linux STATIC ${KALO_LINUX_SOURCES})
 target_link_libraries(kalo_linux PUBLIC kalo_core Qt6::Gui Qt6::DBus X11::X11 X11::Xext

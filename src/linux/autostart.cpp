@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <sstream>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -105,4 +105,4 @@ bool LogonEntry::remove() {
     return !files_.exists(path_);
 }
 
-} // namespace qt
+} // namespace linux

@@ -4,7 +4,7 @@
 // the value names.
 #include "settings/memory_registry.h"
 
-namespace qt {
+namespace linux {
 
 std::string autostartEntry(const std::string& programPath);
 // The program an entry's Exec line starts; nothing when it has none.
@@ -43,4 +43,4 @@ class LogonEntry {
     std::optional<std::string> program_; // what the Run value named when last followed
 };
 
-} // namespace qt
+} // namespace linux

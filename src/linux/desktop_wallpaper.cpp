@@ -21,7 +21,7 @@
 #include <sys/stat.h>
 #include <utility>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -299,8 +299,8 @@ void DesktopWallpaper::applyOnRootWindow(const std::string& path, WallpaperStyle
                                          const ui::PicturePtr& held) {
     const QImage picture = held ? upsideDownImage(*held) : QImage(QString::fromStdString(path));
     if (picture.isNull()) return reportOnce("picture", path + " could not be read");
-    const Lying lying = held ? Lying::UpsideDown : Lying::Upright;
-    if (!setRootPicture(picture, lying, style)) reportOnce("display", "there is no X display");
+    const x11::Lying lying = held ? x11::Lying::UpsideDown : x11::Lying::Upright;
+    if (!x11::setRootPicture(picture, lying, style)) reportOnce("display", "there is no X display");
 }
 
 // A failure is reported, once for each program, and ends the apply.
@@ -319,4 +319,4 @@ void DesktopWallpaper::reportOnce(const std::string& key, const std::string& wha
     if (report_) report_("The wallpaper could not be set: " + what + ".");
 }
 
-} // namespace qt
+} // namespace linux

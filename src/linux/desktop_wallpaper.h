@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace qt {
+namespace linux {
 
 enum class WallpaperStyle { Centred, Tiled, Stretched };
 enum class Desktop { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, X11Root };
@@ -66,4 +66,4 @@ class DesktopWallpaper {
     std::string lastLink_;
 };
 
-} // namespace qt
+} // namespace linux

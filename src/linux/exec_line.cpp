@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -127,4 +127,4 @@ std::optional<std::string> execProgram(const std::string& execValue) {
     return throughShell ? arguments->back() : arguments->front();
 }
 
-} // namespace qt
+} // namespace linux

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace qt {
+namespace linux {
 
 // The Exec value that starts the program at `programPath`, with no arguments. A path
 // holding '%' is started through /bin/sh: the session starters look for the program
@@ -23,4 +23,4 @@ std::string escapedString(const std::string& text);
 std::string unescapedString(const std::string& value);
 std::optional<std::vector<std::string>> splitArguments(const std::string& commandLine);
 
-} // namespace qt
+} // namespace linux

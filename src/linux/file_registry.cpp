@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-namespace qt {
+namespace linux {
 
 namespace fs = std::filesystem;
 
@@ -57,4 +57,4 @@ bool FileRegistry::persist() {
     return true;
 }
 
-} // namespace qt
+} // namespace linux

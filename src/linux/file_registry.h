@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace qt {
+namespace linux {
 
 class FileRegistry : public settings::MemoryRegistry {
   public:
@@ -36,4 +36,4 @@ class FileRegistry : public settings::MemoryRegistry {
 // $XDG_CONFIG_HOME/kalo-dc/registry.reg
 std::string registryFilePath();
 
-} // namespace qt
+} // namespace linux

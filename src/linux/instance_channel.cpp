@@ -10,7 +10,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -112,4 +112,4 @@ bool InstanceChannel::askToShow(const std::string& path) {
     return sent;
 }
 
-} // namespace qt
+} // namespace linux

@@ -9,7 +9,7 @@
 
 class QSocketNotifier;
 
-namespace qt {
+namespace linux {
 
 class InstanceChannel {
   public:
@@ -34,4 +34,4 @@ class InstanceChannel {
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-} // namespace qt
+} // namespace linux

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t m
     return picture;
 }
 
-} // namespace qt
+} // namespace linux

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-namespace qt {
+namespace linux {
 
 // The picture in `bytes`; nullptr for a JPEG that is cut short or would take more than
 // `maxBytes` of pixels; nothing when the bytes are not a JPEG this decoder reads (CMYK,
 // a damaged header), so a more general reader may try.
 std::optional<ui::PicturePtr> decodeJpeg(const std::string& bytes, std::size_t maxBytes);
 
-} // namespace qt
+} // namespace linux

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace qt {
+namespace linux {
 
 QImage upsideDownImage(const ui::Picture& picture) {
     if (!picture.whole()) return {};
@@ -19,4 +19,4 @@ void drawUpright(QPainter& painter, const QRect& target, const QImage& upsideDow
     painter.restore();
 }
 
-} // namespace qt
+} // namespace linux

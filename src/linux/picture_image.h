@@ -8,7 +8,7 @@
 class QPainter;
 class QRect;
 
-namespace qt {
+namespace linux {
 
 // The image over the picture's own bytes. It lies upside down, as the picture's rows go
 // bottom-up; the picture must outlive it.
@@ -17,4 +17,4 @@ QImage upsideDownImage(const ui::Picture& picture);
 // Draws an image that lies upside down upright, stretched to `target`.
 void drawUpright(QPainter& painter, const QRect& target, const QImage& upsideDown);
 
-} // namespace qt
+} // namespace linux

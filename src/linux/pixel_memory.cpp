@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -39,4 +39,4 @@ void putPicturesOnHugePages() {
     ui::usePixelMemory({allocate, release});
 }
 
-} // namespace qt
+} // namespace linux

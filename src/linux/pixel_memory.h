@@ -1,7 +1,7 @@
 // Memory for decoded pictures' rows.
 #pragma once
 
-namespace qt {
+namespace linux {
 
 // From now on, the rows of a large picture lie on huge pages where the kernel offers them:
 // a photograph's tens of megabytes, fresh at every change, then fault in 2 MB at a time
@@ -9,4 +9,4 @@ namespace qt {
 // any picture is made.
 void putPicturesOnHugePages();
 
-} // namespace qt
+} // namespace linux

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace qt {
+namespace linux {
 
 inline QString qs(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
@@ -24,7 +24,7 @@ class Utf8CodePage : public platform::CodePage {
     char decimalSeparator() const override;
 };
 
-class QtFiles : public platform::Files {
+class PosixFiles : public platform::Files {
   public:
     std::optional<std::string> read(const std::string& path) override;
     bool exists(const std::string& path) override;
@@ -66,4 +66,4 @@ bool previousInstanceRunning();
 // Where the copy holding the lock listens for later starts: beside the lock.
 std::string instanceSocketPath();
 
-} // namespace qt
+} // namespace linux

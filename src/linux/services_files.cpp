@@ -9,11 +9,11 @@
 #include <unistd.h>
 #include <utility>
 
-namespace qt {
+namespace linux {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> QtFiles::read(const std::string& path) {
+std::optional<std::string> PosixFiles::read(const std::string& path) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
@@ -24,7 +24,7 @@ std::optional<std::string> QtFiles::read(const std::string& path) {
     return bytes.str();
 }
 
-bool QtFiles::exists(const std::string& path) {
+bool PosixFiles::exists(const std::string& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error));
 }
@@ -40,8 +40,8 @@ static std::string linkedFile(std::string path) {
     return path;
 }
 
-bool QtFiles::writeAtomically(const std::string& path, const PieceSource& pieces,
-                              platform::Durability durability) {
+bool PosixFiles::writeAtomically(const std::string& path, const PieceSource& pieces,
+                                 platform::Durability durability) {
     PosixFileSteps steps;
     return platform::replaceThroughTemporary(steps, linkedFile(path), pieces, durability);
 }
@@ -98,17 +98,17 @@ bool PosixFileSteps::remove(const std::string& temporary) {
     return ::unlink(temporary.c_str()) == 0;
 }
 
-bool QtFiles::folderWritable(const std::string& folder) {
+bool PosixFiles::folderWritable(const std::string& folder) {
     std::error_code error;
     std::string canonical = fs::weakly_canonical(folder, error).string();
     if (error || canonical == "/usr" || canonical.rfind("/usr/", 0) == 0) return false;
     return fs::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-bool QtFiles::ensureFolder(const std::string& folder) {
+bool PosixFiles::ensureFolder(const std::string& folder) {
     std::error_code error;
     fs::create_directories(folder, error);
     return fs::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-} // namespace qt
+} // namespace linux

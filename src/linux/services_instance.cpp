@@ -6,7 +6,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool previousInstanceRunning() {
     return true;
 }
 
-} // namespace qt
+} // namespace linux

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -56,4 +56,4 @@ ui::PicturePtr loadPicture(const std::string& path) {
     return readWithQt(bytes);
 }
 
-} // namespace qt
+} // namespace linux

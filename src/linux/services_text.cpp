@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-namespace qt {
+namespace linux {
 
 // Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates,
 // nothing beyond U+10FFFF.
@@ -21,4 +21,4 @@ char Utf8CodePage::decimalSeparator() const {
     return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
 }
 
-} // namespace qt
+} // namespace linux

@@ -23,7 +23,7 @@ void FormWindow::unbind() {
 
 void FormWindow::bindModel() {
     model_.viewChanged = [this] {
-        setWindowTitle(qs(model_.caption()));
+        setWindowTitle(linux::qs(model_.caption()));
         applyVisibility(false);
     };
     model_.frontRequested = [this] { applyVisibility(true); };

@@ -29,7 +29,7 @@ void quitOnSignals(QApplication& application) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qt::putPicturesOnHugePages();
+    linux::putPicturesOnHugePages();
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false); // it lives in the tray
     quitOnSignals(application);

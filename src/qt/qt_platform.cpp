@@ -28,7 +28,7 @@ namespace {
 
 // "Image Files|*.jpg;*.bmp|All Files|*.*" as a Qt filter: "Image Files (*.jpg *.bmp);;...".
 QString qtFilter(const std::string& filter) {
-    QStringList parts = qs(filter).split('|'), filters;
+    QStringList parts = linux::qs(filter).split('|'), filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i] + " (" + parts[i + 1].split(';').join(' ') + ")";
     return filters.join(";;");
@@ -37,7 +37,8 @@ QString qtFilter(const std::string& filter) {
 } // namespace
 
 QtPlatform::QtPlatform()
-    : registry_(registryFilePath(), files_), logonEntry_(autostartFilePath(), files_) {
+    : registry_(linux::registryFilePath(), files_),
+      logonEntry_(linux::autostartFilePath(), files_) {
     autostartFailing_ = !logonEntry_.settle(registry_);
     registry_.changed = [this] { followRunValue(); };
 }
@@ -80,17 +81,18 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
     auto shown = path ? path : recordedWallpaper();
     if (!shown) return;
     if (!wallpaper_)
-        wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
+        wallpaper_ = std::make_unique<linux::DesktopWallpaper>([this](const std::string& text) {
             messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
         });
     wallpaper_->apply(*shown, storedStyle(), held);
 }
 
-WallpaperStyle QtPlatform::storedStyle() {
-    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1") return WallpaperStyle::Tiled;
+linux::WallpaperStyle QtPlatform::storedStyle() {
+    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1")
+        return linux::WallpaperStyle::Tiled;
     if (registry_.text(settings::DESKTOP_KEY, "WallpaperStyle") == "2")
-        return WallpaperStyle::Stretched;
-    return WallpaperStyle::Centred;
+        return linux::WallpaperStyle::Stretched;
+    return linux::WallpaperStyle::Centred;
 }
 
 void QtPlatform::recordWallpaper(const std::string& path) {
@@ -117,27 +119,27 @@ QWidget* QtPlatform::ownerForDialogs() const {
 // program it still stands above the program's windows.
 void QtPlatform::messageBox(const std::string& text, const std::string& title, int style) {
     auto icon = style == platform::MB_CRITICAL ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok);
+    QMessageBox box(icon, linux::qs(title), linux::qs(text), QMessageBox::Ok);
     box.exec();
 }
 
 // A box that tells and waits for nobody: the program goes on while it shows.
 void QtPlatform::showNotice(const std::string& text) {
-    auto* box = new QMessageBox(QMessageBox::Warning, "KALO DC", qs(text), QMessageBox::Ok,
+    auto* box = new QMessageBox(QMessageBox::Warning, "KALO DC", linux::qs(text), QMessageBox::Ok,
                                 ownerForDialogs());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const OpenFileRequest& request) {
-    return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
-                                             qs(request.initialLocation),
-                                             qtFilter(request.filter)));
+    return linux::utf8(QFileDialog::getOpenFileName(ownerForDialogs(), linux::qs(request.title),
+                                                    linux::qs(request.initialLocation),
+                                                    qtFilter(request.filter)));
 }
 
 // As the Windows shell answers: above 32 when the address was opened.
 std::intptr_t QtPlatform::shellOpen(const std::string& address) {
-    return QDesktopServices::openUrl(QUrl(qs(address))) ? 33 : 2;
+    return QDesktopServices::openUrl(QUrl(linux::qs(address))) ? 33 : 2;
 }
 
 void QtPlatform::addTrayIcon(const std::string& tip) {
@@ -161,7 +163,7 @@ bool QtPlatform::trayAvailable() {
 }
 
 bool QtPlatform::previousInstanceRunning() {
-    if (qt::previousInstanceRunning()) return true;
+    if (linux::previousInstanceRunning()) return true;
     listenForLaterStarts();
     return false;
 }
@@ -169,14 +171,14 @@ bool QtPlatform::previousInstanceRunning() {
 // The copy that holds the lock listens beside it, where a later start asks for it.
 void QtPlatform::listenForLaterStarts() {
     if (laterStarts_) return;
-    laterStarts_ = std::make_unique<InstanceChannel>(instanceSocketPath(), [this] {
+    laterStarts_ = std::make_unique<linux::InstanceChannel>(linux::instanceSocketPath(), [this] {
         if (app_) app_->kalo1().answerAnotherStart();
     });
 }
 
 // Unanswered or not, the later start goes on with its notice.
 void QtPlatform::askPreviousInstanceToShow() {
-    InstanceChannel::askToShow(instanceSocketPath());
+    linux::InstanceChannel::askToShow(linux::instanceSocketPath());
 }
 
 void QtPlatform::formCreated(FormId form, ui::Window&) {

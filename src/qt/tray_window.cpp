@@ -36,7 +36,7 @@ TrayWindow::TrayWindow(app::Kalo1& form, double twipsPerPixelX)
 }
 
 void TrayWindow::addIcon(const std::string& tip) {
-    icon_.setToolTip(qs(tip));
+    icon_.setToolTip(linux::qs(tip));
     icon_.show();
 }
 
@@ -48,7 +48,7 @@ void TrayWindow::popupMenu() {
     QMenu menu;
     std::map<QAction*, ui::MenuItem*> items;
     items[boundAction(menu, form_.showmenu, false)] = &form_.showmenu;
-    QMenu* styles = menu.addMenu(qs(form_.kalowallpapersstyle.caption()));
+    QMenu* styles = menu.addMenu(linux::qs(form_.kalowallpapersstyle.caption()));
     for (auto& style : form_.kalomenu)
         items[boundAction(*styles, style, false)] = &style;
     items[boundAction(menu, form_.starupprogram, false)] = &form_.starupprogram;

@@ -1,9 +1,9 @@
 #pragma once
 // The Linux program's windows, one per form, each built from the shared layout table.
-#include "platform/platform.h"
-#include "qt/form_window.h"
 #include "linux/x11/root_snow.h"
 #include "linux/x11/shm_frames.h"
+#include "platform/platform.h"
+#include "qt/form_window.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -104,11 +104,12 @@ class SnowWindow : public FormWindow {
     platform::ScreenMetrics screen_;
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;
-    std::unique_ptr<RootSnow> root_;
-    std::unique_ptr<ShmFrames> frames_; // set when frames go to the X server unpainted by Qt
-    bool falling_ = false;              // shown, in the root window
-    bool onTop_ = false;                // "Snow on top" ticked
-    bool overlay_ = true;               // false under Wayland, where this window cannot stay on top
+    std::unique_ptr<linux::x11::RootSnow> root_;
+    std::unique_ptr<linux::x11::ShmFrames>
+        frames_;           // set when frames go to the X server unpainted by Qt
+    bool falling_ = false; // shown, in the root window
+    bool onTop_ = false;   // "Snow on top" ticked
+    bool overlay_ = true;  // false under Wayland, where this window cannot stay on top
     bool cannotShowReported_ = false;
     QTimer* compositorCheck_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <array>
 #include <regex>
 
-namespace qt {
+namespace linux {
 
 namespace {
 
@@ -101,4 +101,4 @@ TEST(DesktopWallpaper, EachApplyMakesAnotherLinkAndAMissingSetterIsReportedOnce)
 }
 
 } // namespace
-} // namespace qt
+} // namespace linux

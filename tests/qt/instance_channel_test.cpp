@@ -14,7 +14,7 @@
 
 namespace {
 
-using qt::InstanceChannel;
+using linux::InstanceChannel;
 using testing_support::TempFolder;
 
 // Lets events run until `done`, for at most five seconds.

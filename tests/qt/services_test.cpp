@@ -19,14 +19,14 @@ namespace fs = std::filesystem;
 using testing_support::TempFolder;
 
 TEST(Services, TextFilesAndFolders) {
-    qt::Utf8CodePage cp;
+    linux::Utf8CodePage cp;
     EXPECT_EQ(cp.toAnsi("K\xC3\xB6ln \xE6\xBC\xA2"), "K\xC3\xB6ln \xE6\xBC\xA2");
     for (const char* bad : {"\xFF", "a\xC3", "\xC0\xAF", "\xED\xA0\x80"})
         EXPECT_EQ(cp.toAnsi(bad), std::nullopt) << bad;
     TempFolder home;
-    qt::PosixFileSteps steps; // a failure at any step leaves the old file or the new
+    linux::PosixFileSteps steps; // a failure at any step leaves the old file or the new
     EXPECT_EQ(fake::brokenReplacements(steps, home.folder), "");
-    qt::QtFiles files;
+    linux::PosixFiles files;
     const std::string list = home.path("data/kalo-dc/KALO DC.dat"), link = home.path("link");
     ASSERT_TRUE(files.ensureFolder(home.path("data/kalo-dc")) &&
                 files.replaceAtomically(list, "old"));
@@ -51,7 +51,7 @@ TEST(Services, TextFilesAndFolders) {
 // is not there leaves the old file and no temporary.
 TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
     TempFolder home;
-    qt::QtFiles files;
+    linux::PosixFiles files;
     const std::string bitmap = home.path("KALO.bmp"), big(1 << 20, 'x');
     ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
     auto replace = [&](const std::string& path) {
@@ -95,10 +95,10 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     home.write("jpeg.png", jpeg); // the name does not matter, the bytes do
     home.write("extra.jpg", scan + std::string(2, '\0') + jpeg.substr(scan.size()));
     for (const char* name : {"ok.jpg", "ok.png", "cmyk.jpg", "jpeg.png", "extra.jpg"}) {
-        const auto decoded = qt::loadPicture(home.path(name));
+        const auto decoded = linux::loadPicture(home.path(name));
         ASSERT_TRUE(decoded) << name;
         const QImage reference(QString::fromStdString(home.path(name)));
-        const QImage seen = qt::upsideDownImage(*decoded).mirrored();
+        const QImage seen = linux::upsideDownImage(*decoded).mirrored();
         EXPECT_EQ(seen.convertToFormat(QImage::Format_ARGB32),
                   reference.convertToFormat(QImage::Format_ARGB32))
             << name;
@@ -113,7 +113,7 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     home.write("huge.jpg",
                std::string(jpeg).replace(jpeg.find("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"));
     for (const char* name : {"empty.png", "cut.png", "cut.jpg", "huge.png", "huge.jpg", "none.jpg"})
-        EXPECT_FALSE(qt::loadPicture(home.path(name))) << name;
+        EXPECT_FALSE(linux::loadPicture(home.path(name))) << name;
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 #include "linux/x11/property.h"
 
-namespace qt {
+namespace linux::x11 {
 
 namespace {
 
@@ -80,4 +80,4 @@ void requestAbove(unsigned long window, bool above) {
     XFlush(display);
 }
 
-} // namespace qt
+} // namespace linux::x11

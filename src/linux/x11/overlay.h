@@ -3,7 +3,7 @@
 // when Qt is not on an X display.
 #pragma once
 
-namespace qt {
+namespace linux::x11 {
 
 // An empty input shape on the native window: every click goes to what lies beneath it.
 void passClicksThrough(unsigned long window);
@@ -20,4 +20,4 @@ void prepareOverlayState(unsigned long window, bool above);
 // For a mapped window: asks the window manager to keep it above the others, or not.
 void requestAbove(unsigned long window, bool above);
 
-} // namespace qt
+} // namespace linux::x11

@@ -1,6 +1,6 @@
 #include "linux/x11/property.h"
 
-namespace qt {
+namespace linux::x11 {
 
 std::vector<unsigned long> propertyIds(Display* display, Window window, Atom property, Atom type,
                                        long most) {
@@ -18,4 +18,4 @@ std::vector<unsigned long> propertyIds(Display* display, Window window, Atom pro
     return ids;
 }
 
-} // namespace qt
+} // namespace linux::x11

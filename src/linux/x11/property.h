@@ -5,11 +5,11 @@
 
 #include <vector>
 
-namespace qt {
+namespace linux::x11 {
 
 // The ids the property holds when it has `type` and 32-bit items, at most `most` of them;
 // none otherwise.
 std::vector<unsigned long> propertyIds(Display* display, Window window, Atom property, Atom type,
                                        long most);
 
-} // namespace qt
+} // namespace linux::x11

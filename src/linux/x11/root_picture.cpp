@@ -21,7 +21,7 @@
 
 #include "linux/x11/property.h"
 
-namespace qt {
+namespace linux::x11 {
 
 namespace {
 
@@ -185,4 +185,4 @@ bool setRootPicture(const QImage& picture, Lying lying, WallpaperStyle style) {
     return painted;
 }
 
-} // namespace qt
+} // namespace linux::x11

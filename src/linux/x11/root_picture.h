@@ -5,7 +5,7 @@
 
 class QImage;
 
-namespace qt {
+namespace linux::x11 {
 
 // How an image lies: a decoded picture's own bytes are upside down.
 enum class Lying { Upright, UpsideDown };
@@ -14,4 +14,4 @@ enum class Lying { Upright, UpsideDown };
 // background for other programs to find; false when there is no X display.
 bool setRootPicture(const QImage& picture, Lying lying, WallpaperStyle style);
 
-} // namespace qt
+} // namespace linux::x11

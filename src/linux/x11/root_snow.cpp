@@ -4,7 +4,7 @@
 
 #include <X11/Xlib.h>
 
-namespace qt {
+namespace linux::x11 {
 
 std::vector<Run> flakeRuns(const std::uint32_t* pixels, int width, int height) {
     std::vector<Run> runs;
@@ -98,4 +98,4 @@ void RootSnow::eraseShown() {
         XClearArea(x_->display, x_->root, r.x, r.y, unsigned(r.width), 1, False);
 }
 
-} // namespace qt
+} // namespace linux::x11

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-namespace qt {
+namespace linux::x11 {
 
 // A row's run of flake pixels.
 struct Run {
@@ -36,4 +36,4 @@ class RootSnow {
     std::vector<Run> shown_;
 };
 
-} // namespace qt
+} // namespace linux::x11

@@ -7,7 +7,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
-namespace qt {
+namespace linux::x11 {
 namespace {
 
 bool requestFailed = false;
@@ -122,4 +122,4 @@ void ShmFrames::put(unsigned long window) {
     send(x_->display, false);
 }
 
-} // namespace qt
+} // namespace linux::x11

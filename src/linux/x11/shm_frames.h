@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace qt {
+namespace linux::x11 {
 
 class ShmFrames {
   public:
@@ -28,4 +28,4 @@ class ShmFrames {
     std::unique_ptr<Segment> segment_;
 };
 
-} // namespace qt
+} // namespace linux::x11

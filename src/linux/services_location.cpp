@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-namespace qt {
+namespace linux {
 
 std::string xdgHome(const char* variable, const char* fallbackUnderHome) {
     const char* set = std::getenv(variable);
@@ -41,4 +41,4 @@ platform::ScreenMetrics screenMetrics() {
     return metrics;
 }
 
-} // namespace qt
+} // namespace linux
