@@ -1,6 +1,6 @@
+#include "qt/about_window.h"
 #include "app/kalo4.h"
 #include "linux/services.h"
-#include "qt/windows.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
+#include "qt/main_window.h"
 #include "app/main_window_controls.h"
 #include "linux/services.h"
-#include "qt/windows.h"
 
 #include <QMenuBar>
 

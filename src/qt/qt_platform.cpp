@@ -6,7 +6,11 @@
 #include "app/kalo4.h"
 #include "app/kaloload.h"
 #include "linux/autostart.h"
-#include "qt/windows.h"
+#include "qt/about_window.h"
+#include "qt/main_window.h"
+#include "qt/notice_window.h"
+#include "qt/snow_window.h"
+#include "qt/tray_window.h"
 #include "settings/registry_procs.h"
 #include "snow/kalo3.h"
 

@@ -1,5 +1,5 @@
+#include "qt/snow_window.h"
 #include "linux/x11/overlay.h"
-#include "qt/windows.h"
 #include "snow/kalo3.h"
 
 #include <QGuiApplication>

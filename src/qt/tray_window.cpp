@@ -1,6 +1,7 @@
+#include "qt/tray_window.h"
 #include "app/kalo1.h"
 #include "linux/services.h"
-#include "qt/windows.h"
+#include "qt/program_icon.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -1,79 +1,21 @@
 #pragma once
-// The Linux program's windows, one per form, each built from the shared layout table.
+// KALO3: the snow over the desktop. A frameless window that never takes the focus or a
+// click, with no taskbar or pager entry, translucent where the picture is black; the
+// window manager keeps it above the others while "Snow on top" is ticked.
 #include "linux/x11/root_snow.h"
 #include "linux/x11/shm_frames.h"
 #include "platform/platform.h"
 #include "qt/form_window.h"
 
-#include <QSystemTrayIcon>
+#include <QImage>
 #include <QTimer>
 
-class QMenuBar;
-
-namespace app {
-class Kalo1;
-class Kalo2;
-class Kalo4;
-class KaloLoad;
-} // namespace app
 namespace snow {
 class Kalo3;
 }
 
 namespace qt {
 
-class MainWindow : public FormWindow {
-  public:
-    explicit MainWindow(app::Kalo2& form);
-    void setSnowOnTopHint(const std::string& text);
-
-  private:
-    QMenuBar* createMenus();
-
-    app::Kalo2& form_;
-    QWidget* body_; // the client area below the menu bar
-    std::unique_ptr<ControlSet> bodyControls_;
-};
-
-class AboutWindow : public FormWindow {
-  public:
-    AboutWindow(app::Kalo4& form, std::function<void()> unload);
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-  private:
-    app::Kalo4& form_;
-    QWidget* link_;
-};
-
-class NoticeWindow : public FormWindow {
-  public:
-    explicit NoticeWindow(app::KaloLoad& form);
-};
-
-// The hidden tray window with the notification-area icon; the icon's clicks reach the
-// form as the tray codes of the Windows program.
-class TrayWindow : public FormWindow {
-  public:
-    TrayWindow(app::Kalo1& form, double twipsPerPixelX);
-    void addIcon(const std::string& tip);
-    void removeIcon();
-    void popupMenu(); // returns after the menu closed and the chosen item ran
-    bool iconShown() const { return icon_.isVisible(); }
-
-  private:
-    app::Kalo1& form_;
-    QSystemTrayIcon icon_;
-};
-
-} // namespace qt
-
-namespace qt {
-
-// The snow over the desktop: a frameless window that never takes the focus or a click,
-// with no taskbar or pager entry, translucent where the picture is black; the window
-// manager keeps it above the others while "Snow on top" is ticked.
 class SnowWindow : public FormWindow {
   public:
     SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
@@ -105,15 +47,13 @@ class SnowWindow : public FormWindow {
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;
     std::unique_ptr<linux::x11::RootSnow> root_;
-    std::unique_ptr<linux::x11::ShmFrames>
-        frames_;           // set when frames go to the X server unpainted by Qt
+    // Set when frames go to the X server unpainted by Qt.
+    std::unique_ptr<linux::x11::ShmFrames> frames_;
     bool falling_ = false; // shown, in the root window
     bool onTop_ = false;   // "Snow on top" ticked
     bool overlay_ = true;  // false under Wayland, where this window cannot stay on top
     bool cannotShowReported_ = false;
     QTimer* compositorCheck_ = nullptr;
 };
-
-QIcon programIcon();
 
 } // namespace qt
