@@ -34,6 +34,7 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
         root_ = linux::x11::RootSnow::openWithoutCompositor();
         if (devicePixelRatioF() == 1) frames_ = linux::x11::ShmFrames::open();
         setAttribute(Qt::WA_PaintOnScreen, frames_ != nullptr); // Qt paints none of it
+        compositor_ = std::make_unique<linux::x11::CompositorWatch>();
         compositorCheck_ = new QTimer(this);
         QObject::connect(compositorCheck_, &QTimer::timeout, [this] { followCompositor(); });
         compositorCheck_->start(COMPOSITOR_CHECK_MS);
@@ -43,7 +44,7 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
 }
 
 void SnowWindow::followCompositor() {
-    bool composited = linux::x11::compositorRunning();
+    bool composited = compositor_->running();
     if (composited == !root_) return;
     root_.reset(); // clears the flakes from the root window
     if (!composited) root_ = linux::x11::RootSnow::openWithoutCompositor();

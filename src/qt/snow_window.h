@@ -53,6 +53,7 @@ class SnowWindow : public FormWindow {
     bool onTop_ = false;   // "Snow on top" ticked
     bool overlay_ = true;  // false under Wayland, where this window cannot stay on top
     bool cannotShowReported_ = false;
+    std::unique_ptr<linux::x11::CompositorWatch> compositor_; // on X only
     QTimer* compositorCheck_ = nullptr;
 };
 

@@ -19,6 +19,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include "linux/x11/display.h"
 #include "linux/x11/property.h"
 
 namespace linux::x11 {
@@ -137,12 +138,6 @@ void nameRootPixmap(Display* display, Window root, Pixmap pixmap) {
                         reinterpret_cast<const unsigned char*>(&pixmap), 1);
 }
 
-// A pixmap left by a client that is gone, or a property of the wrong kind, is not worth
-// ending the program over.
-int ignoreError(Display*, XErrorEvent*) {
-    return 0;
-}
-
 bool paintRoot(Display* display, const QImage& picture, Lying lying, WallpaperStyle style) {
     const Window root = DefaultRootWindow(display);
     XWindowAttributes attributes{};
@@ -150,14 +145,14 @@ bool paintRoot(Display* display, const QImage& picture, Lying lying, WallpaperSt
     const QImage screen = screenPicture(picture, lying, attributes.width, attributes.height, style);
     const Pixmap pixmap = makePixmap(display, root, attributes, screen);
     if (pixmap == None) return false;
-    auto previousHandler = XSetErrorHandler(ignoreError);
+    // A pixmap left by a client that is gone, or a property of the wrong kind, is not
+    // worth ending the program over.
+    ErrorTrap trap;
     nameRootPixmap(display, root, pixmap);
     XSetWindowBackgroundPixmap(display, root, pixmap);
     XClearWindow(display, root);
     XSetCloseDownMode(display, RetainPermanent);
-    XFlush(display);
-    XSync(display, False);
-    XSetErrorHandler(previousHandler);
+    trap.send(display, true);
     return true;
 }
 
@@ -177,12 +172,8 @@ std::string qtDisplayName() {
 // Qt's display, never Qt's, and the next picture's freePreviousPixmap ends it.
 bool setRootPicture(const QImage& picture, Lying lying, WallpaperStyle style) {
     if (picture.isNull()) return false;
-    const std::string name = qtDisplayName();
-    Display* display = XOpenDisplay(name.empty() ? nullptr : name.c_str());
-    if (!display) return false;
-    const bool painted = paintRoot(display, picture, lying, style);
-    XCloseDisplay(display);
-    return painted;
+    const Connection connection(qtDisplayName());
+    return connection.open() && paintRoot(connection.display(), picture, lying, style);
 }
 
 } // namespace linux::x11

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include <X11/Xlib.h>
+#include "linux/x11/display.h"
 
 namespace linux::x11 {
 
@@ -24,13 +24,13 @@ std::vector<Run> flakeRuns(const std::uint32_t* pixels, int width, int height) {
     return runs;
 }
 
-struct RootSnow::Connection {
-    Display* display = nullptr;
+struct RootSnow::Drawing {
+    Connection connection;
+    Display* display = connection.display();
     Window root = 0;
     GC white = nullptr;
-    ~Connection() {
+    ~Drawing() {
         if (white) XFreeGC(display, white);
-        if (display) XCloseDisplay(display);
     }
 };
 
@@ -51,14 +51,16 @@ std::vector<XRectangle> rectangles(const std::vector<Run>& runs) {
 
 } // namespace
 
-bool compositorRunning() {
-    static Display* display = XOpenDisplay(nullptr); // one connection for every question
-    return display && compositorRunning(display);
+CompositorWatch::CompositorWatch() : connection_(std::make_unique<Connection>()) {}
+
+CompositorWatch::~CompositorWatch() = default;
+
+bool CompositorWatch::running() const {
+    return connection_->open() && compositorRunning(connection_->display());
 }
 
 std::unique_ptr<RootSnow> RootSnow::openWithoutCompositor() {
-    auto x = std::make_unique<Connection>();
-    x->display = XOpenDisplay(nullptr);
+    auto x = std::make_unique<Drawing>();
     if (!x->display || compositorRunning(x->display)) return nullptr;
     x->root = DefaultRootWindow(x->display);
     XGCValues values;
@@ -68,7 +70,7 @@ std::unique_ptr<RootSnow> RootSnow::openWithoutCompositor() {
     return std::unique_ptr<RootSnow>(new RootSnow(std::move(x)));
 }
 
-RootSnow::RootSnow(std::unique_ptr<Connection> x) : x_(std::move(x)) {}
+RootSnow::RootSnow(std::unique_ptr<Drawing> x) : x_(std::move(x)) {}
 
 RootSnow::~RootSnow() {
     clear();

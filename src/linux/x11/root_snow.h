@@ -17,8 +17,19 @@ struct Run {
 // The runs of pixels that are not black, row by row.
 std::vector<Run> flakeRuns(const std::uint32_t* pixels, int width, int height);
 
-// Whether a compositor runs on the X display now; false without one (or without X).
-bool compositorRunning();
+class Connection;
+
+// Asks the X display, over a connection of its own, whether a compositor runs on it.
+class CompositorWatch {
+  public:
+    CompositorWatch();
+    ~CompositorWatch();
+    // Whether one runs now; false without one (or without X).
+    bool running() const;
+
+  private:
+    std::unique_ptr<Connection> connection_;
+};
 
 class RootSnow {
   public:
@@ -29,10 +40,10 @@ class RootSnow {
     void clear(); // the background back wherever a flake was
 
   private:
-    struct Connection;
-    explicit RootSnow(std::unique_ptr<Connection> x);
+    struct Drawing;
+    explicit RootSnow(std::unique_ptr<Drawing> x);
     void eraseShown(); // the background back where the last frame's flakes are
-    std::unique_ptr<Connection> x_;
+    std::unique_ptr<Drawing> x_;
     std::vector<Run> shown_;
 };
 

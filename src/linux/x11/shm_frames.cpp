@@ -3,29 +3,20 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <X11/Xlib.h>
+#include "linux/x11/display.h"
+
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
 namespace linux::x11 {
 namespace {
 
-bool requestFailed = false;
-
-int noteError(Display*, XErrorEvent*) {
-    requestFailed = true;
-    return 0;
-}
-
 // Sends what is queued and, with `wait`, waits until the server has handled it all; a
 // request that failed (a window gone, memory the server may not share) is noted, not
 // fatal. False when one failed.
 bool send(Display* display, bool wait) {
-    requestFailed = false;
-    auto previous = XSetErrorHandler(noteError);
-    wait ? XSync(display, False) : XFlush(display);
-    XSetErrorHandler(previous);
-    return !requestFailed;
+    ErrorTrap trap;
+    return trap.send(display, wait);
 }
 
 bool isArgb(const XVisualInfo& visual) {
@@ -34,15 +25,15 @@ bool isArgb(const XVisualInfo& visual) {
 
 } // namespace
 
-struct ShmFrames::Connection {
-    Display* display = nullptr;
+struct ShmFrames::Drawing {
+    Connection connection;
+    Display* display = connection.display();
     Visual* visual = nullptr;
     Pixmap anchor = None; // a 32-bit drawable the GC is made for, so it fits any such window
     GC gc = nullptr;
-    ~Connection() {
+    ~Drawing() {
         if (gc) XFreeGC(display, gc);
         if (anchor) XFreePixmap(display, anchor);
-        if (display) XCloseDisplay(display);
     }
 };
 
@@ -62,8 +53,7 @@ struct ShmFrames::Segment {
 };
 
 std::unique_ptr<ShmFrames> ShmFrames::open() {
-    auto x = std::make_unique<Connection>();
-    x->display = XOpenDisplay(nullptr);
+    auto x = std::make_unique<Drawing>();
     if (!x->display || !XShmQueryExtension(x->display)) return nullptr;
     XVisualInfo visual;
     if (!XMatchVisualInfo(x->display, DefaultScreen(x->display), 32, TrueColor, &visual) ||
@@ -77,7 +67,7 @@ std::unique_ptr<ShmFrames> ShmFrames::open() {
     return frames->share(1, 1) ? std::move(frames) : nullptr;
 }
 
-ShmFrames::ShmFrames(std::unique_ptr<Connection> x) : x_(std::move(x)) {}
+ShmFrames::ShmFrames(std::unique_ptr<Drawing> x) : x_(std::move(x)) {}
 
 ShmFrames::~ShmFrames() = default;
 

@@ -20,11 +20,11 @@ class ShmFrames {
     void put(unsigned long window);
 
   private:
-    struct Connection;
+    struct Drawing;
     struct Segment;
-    explicit ShmFrames(std::unique_ptr<Connection> x);
+    explicit ShmFrames(std::unique_ptr<Drawing> x);
     std::unique_ptr<Segment> share(int width, int height);
-    std::unique_ptr<Connection> x_;
+    std::unique_ptr<Drawing> x_;
     std::unique_ptr<Segment> segment_;
 };
 
