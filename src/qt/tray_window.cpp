@@ -10,17 +10,17 @@ namespace qt {
 
 namespace {
 
-// The mouse messages the Windows tray sends for each kind of click on the icon.
+// The mouse message the Windows tray sends for each kind of click on the icon.
 int trayCode(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Context:
-        return app::WM_RBUTTONUP_CODE;
+        return platform::TRAY_RIGHT_UP;
     case QSystemTrayIcon::DoubleClick:
-        return 515; // left double click
+        return platform::TRAY_LEFT_DOUBLE_CLICK;
     case QSystemTrayIcon::MiddleClick:
-        return 520; // middle button up
+        return platform::TRAY_MIDDLE_UP;
     default:
-        return 514; // left button up
+        return platform::TRAY_LEFT_UP;
     }
 }
 
