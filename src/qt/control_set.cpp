@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace qt {
@@ -140,16 +141,14 @@ QListWidget* ControlSet::listBox(ui::ListBox& model, layout::Place place) {
     auto* widget = new QListWidget(parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setUniformItemSizes(true); // long lists lay out at once
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(widget, &QListWidget::currentRowChanged, [&model, syncing](int row) {
-        if (!*syncing && row >= 0) model.setListIndex(row);
+    QObject::connect(widget, &QListWidget::currentRowChanged, [&model](int row) {
+        if (row >= 0) model.setListIndex(row);
     });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         mirrorItems(widget, model.items());
         if (widget->currentRow() != model.listIndex())
             widget->setCurrentRow(int(model.listIndex()));
-        *syncing = false;
     });
     model.focusRequested = [widget] { widget->setFocus(); };
     return widget;
@@ -160,21 +159,18 @@ QComboBox* ControlSet::comboBox(ui::ComboBox& model, layout::Place place) {
     widget->setEditable(true);
     widget->setInsertPolicy(QComboBox::NoInsert);
     widget->setGeometry(pixelsOf(place));
-    auto syncing = std::make_shared<bool>(false);
     QObject::connect(widget, &QComboBox::activated, [&model](int index) {
         if (index >= 0) model.choose(std::size_t(index));
     });
-    QObject::connect(widget, &QComboBox::editTextChanged, [&model, syncing](const QString& text) {
-        if (!*syncing) model.typeText(linux::utf8(text));
-    });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    QObject::connect(widget, &QComboBox::editTextChanged,
+                     [&model](const QString& text) { model.typeText(linux::utf8(text)); });
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         QStringList items = qsList(model.items());
         if (items.size() != widget->count() ||
             (widget->count() && widget->itemText(0) != items.front()))
             widget->clear(), widget->addItems(items);
         widget->setEditText(linux::qs(model.text()));
-        *syncing = false;
     });
     return widget;
 }
@@ -188,16 +184,14 @@ QSlider* ControlSet::slider(ui::Slider& model, layout::Place place) {
     widget->setPageStep(model.largeChange());
     widget->setTickInterval(model.largeChange());
     widget->setTickPosition(QSlider::TicksBelow);
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(widget, &QSlider::valueChanged, [&model, widget, syncing](int value) {
-        if (!*syncing && !widget->isSliderDown()) model.move(value);
+    QObject::connect(widget, &QSlider::valueChanged, [&model, widget](int value) {
+        if (!widget->isSliderDown()) model.move(value);
     });
     QObject::connect(widget, &QSlider::sliderReleased,
                      [&model, widget] { model.move(widget->value()); });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         widget->setValue(model.value());
-        *syncing = false;
     });
     return widget;
 }
