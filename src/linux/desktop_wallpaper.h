@@ -1,7 +1,8 @@
-// The desktop wallpaper on Linux: which desktop runs, and the programs or calls that give
-// it a picture.
+// The desktop wallpaper on Linux: the programs or calls that give the desktop a picture,
+// run for the desktop that runs.
 #pragma once
 
+#include "linux/desktop_setters.h"
 #include "ui/picture.h"
 
 #include <QStringList>
@@ -12,33 +13,6 @@
 #include <vector>
 
 namespace linux {
-
-enum class WallpaperStyle { Centred, Tiled, Stretched };
-enum class Desktop { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, X11Root };
-
-// From XDG_CURRENT_DESKTOP (colon-separated list, any case) and DESKTOP_SESSION.
-Desktop detectDesktop(const std::string& currentDesktop, const std::string& session);
-
-struct Command {
-    std::string program;
-    std::vector<std::string> arguments;
-    bool operator==(const Command&) const = default;
-};
-
-// A file:// URI with blanks, non-ASCII bytes, '%', '#', '?' and the like percent-encoded.
-std::string fileUri(const std::string& path);
-
-// The programs that give `path` to the desktop in `style`; `xfceImageProperties` are the
-// xfconf properties of channel xfce4-desktop ending in /last-image (every monitor and
-// workspace).
-std::vector<Command> setterCommands(Desktop desktop, const std::string& path, WallpaperStyle style,
-                                    const std::vector<std::string>& xfceImageProperties = {});
-
-// A JavaScript string literal holding `text`.
-std::string javaScriptString(const std::string& text);
-
-// The Plasma shell script that puts `path` on every desktop in `style`.
-std::string plasmaScript(const std::string& path, WallpaperStyle style);
 
 class DesktopWallpaper {
   public:

@@ -1,7 +1,7 @@
 // The root window's background on an X display, for desktops that draw none of their own.
 #pragma once
 
-#include "linux/desktop_wallpaper.h"
+#include "linux/desktop_setters.h"
 
 class QImage;
 
