@@ -71,7 +71,7 @@ void Kalo1::Form_MouseMove(double xTwips) {
     lastNotification = float(xTwips / app_.os().screen().twipsPerPixelX);
     if (busy) return;
     busy = true;
-    if (lastNotification == float(WM_RBUTTONUP_CODE)) {
+    if (lastNotification == float(platform::TRAY_RIGHT_UP)) {
         app_.os().setForegroundWindow(platform::FormId::KALO1);
         app_.os().popupTrayMenu();
     }

@@ -7,7 +7,6 @@
 namespace app {
 
 inline const std::string TRAY_TIP = "KALO Desktop wallpaper changer [KALO DC]";
-constexpr int WM_RBUTTONUP_CODE = 517;
 
 class Kalo1 : public Form {
   public:

@@ -23,6 +23,20 @@ using KeyHandle = std::uintptr_t;
 // Message box styles: one OK button with an icon.
 enum MessageStyle : int { MB_CRITICAL = 16, MB_EXCLAMATION = 48 };
 
+// The mouse messages a click on the tray icon reaches the tray window with, as Windows
+// numbers them: WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MBUTTONUP.
+enum TrayMouseCode : int {
+    TRAY_LEFT_UP = 514,
+    TRAY_LEFT_DOUBLE_CLICK = 515,
+    TRAY_RIGHT_UP = 517,
+    TRAY_MIDDLE_UP = 520
+};
+
+// A loop that yields for each of many items (100,000 list entries) lets pending events
+// run at most this often: asking for them costs a round trip to the server under Wine,
+// and more than an empty queue's look under Qt, while the window answers just as well.
+constexpr int EVENT_YIELD_MS = 20;
+
 // The windows of the program, for the services that act on one of them.
 enum class FormId { KALO1, KALO2, KALO3, KALO4, KALOload };
 

@@ -1,6 +1,6 @@
+#include "qt/about_window.h"
 #include "app/kalo4.h"
-#include "qt/services.h"
-#include "qt/windows.h"
+#include "linux/services.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,14 +17,14 @@ AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
     auto& c = controls();
     auto* frame = c.label(form.Frame1, L.Frame1);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setToolTip(qs(app::LINK_TIP));
+    frame->setToolTip(linux::qs(app::LINK_TIP));
     c.label(form.Label1, L.Label1);
     c.label(form.Label2, L.Label2);
     c.label(form.Label3, L.Label3);
     auto* link = c.label(form.Label786, L.Label786);
     link->setStyleSheet("color: #0000ee; text-decoration: underline;");
     link->setCursor(Qt::PointingHandCursor);
-    link->setToolTip(qs(app::LINK_TIP));
+    link->setToolTip(linux::qs(app::LINK_TIP));
     link->setFocusPolicy(Qt::TabFocus);
     link_ = link;
     c.button(form.ok, L.ok)->setFocus();

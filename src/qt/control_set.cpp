@@ -1,7 +1,7 @@
 #include "qt/control_set.h"
 
-#include "qt/picture_image.h"
-#include "qt/services.h"
+#include "linux/picture_image.h"
+#include "linux/services.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 namespace qt {
@@ -51,10 +52,10 @@ class ImageView : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         const auto& picture = model_.picture();
-        const QImage image = picture ? upsideDownImage(*picture) : QImage();
+        const QImage image = picture ? linux::upsideDownImage(*picture) : QImage();
         if (image.isNull()) return;
         QPainter painter(this);
-        drawUpright(painter, rect(), image);
+        linux::drawUpright(painter, rect(), image);
     }
 
   private:
@@ -69,14 +70,14 @@ Qt::CheckState checkState(int value) {
 QStringList qsList(const std::vector<std::string>& items) {
     QStringList list;
     for (const auto& item : items)
-        list << qs(item);
+        list << linux::qs(item);
     return list;
 }
 
 // Brings a list widget's entries in line with the model's: one entry added, or all anew.
 void mirrorItems(QListWidget* list, const std::vector<std::string>& items) {
     auto count = qsizetype(items.size());
-    if (list->count() + 1 == count) return list->addItem(qs(items.back()));
+    if (list->count() + 1 == count) return list->addItem(linux::qs(items.back()));
     if (list->count() == count) return;
     list->clear();
     list->addItems(qsList(items));
@@ -103,7 +104,7 @@ QPushButton* ControlSet::button(ui::Button& model, layout::Place place) {
     auto* widget = new QPushButton(parent_);
     widget->setGeometry(pixelsOf(place));
     QObject::connect(widget, &QPushButton::clicked, [&model] { model.click(); });
-    bind(model, widget, [&model, widget] { widget->setText(qs(model.caption())); });
+    bind(model, widget, [&model, widget] { widget->setText(linux::qs(model.caption())); });
     return widget;
 }
 
@@ -111,7 +112,7 @@ QLabel* ControlSet::label(ui::Label& model, layout::Place place, Qt::Alignment a
     auto* widget = new ClickableLabel(model, parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setAlignment(align | Qt::AlignVCenter);
-    bind(model, widget, [&model, widget] { widget->setText(qs(model.caption())); });
+    bind(model, widget, [&model, widget] { widget->setText(linux::qs(model.caption())); });
     return widget;
 }
 
@@ -119,7 +120,7 @@ QGroupBox* ControlSet::groupBox(ui::Frame& model, layout::Place place) {
     auto* widget = new QGroupBox(parent_);
     widget->setGeometry(pixelsOf(place));
     widget->lower(); // the controls inside are its siblings, drawn over it
-    bind(model, widget, [&model, widget] { widget->setTitle(qs(model.caption())); });
+    bind(model, widget, [&model, widget] { widget->setTitle(linux::qs(model.caption())); });
     return widget;
 }
 
@@ -130,7 +131,7 @@ QCheckBox* ControlSet::checkBox(ui::CheckBox& model, layout::Place place) {
     QObject::connect(widget, &QCheckBox::clicked,
                      [&model] { model.setValue(model.value() == 1 ? 0 : 1); });
     bind(model, widget, [&model, widget] {
-        widget->setText(qs(model.caption()));
+        widget->setText(linux::qs(model.caption()));
         widget->setCheckState(checkState(model.value()));
     });
     return widget;
@@ -140,16 +141,14 @@ QListWidget* ControlSet::listBox(ui::ListBox& model, layout::Place place) {
     auto* widget = new QListWidget(parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setUniformItemSizes(true); // long lists lay out at once
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(widget, &QListWidget::currentRowChanged, [&model, syncing](int row) {
-        if (!*syncing && row >= 0) model.setListIndex(row);
+    QObject::connect(widget, &QListWidget::currentRowChanged, [&model](int row) {
+        if (row >= 0) model.setListIndex(row);
     });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         mirrorItems(widget, model.items());
         if (widget->currentRow() != model.listIndex())
             widget->setCurrentRow(int(model.listIndex()));
-        *syncing = false;
     });
     model.focusRequested = [widget] { widget->setFocus(); };
     return widget;
@@ -160,21 +159,18 @@ QComboBox* ControlSet::comboBox(ui::ComboBox& model, layout::Place place) {
     widget->setEditable(true);
     widget->setInsertPolicy(QComboBox::NoInsert);
     widget->setGeometry(pixelsOf(place));
-    auto syncing = std::make_shared<bool>(false);
     QObject::connect(widget, &QComboBox::activated, [&model](int index) {
         if (index >= 0) model.choose(std::size_t(index));
     });
-    QObject::connect(widget, &QComboBox::editTextChanged, [&model, syncing](const QString& text) {
-        if (!*syncing) model.typeText(utf8(text));
-    });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    QObject::connect(widget, &QComboBox::editTextChanged,
+                     [&model](const QString& text) { model.typeText(linux::utf8(text)); });
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         QStringList items = qsList(model.items());
         if (items.size() != widget->count() ||
             (widget->count() && widget->itemText(0) != items.front()))
             widget->clear(), widget->addItems(items);
-        widget->setEditText(qs(model.text()));
-        *syncing = false;
+        widget->setEditText(linux::qs(model.text()));
     });
     return widget;
 }
@@ -188,16 +184,14 @@ QSlider* ControlSet::slider(ui::Slider& model, layout::Place place) {
     widget->setPageStep(model.largeChange());
     widget->setTickInterval(model.largeChange());
     widget->setTickPosition(QSlider::TicksBelow);
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(widget, &QSlider::valueChanged, [&model, widget, syncing](int value) {
-        if (!*syncing && !widget->isSliderDown()) model.move(value);
+    QObject::connect(widget, &QSlider::valueChanged, [&model, widget](int value) {
+        if (!widget->isSliderDown()) model.move(value);
     });
     QObject::connect(widget, &QSlider::sliderReleased,
                      [&model, widget] { model.move(widget->value()); });
-    bind(model, widget, [&model, widget, syncing] {
-        *syncing = true;
+    bind(model, widget, [&model, widget] {
+        const QSignalBlocker mirroring(widget);
         widget->setValue(model.value());
-        *syncing = false;
     });
     return widget;
 }
@@ -215,7 +209,7 @@ QWidget* ControlSet::widgetOf(const ui::Control& model) const {
 }
 
 QAction* boundAction(QMenu& menu, ui::MenuItem& item, bool clickOnTrigger) {
-    QAction* action = menu.addAction(qs(item.caption()));
+    QAction* action = menu.addAction(linux::qs(item.caption()));
     if (clickOnTrigger) QObject::connect(action, &QAction::triggered, [&item] { item.click(); });
     item.viewChanged = [&item, action] {
         action->setVisible(item.visible());

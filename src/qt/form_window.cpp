@@ -1,6 +1,6 @@
 #include "qt/form_window.h"
 
-#include "qt/services.h"
+#include "linux/services.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,7 +23,7 @@ void FormWindow::unbind() {
 
 void FormWindow::bindModel() {
     model_.viewChanged = [this] {
-        setWindowTitle(qs(model_.caption()));
+        setWindowTitle(linux::qs(model_.caption()));
         applyVisibility(false);
     };
     model_.frontRequested = [this] { applyVisibility(true); };

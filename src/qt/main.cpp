@@ -1,7 +1,7 @@
 // KALO DC for Linux: the tray program that rotates the wallpaper and lets it snow.
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "qt/pixel_memory.h"
+#include "linux/pixel_memory.h"
 #include "qt/qt_platform.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ void quitOnSignals(QApplication& application) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qt::putPicturesOnHugePages();
+    linux::putPicturesOnHugePages();
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false); // it lives in the tray
     quitOnSignals(application);

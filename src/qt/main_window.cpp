@@ -1,6 +1,6 @@
+#include "qt/main_window.h"
 #include "app/main_window_controls.h"
-#include "qt/services.h"
-#include "qt/windows.h"
+#include "linux/services.h"
 
 #include <QMenuBar>
 
@@ -25,16 +25,16 @@ MainWindow::MainWindow(app::Kalo2& form)
 }
 
 void MainWindow::setSnowOnTopHint(const std::string& text) {
-    if (QWidget* box = bodyControls_->widgetOf(form_.Check1)) box->setToolTip(qs(text));
+    if (QWidget* box = bodyControls_->widgetOf(form_.Check1)) box->setToolTip(linux::qs(text));
 }
 
 QMenuBar* MainWindow::createMenus() {
     auto* bar = new QMenuBar(this);
-    QMenu* kalo = bar->addMenu(qs(form_.KALO.caption()));
+    QMenu* kalo = bar->addMenu(linux::qs(form_.KALO.caption()));
     for (ui::MenuItem* item :
          {&form_.snow1, &form_.snow2, &form_.reset, &form_.resetsnow, &form_.exit})
         boundAction(*kalo, *item);
-    boundAction(*bar->addMenu(qs(form_.Help.caption())), form_.about);
+    boundAction(*bar->addMenu(linux::qs(form_.Help.caption())), form_.about);
     return bar;
 }
 

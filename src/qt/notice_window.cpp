@@ -1,5 +1,5 @@
+#include "qt/notice_window.h"
 #include "app/kaloload.h"
-#include "qt/windows.h"
 
 #include <QLabel>
 

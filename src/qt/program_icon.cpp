@@ -1,4 +1,4 @@
-#include "qt/windows.h"
+#include "qt/program_icon.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -5,8 +5,12 @@
 #include "app/kalo2.h"
 #include "app/kalo4.h"
 #include "app/kaloload.h"
-#include "qt/autostart.h"
-#include "qt/windows.h"
+#include "linux/autostart.h"
+#include "qt/about_window.h"
+#include "qt/main_window.h"
+#include "qt/notice_window.h"
+#include "qt/snow_window.h"
+#include "qt/tray_window.h"
 #include "settings/registry_procs.h"
 #include "snow/kalo3.h"
 
@@ -28,7 +32,7 @@ namespace {
 
 // "Image Files|*.jpg;*.bmp|All Files|*.*" as a Qt filter: "Image Files (*.jpg *.bmp);;...".
 QString qtFilter(const std::string& filter) {
-    QStringList parts = qs(filter).split('|'), filters;
+    QStringList parts = linux::qs(filter).split('|'), filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << parts[i] + " (" + parts[i + 1].split(';').join(' ') + ")";
     return filters.join(";;");
@@ -37,7 +41,8 @@ QString qtFilter(const std::string& filter) {
 } // namespace
 
 QtPlatform::QtPlatform()
-    : registry_(registryFilePath(), files_), logonEntry_(autostartFilePath(), files_) {
+    : registry_(linux::registryFilePath(), files_),
+      logonEntry_(linux::autostartFilePath(), files_) {
     autostartFailing_ = !logonEntry_.settle(registry_);
     registry_.changed = [this] { followRunValue(); };
 }
@@ -80,17 +85,18 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
     auto shown = path ? path : recordedWallpaper();
     if (!shown) return;
     if (!wallpaper_)
-        wallpaper_ = std::make_unique<DesktopWallpaper>([this](const std::string& text) {
+        wallpaper_ = std::make_unique<linux::DesktopWallpaper>([this](const std::string& text) {
             messageBox(text, "KALO DC", platform::MB_EXCLAMATION);
         });
     wallpaper_->apply(*shown, storedStyle(), held);
 }
 
-WallpaperStyle QtPlatform::storedStyle() {
-    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1") return WallpaperStyle::Tiled;
+linux::WallpaperStyle QtPlatform::storedStyle() {
+    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1")
+        return linux::WallpaperStyle::Tiled;
     if (registry_.text(settings::DESKTOP_KEY, "WallpaperStyle") == "2")
-        return WallpaperStyle::Stretched;
-    return WallpaperStyle::Centred;
+        return linux::WallpaperStyle::Stretched;
+    return linux::WallpaperStyle::Centred;
 }
 
 void QtPlatform::recordWallpaper(const std::string& path) {
@@ -117,27 +123,27 @@ QWidget* QtPlatform::ownerForDialogs() const {
 // program it still stands above the program's windows.
 void QtPlatform::messageBox(const std::string& text, const std::string& title, int style) {
     auto icon = style == platform::MB_CRITICAL ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(icon, qs(title), qs(text), QMessageBox::Ok);
+    QMessageBox box(icon, linux::qs(title), linux::qs(text), QMessageBox::Ok);
     box.exec();
 }
 
 // A box that tells and waits for nobody: the program goes on while it shows.
 void QtPlatform::showNotice(const std::string& text) {
-    auto* box = new QMessageBox(QMessageBox::Warning, "KALO DC", qs(text), QMessageBox::Ok,
+    auto* box = new QMessageBox(QMessageBox::Warning, "KALO DC", linux::qs(text), QMessageBox::Ok,
                                 ownerForDialogs());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const OpenFileRequest& request) {
-    return utf8(QFileDialog::getOpenFileName(ownerForDialogs(), qs(request.title),
-                                             qs(request.initialLocation),
-                                             qtFilter(request.filter)));
+    return linux::utf8(QFileDialog::getOpenFileName(ownerForDialogs(), linux::qs(request.title),
+                                                    linux::qs(request.initialLocation),
+                                                    qtFilter(request.filter)));
 }
 
 // As the Windows shell answers: above 32 when the address was opened.
 std::intptr_t QtPlatform::shellOpen(const std::string& address) {
-    return QDesktopServices::openUrl(QUrl(qs(address))) ? 33 : 2;
+    return QDesktopServices::openUrl(QUrl(linux::qs(address))) ? 33 : 2;
 }
 
 void QtPlatform::addTrayIcon(const std::string& tip) {
@@ -161,7 +167,7 @@ bool QtPlatform::trayAvailable() {
 }
 
 bool QtPlatform::previousInstanceRunning() {
-    if (qt::previousInstanceRunning()) return true;
+    if (linux::previousInstanceRunning()) return true;
     listenForLaterStarts();
     return false;
 }
@@ -169,14 +175,14 @@ bool QtPlatform::previousInstanceRunning() {
 // The copy that holds the lock listens beside it, where a later start asks for it.
 void QtPlatform::listenForLaterStarts() {
     if (laterStarts_) return;
-    laterStarts_ = std::make_unique<InstanceChannel>(instanceSocketPath(), [this] {
+    laterStarts_ = std::make_unique<linux::InstanceChannel>(linux::instanceSocketPath(), [this] {
         if (app_) app_->kalo1().answerAnotherStart();
     });
 }
 
 // Unanswered or not, the later start goes on with its notice.
 void QtPlatform::askPreviousInstanceToShow() {
-    InstanceChannel::askToShow(instanceSocketPath());
+    linux::InstanceChannel::askToShow(linux::instanceSocketPath());
 }
 
 void QtPlatform::formCreated(FormId form, ui::Window&) {
@@ -238,11 +244,10 @@ void QtPlatform::setTopMost(FormId form, bool topMost, int widthPixels, int heig
         snow->setOnTop(topMost, widthPixels, heightPixels);
 }
 
-// Letting Qt run its events costs more than Windows' look at an empty queue, and a long
-// list file yields once per entry: events run at most every 20 ms, which keeps the window
-// answering and takes a third off loading a list of 100,000 entries.
+// A long list file yields once per entry: running events at most every EVENT_YIELD_MS
+// takes a third off loading a list of 100,000 entries.
 void QtPlatform::doEvents() {
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < 20) return;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < platform::EVENT_YIELD_MS) return;
     QCoreApplication::processEvents();
     sinceEvents_.start();
 }

@@ -2,13 +2,13 @@
 // The Linux program's platform: the services of services.h, the settings file, the
 // desktop's wallpaper, and the five Qt windows, each bound to its form's models when
 // the form is created.
+#include "linux/autostart.h"
+#include "linux/desktop_wallpaper.h"
+#include "linux/file_registry.h"
+#include "linux/instance_channel.h"
+#include "linux/services.h"
 #include "platform/platform.h"
-#include "qt/autostart.h"
-#include "qt/desktop_wallpaper.h"
-#include "qt/file_registry.h"
 #include "qt/form_window.h"
-#include "qt/instance_channel.h"
-#include "qt/services.h"
 #include "qt/timer_clock.h"
 
 #include <QElapsedTimer>
@@ -36,16 +36,16 @@ class QtPlatform : public platform::Platform {
     void reportSettingsFile();
     FormWindow* windowOf(platform::FormId form) const;
     TrayWindow* tray() const { return tray_; }
-    FileRegistry& store() { return registry_; }
+    linux::FileRegistry& store() { return registry_; }
 
     platform::Registry& registry() override { return registry_; }
     const platform::CodePage& codePage() const override { return codePage_; }
     platform::Files& files() override { return files_; }
-    platform::ProgramLocation location() const override { return programLocation(); }
-    platform::ScreenMetrics screen() const override { return screenMetrics(); }
+    platform::ProgramLocation location() const override { return linux::programLocation(); }
+    platform::ScreenMetrics screen() const override { return linux::screenMetrics(); }
 
     ui::PicturePtr loadPicture(const std::string& path, const ui::PixelPlace& place) override {
-        return qt::loadPicture(path, place);
+        return linux::loadPicture(path, place);
     }
     void setDesktopWallpaper(const std::optional<std::string>& path,
                              const ui::PicturePtr& held) override;
@@ -77,7 +77,7 @@ class QtPlatform : public platform::Platform {
     std::unique_ptr<FormWindow> createWindow(platform::FormId form);
     QWidget* ownerForDialogs() const;
     void showNotice(const std::string& text);
-    WallpaperStyle storedStyle();
+    linux::WallpaperStyle storedStyle();
     void recordWallpaper(const std::string& path);
     std::optional<std::string> recordedWallpaper();
     void explainSnowOnTop();
@@ -85,17 +85,17 @@ class QtPlatform : public platform::Platform {
     void tellAutostartFailed();
     void listenForLaterStarts();
 
-    Utf8CodePage codePage_;
-    QtFiles files_;
-    FileRegistry registry_;
-    LogonEntry logonEntry_; // after the store, which it settles at start
+    linux::Utf8CodePage codePage_;
+    linux::PosixFiles files_;
+    linux::FileRegistry registry_;
+    linux::LogonEntry logonEntry_; // after the store, which it settles at start
     TimerClock clock_;
-    std::unique_ptr<DesktopWallpaper> wallpaper_;
+    std::unique_ptr<linux::DesktopWallpaper> wallpaper_;
     app::App* app_ = nullptr;
     std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
     TrayWindow* tray_ = nullptr;
-    std::unique_ptr<InstanceChannel> laterStarts_; // while this copy holds the lock
-    QElapsedTimer sinceEvents_;                    // since events last ran in doEvents
+    std::unique_ptr<linux::InstanceChannel> laterStarts_; // while this copy holds the lock
+    QElapsedTimer sinceEvents_;                           // since events last ran in doEvents
     bool autostartFailing_ = false; // told once, until a write of the entry works again
 };
 

@@ -1,5 +1,5 @@
-#include "qt/windows.h"
-#include "qt/x11_overlay.h"
+#include "qt/snow_window.h"
+#include "linux/x11/overlay.h"
 #include "snow/kalo3.h"
 
 #include <QGuiApplication>
@@ -31,9 +31,10 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
     const QString platform = QGuiApplication::platformName();
     overlay_ = !platform.startsWith("wayland");
     if (platform == "xcb") {
-        root_ = RootSnow::openWithoutCompositor();
-        if (devicePixelRatioF() == 1) frames_ = ShmFrames::open();
+        root_ = linux::x11::RootSnow::openWithoutCompositor();
+        if (devicePixelRatioF() == 1) frames_ = linux::x11::ShmFrames::open();
         setAttribute(Qt::WA_PaintOnScreen, frames_ != nullptr); // Qt paints none of it
+        compositor_ = std::make_unique<linux::x11::CompositorWatch>();
         compositorCheck_ = new QTimer(this);
         QObject::connect(compositorCheck_, &QTimer::timeout, [this] { followCompositor(); });
         compositorCheck_->start(COMPOSITOR_CHECK_MS);
@@ -43,10 +44,10 @@ SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
 }
 
 void SnowWindow::followCompositor() {
-    bool composited = compositorRunning();
+    bool composited = compositor_->running();
     if (composited == !root_) return;
     root_.reset(); // clears the flakes from the root window
-    if (!composited) root_ = RootSnow::openWithoutCompositor();
+    if (!composited) root_ = linux::x11::RootSnow::openWithoutCompositor();
     if (root_) hide();
     applyVisibility(false);
     if (placeChanged) placeChanged();
@@ -67,7 +68,7 @@ void SnowWindow::applyVisibility(bool) {
 // would take every click.
 void SnowWindow::setOnTop(bool onTop, int widthPixels, int heightPixels) {
     onTop_ = onTop;
-    if (isVisible()) requestAbove(windowHandle()->winId(), onTop);
+    if (isVisible()) linux::x11::requestAbove(windowHandle()->winId(), onTop);
     setGeometry(0, 0, widthPixels, heightPixels);
     model_.setVisible(true);
     applyVisibility(false);
@@ -75,23 +76,23 @@ void SnowWindow::setOnTop(bool onTop, int widthPixels, int heightPixels) {
 
 // Whatever native window Qt makes, it takes no click.
 bool SnowWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WinIdChange) passClicksThrough(internalWinId());
+    if (event->type() == QEvent::WinIdChange) linux::x11::passClicksThrough(internalWinId());
     return FormWindow::event(event);
 }
 
 // A window manager that puts the window in a frame of its own may give the frame the
 // window's input shape only when told that the shape changed while it manages the window.
 bool SnowWindow::nativeEvent(const QByteArray& type, void* message, qintptr* result) {
-    if (type == "xcb_generic_event_t" && isMapNotify(message))
-        passClicksThrough(windowHandle()->winId());
+    if (type == "xcb_generic_event_t" && linux::x11::isMapNotify(message))
+        linux::x11::passClicksThrough(windowHandle()->winId());
     return FormWindow::nativeEvent(type, message, result);
 }
 
 // Sent before the window is mapped, while its state is still the client's to set: the
 // window manager may have dropped it when the window was last hidden.
 void SnowWindow::showEvent(QShowEvent* event) {
-    passClicksThrough(internalWinId());
-    prepareOverlayState(internalWinId(), onTop_);
+    linux::x11::passClicksThrough(internalWinId());
+    linux::x11::prepareOverlayState(internalWinId(), onTop_);
     FormWindow::showEvent(event);
 }
 

@@ -28,7 +28,7 @@ void TimerClock::unwatch(ui::Timer& timer) {
 }
 
 void TimerClock::arm(QTimer& clock, const ui::Timer& timer) {
-    if (timer.enabled() && timer.interval() > 0)
+    if (timer.runs())
         clock.start(int(timer.interval()));
     else
         clock.stop();

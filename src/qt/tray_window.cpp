@@ -1,6 +1,7 @@
+#include "qt/tray_window.h"
 #include "app/kalo1.h"
-#include "qt/services.h"
-#include "qt/windows.h"
+#include "linux/services.h"
+#include "qt/program_icon.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -9,17 +10,17 @@ namespace qt {
 
 namespace {
 
-// The mouse messages the Windows tray sends for each kind of click on the icon.
+// The mouse message the Windows tray sends for each kind of click on the icon.
 int trayCode(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
     case QSystemTrayIcon::Context:
-        return app::WM_RBUTTONUP_CODE;
+        return platform::TRAY_RIGHT_UP;
     case QSystemTrayIcon::DoubleClick:
-        return 515; // left double click
+        return platform::TRAY_LEFT_DOUBLE_CLICK;
     case QSystemTrayIcon::MiddleClick:
-        return 520; // middle button up
+        return platform::TRAY_MIDDLE_UP;
     default:
-        return 514; // left button up
+        return platform::TRAY_LEFT_UP;
     }
 }
 
@@ -36,7 +37,7 @@ TrayWindow::TrayWindow(app::Kalo1& form, double twipsPerPixelX)
 }
 
 void TrayWindow::addIcon(const std::string& tip) {
-    icon_.setToolTip(qs(tip));
+    icon_.setToolTip(linux::qs(tip));
     icon_.show();
 }
 
@@ -48,7 +49,7 @@ void TrayWindow::popupMenu() {
     QMenu menu;
     std::map<QAction*, ui::MenuItem*> items;
     items[boundAction(menu, form_.showmenu, false)] = &form_.showmenu;
-    QMenu* styles = menu.addMenu(qs(form_.kalowallpapersstyle.caption()));
+    QMenu* styles = menu.addMenu(linux::qs(form_.kalowallpapersstyle.caption()));
     for (auto& style : form_.kalomenu)
         items[boundAction(*styles, style, false)] = &style;
     items[boundAction(menu, form_.starupprogram, false)] = &form_.starupprogram;

@@ -131,6 +131,8 @@ class Timer {
 
     long interval() const { return interval_; }
     bool enabled() const { return enabled_; }
+    // Whether it ticks: enabled, with an interval above 0.
+    bool runs() const { return enabled_ && interval_ > 0; }
     bool setInterval(long ms); // false, and no change, outside 0..65535
     void setEnabled(bool on);
     void fire() const { raise(Tick); }

@@ -25,7 +25,7 @@ void TimerClock::unwatch(ui::Timer& timer) {
 
 // Setting a running timer again restarts its count, as enabling a timer does.
 void TimerClock::arm(UINT_PTR id, const ui::Timer& timer) {
-    if (timer.enabled() && timer.interval() > 0)
+    if (timer.runs())
         SetTimer(hwnd(), id, UINT(timer.interval()), nullptr);
     else
         KillTimer(hwnd(), id);

@@ -155,12 +155,11 @@ bool Win32Platform::previousInstanceRunning() {
     return seams_.previousInstance ? seams_.previousInstance() : win32::previousInstanceRunning();
 }
 
-// Pending messages run at most once a frame: a loop that yields for each of 100,000
-// list entries would otherwise spend its time asking for messages (a round trip to the
-// server under Wine), and the window stays just as responsive.
+// Pending messages run at most every EVENT_YIELD_MS: a loop that yields for each of
+// 100,000 list entries would otherwise spend its time asking for messages.
 void Win32Platform::doEvents() {
     const auto now = std::chrono::steady_clock::now();
-    if (now - lastEvents_ < std::chrono::milliseconds(15)) return;
+    if (now - lastEvents_ < std::chrono::milliseconds(platform::EVENT_YIELD_MS)) return;
     lastEvents_ = now;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

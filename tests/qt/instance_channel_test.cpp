@@ -1,7 +1,7 @@
 // How a later start reaches the copy that runs: over a datagram socket beside the lock. The
 // socket of a copy that died, a copy that does not read, a path too long for a socket
 // address and a file in the socket's place: none of them holds up the later start.
-#include "qt/instance_channel.h"
+#include "linux/instance_channel.h"
 #include "qt_fixture.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@
 
 namespace {
 
-using qt::InstanceChannel;
+using linux::InstanceChannel;
 using testing_support::TempFolder;
 
 // Lets events run until `done`, for at most five seconds.

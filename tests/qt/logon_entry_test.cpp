@@ -1,7 +1,7 @@
 // The Linux program's log-on entry beside its settings file: what the program does to
 // $XDG_CONFIG_HOME/autostart/kalo-dc.desktop as the Run value comes, goes and stays.
 #include "app/kalo1.h"
-#include "qt/autostart.h"
+#include "linux/autostart.h"
 #include "qt/qt_platform.h"
 #include "qt_fixture.h"
 #include "settings/registry_procs.h"
@@ -46,7 +46,7 @@ struct ConfigHome {
 
 // This test program's path, as the program names itself in the Run value.
 std::string ownPath() {
-    auto where = qt::programLocation();
+    auto where = linux::programLocation();
     return where.folder + "/" + where.executableName;
 }
 
@@ -101,7 +101,7 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
     qt_testing::application();
     TempFolder home;
     ConfigHome config(home.path("config"));
-    const std::string path = home.path(ENTRY), entry = qt::autostartEntry(ownPath());
+    const std::string path = home.path(ENTRY), entry = linux::autostartEntry(ownPath());
     const std::string delayed = entry + "X-GNOME-Autostart-Delay=5\n";
     home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
     struct Row {
@@ -109,7 +109,7 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
     };
     for (const auto& [before, after] : std::vector<Row>{
              {"<missing>", entry},
-             {qt::autostartEntry("/elsewhere"), entry},
+             {linux::autostartEntry("/elsewhere"), entry},
              {"[Desktop Entry]\nExec=" + ownPath() + "\n", entry},
              {entry, entry},
              {delayed, delayed},
@@ -157,7 +157,7 @@ TEST(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
     std::filesystem::remove(home.path("config/autostart"));
     writeProgramValue(os, "s1", "2");
     EXPECT_EQ(std::tuple(quiet, atStart, os.boxes.size(), home.read(ENTRY)),
-              std::tuple(0u, 1u, 1u, qt::autostartEntry(ownPath())));
+              std::tuple(0u, 1u, 1u, linux::autostartEntry(ownPath())));
     EXPECT_NE(os.boxes.at(0).find("The log-on entry could not be written"), std::string::npos);
 }
 
@@ -208,11 +208,11 @@ TEST(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
         home.write(program, "#!/bin/sh\nprintf '%s' \"$0\" > '" + home.path(marker) + "'\n");
         std::filesystem::permissions(program, std::filesystem::perms(0755));
         const std::string entry = home.path("entry-" + std::to_string(row) + ".desktop");
-        home.write(entry, qt::autostartEntry(program));
+        home.write(entry, linux::autostartEntry(program));
         const Ran checked = run("desktop-file-validate", {QString::fromStdString(entry)});
         const Ran launched = run("gio", {"launch", QString::fromStdString(entry)});
         EXPECT_EQ(std::tuple(checked.status, checked.output, launched.status, launched.output,
-                             awaitFile(home, marker, 10), qt::entryProgram(home.read(entry))),
+                             awaitFile(home, marker, 10), linux::entryProgram(home.read(entry))),
                   std::tuple(0, "", 0, "", program, std::optional(program)))
             << folders[row] << "\n"
             << home.read(entry);
@@ -237,5 +237,5 @@ TEST(LogonEntry, EntriesWrittenElsewhereNameTheirProgram) {
         {"", std::nullopt},
     };
     for (const auto& [text, program] : rows)
-        EXPECT_EQ(qt::entryProgram(text), program) << text;
+        EXPECT_EQ(linux::entryProgram(text), program) << text;
 }

@@ -1,8 +1,8 @@
 // The Linux program's services on a real disk: text, files and folders, and pictures as
 // it decodes them: JPEG by libjpeg-turbo straight into the pixels, everything else (and
 // the JPEGs it leaves) by Qt; broken files are refused.
-#include "qt/picture_image.h"
-#include "qt/services.h"
+#include "linux/picture_image.h"
+#include "linux/services.h"
 #include "qt_fixture.h"
 #include "support/fake_platform.h"
 
@@ -19,14 +19,14 @@ namespace fs = std::filesystem;
 using testing_support::TempFolder;
 
 TEST(Services, TextFilesAndFolders) {
-    qt::Utf8CodePage cp;
+    linux::Utf8CodePage cp;
     EXPECT_EQ(cp.toAnsi("K\xC3\xB6ln \xE6\xBC\xA2"), "K\xC3\xB6ln \xE6\xBC\xA2");
     for (const char* bad : {"\xFF", "a\xC3", "\xC0\xAF", "\xED\xA0\x80"})
         EXPECT_EQ(cp.toAnsi(bad), std::nullopt) << bad;
     TempFolder home;
-    qt::PosixFileSteps steps; // a failure at any step leaves the old file or the new
+    linux::PosixFileSteps steps; // a failure at any step leaves the old file or the new
     EXPECT_EQ(fake::brokenReplacements(steps, home.folder), "");
-    qt::QtFiles files;
+    linux::PosixFiles files;
     const std::string list = home.path("data/kalo-dc/KALO DC.dat"), link = home.path("link");
     ASSERT_TRUE(files.ensureFolder(home.path("data/kalo-dc")) &&
                 files.replaceAtomically(list, "old"));
@@ -51,7 +51,7 @@ TEST(Services, TextFilesAndFolders) {
 // is not there leaves the old file and no temporary.
 TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
     TempFolder home;
-    qt::QtFiles files;
+    linux::PosixFiles files;
     const std::string bitmap = home.path("KALO.bmp"), big(1 << 20, 'x');
     ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
     auto replace = [&](const std::string& path) {
@@ -80,7 +80,7 @@ TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
 // file and no temporary.
 TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
     TempFolder home;
-    qt::QtFiles files;
+    linux::PosixFiles files;
     const std::string bitmap = home.path("KALO.bmp"), link = home.path("link.bmp");
     ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
     fs::permissions(bitmap, fs::perms(0640));
@@ -135,9 +135,9 @@ TEST(Pictures, DecodeIntoThePlaceTheCallerGives) {
             asked.emplace_back(width, height);
             return place.data();
         };
-        const auto placed = qt::loadPicture(home.path(name), given);
-        const auto own = qt::loadPicture(home.path(name));
-        const auto refused = qt::loadPicture(home.path(name), [](int, int) { return nullptr; });
+        const auto placed = linux::loadPicture(home.path(name), given);
+        const auto own = linux::loadPicture(home.path(name));
+        const auto refused = linux::loadPicture(home.path(name), [](int, int) { return nullptr; });
         ASSERT_TRUE(placed && own && refused) << name;
         EXPECT_EQ(std::tuple(placed->borrowed == place.data(), asked, place.back(),
                              refused->borrowed == nullptr),
@@ -169,10 +169,10 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     home.write("jpeg.png", jpeg); // the name does not matter, the bytes do
     home.write("extra.jpg", scan + std::string(2, '\0') + jpeg.substr(scan.size()));
     for (const char* name : {"ok.jpg", "ok.png", "cmyk.jpg", "jpeg.png", "extra.jpg"}) {
-        const auto decoded = qt::loadPicture(home.path(name));
+        const auto decoded = linux::loadPicture(home.path(name));
         ASSERT_TRUE(decoded) << name;
         const QImage reference(QString::fromStdString(home.path(name)));
-        const QImage seen = qt::upsideDownImage(*decoded).mirrored();
+        const QImage seen = linux::upsideDownImage(*decoded).mirrored();
         EXPECT_EQ(seen.convertToFormat(QImage::Format_ARGB32),
                   reference.convertToFormat(QImage::Format_ARGB32))
             << name;
@@ -187,7 +187,7 @@ TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     home.write("huge.jpg",
                std::string(jpeg).replace(jpeg.find("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"));
     for (const char* name : {"empty.png", "cut.png", "cut.jpg", "huge.png", "huge.jpg", "none.jpg"})
-        EXPECT_FALSE(qt::loadPicture(home.path(name))) << name;
+        EXPECT_FALSE(linux::loadPicture(home.path(name))) << name;
 }
 
 } // namespace

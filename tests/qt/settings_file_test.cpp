@@ -1,6 +1,6 @@
 // The settings file of the Linux program, on a real disk.
-#include "qt/file_registry.h"
-#include "qt/services.h"
+#include "linux/file_registry.h"
+#include "linux/services.h"
 #include "qt_fixture.h"
 #include "support/fake_platform.h"
 
@@ -40,8 +40,8 @@ Texts settingsFolder(const TempFolder& home) {
 // wrote; a change the disk refuses fails.
 TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
     TempFolder home;
-    qt::QtFiles files;
-    qt::FileRegistry reg(home.path(FILE_NAME), files);
+    linux::PosixFiles files;
+    linux::FileRegistry reg(home.path(FILE_NAME), files);
     EXPECT_EQ(home.read(FILE_NAME), "<missing>") << "nothing written yet";
     ASSERT_TRUE(write(reg, KEY + "\\", "C2", "Minute(s)"));
     ASSERT_TRUE(write(reg, KEY, "c1", "caf\xC3\xA9 \"5\""));
@@ -57,7 +57,7 @@ TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
                      {"registry.reg.unreadable-", "half a save"}}));
     fake::FakeFiles failing;
     failing.failWrites = true;
-    qt::FileRegistry refused(home.path(FILE_NAME), failing);
+    linux::FileRegistry refused(home.path(FILE_NAME), failing);
     EXPECT_EQ(std::tuple(refused.keys(), refused.startNotice()), std::tuple(reg.keys(), ""));
     EXPECT_FALSE(write(refused, KEY, "c1", "6"));
     home.write(FILE_NAME, "REGEDIT4\n\"c1\"=\"5\"\n");

@@ -1,6 +1,6 @@
 // The snow window as the window manager sees it, whatever "Snow on top" goes through.
 #include "app/app.h"
-#include "qt/windows.h"
+#include "qt/snow_window.h"
 #include "qt_fixture.h"
 #include "snow/kalo3.h"
 #include "support/fake_platform.h"

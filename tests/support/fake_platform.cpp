@@ -218,7 +218,7 @@ void FakePlatform::unwatchTimer(ui::Timer& timer) {
 FakePlatform::Watched* FakePlatform::nextDue(long limit) {
     Watched* best = nullptr;
     for (auto& w : timers_) {
-        if (!w.timer->enabled() || w.timer->interval() == 0 || w.due > limit) continue;
+        if (!w.timer->runs() || w.due > limit) continue;
         if (!best || w.due < best->due) best = &w;
     }
     return best;

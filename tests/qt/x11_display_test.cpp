@@ -1,0 +1,67 @@
+// The X connection and error trap every Xlib user of the program shares: a failed request
+// is noted once while a trap lives, and Xlib's handler before it is back when it goes.
+#include <gtest/gtest.h>
+
+// Xlib last: its macros clash with names in other headers.
+#include "linux/x11/display.h"
+
+namespace {
+
+using linux::x11::Connection;
+using linux::x11::ErrorTrap;
+
+int handlerBefore(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// The handler Xlib calls now, read by setting another and putting it back at once.
+XErrorHandler currentHandler() {
+    const XErrorHandler current = XSetErrorHandler(handlerBefore);
+    XSetErrorHandler(current);
+    return current;
+}
+
+// What the X server's error reply makes Xlib do: call the handler in force.
+void failRequest() {
+    XErrorEvent event{};
+    event.error_code = BadWindow;
+    currentHandler()(nullptr, &event);
+}
+
+TEST(X11ErrorTrap, NotesAFailedRequestOnce) {
+    ErrorTrap trap;
+    EXPECT_FALSE(trap.takeFailure()) << "nothing failed yet";
+    failRequest();
+    EXPECT_TRUE(trap.takeFailure());
+    EXPECT_FALSE(trap.takeFailure()) << "a failure is told once";
+}
+
+TEST(X11ErrorTrap, PutsBackTheHandlerItFound) {
+    const XErrorHandler xlibs = XSetErrorHandler(handlerBefore);
+    {
+        ErrorTrap outer;
+        const XErrorHandler trapping = currentHandler();
+        EXPECT_NE(trapping, handlerBefore);
+        { ErrorTrap inner; }
+        EXPECT_EQ(currentHandler(), trapping) << "the inner trap gives the outer one back";
+    }
+    EXPECT_EQ(currentHandler(), handlerBefore);
+    XSetErrorHandler(xlibs);
+}
+
+TEST(X11ErrorTrap, StartsWithoutTheFailureAnEarlierTrapLeftUntold) {
+    {
+        ErrorTrap earlier;
+        failRequest();
+    }
+    ErrorTrap later;
+    EXPECT_FALSE(later.takeFailure());
+}
+
+TEST(X11Connection, ToADisplayThatIsNotThereIsClosedAndHasNoDisplay) {
+    const Connection connection(":65000");
+    EXPECT_FALSE(connection.open());
+    EXPECT_EQ(connection.display(), nullptr);
+}
+
+} // namespace
