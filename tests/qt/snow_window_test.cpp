@@ -9,15 +9,25 @@
 
 namespace {
 
+// The snow window over a fake program, on a screen of 15 by 12 twips a pixel.
+struct SnowWindowOf {
+    QApplication& qt = qt_testing::application();
+    testing_support::TempFolder home;
+    fake::FakePlatform os{home.folder};
+    app::App program{os};
+    snow::Kalo3& form = program.kalo3();
+    qt::SnowWindow window{form, {640, 480, 15, 12}};
+    std::pair<double, double> reported() const {
+        return {form.window.width(), form.window.height()};
+    }
+};
+
 // A change of its flags makes Qt hide the window and, on X11, replace its native window
 // at the next showing: the window it makes then knows nothing of the shape that lets the
 // clicks through. So "Snow on top" is asked of the window manager, never through a flag.
 TEST(SnowWindow, OneManagedWindowWhateverSnowOnTopGoesThrough) {
-    qt_testing::application();
-    testing_support::TempFolder home;
-    fake::FakePlatform os(home.folder);
-    app::App program(os);
-    qt::SnowWindow window(program.kalo3(), {640, 480, 15, 15});
+    SnowWindowOf snow;
+    qt::SnowWindow& window = snow.window;
     window.setOnTop(false, 640, 480);
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_EQ(window.windowType(), Qt::Window)
@@ -31,23 +41,6 @@ TEST(SnowWindow, OneManagedWindowWhateverSnowOnTopGoesThrough) {
         EXPECT_TRUE(window.isVisible()) << "on top: " << onTop;
     }
 }
-
-} // namespace
-
-namespace {
-
-// The snow window over a fake program, on a screen of 15 by 12 twips a pixel.
-struct SnowWindowOf {
-    QApplication& qt = qt_testing::application();
-    testing_support::TempFolder home;
-    fake::FakePlatform os{home.folder};
-    app::App program{os};
-    snow::Kalo3& form = program.kalo3();
-    qt::SnowWindow window{form, {640, 480, 15, 12}};
-    std::pair<double, double> reported() const {
-        return {form.window.width(), form.window.height()};
-    }
-};
 
 // Placed at the screen's corner at the size given, shown, and its size told to the form in
 // twips; hidden and shown as its form says; a size it takes while hidden is told when shown.
