@@ -129,6 +129,16 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
         EXPECT_EQ(identity(path), started) << "a slider's steps leave it";
         EXPECT_EQ(started == was, before == after) << "written at start only when it differs";
     }
+}
+
+// Turned off, the entry goes; turned on, it comes back, and a later change leaves it.
+TEST(LogonEntry, TurnedOffTheEntryGoesAndTurnedOnItComesBack) {
+    qt_testing::application();
+    TempFolder home;
+    ConfigHome config(home.path("config"));
+    const std::string path = home.path(ENTRY), entry = qt::autostartEntry(ownPath());
+    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+    home.write(ENTRY, entry);
     RecordingPlatform os;
     settings::RegistryProcedures reg(os);
     reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
