@@ -122,8 +122,6 @@ SnowView view(Program& p) {
 
 } // namespace
 
-// Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
-// the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
 // Loop bounds floor into 32 bits; the largest 32-bit number is still one.
 TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
     EXPECT_EQ(floorToInt32(2147483647.0), 2147483647);
@@ -135,6 +133,8 @@ TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
     EXPECT_THROW(toSingle(double(FLT_MAX) * 1.0000001), settings::OverflowError);
 }
 
+// Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
+// the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
 TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
     const std::tuple<const char*, const char*, int> cases[] = {
         {"", "", 0},      {"1", "1", 4},   {"2.5", "0", 3},   {"0.4", "0", 1},
