@@ -359,7 +359,7 @@ struct FallingSnow : Program, ::testing::Test {
                 draws,
                 app->snow().SnowSize.number(),
                 frames,
-                std::ranges::count(picture.pixels(), WHITE),
+                long(std::ranges::count(picture.pixels(), WHITE)),
                 app->snow().Flakes[0][0].y};
     }
     void resize() { overlay->window.resized(15000, 9000); }
