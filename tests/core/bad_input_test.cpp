@@ -3,6 +3,8 @@
 #include "fixture.h"
 #include "snow/kalo3.h"
 
+#include <sstream>
+
 namespace {
 
 using settings::MemoryRegistry;
@@ -32,6 +34,8 @@ const std::vector<std::optional<MemoryRegistry::Value>> FORMS = [] {
     forms.push_back(MemoryRegistry::Value{platform::REG_DWORD_T, std::string("\x05\0\0\0", 4)});
     return forms;
 }();
+const char* const FORM_NAMES[] = {"no value", "empty", "a blank",    "odd bytes",   "a huge number",
+                                  "-7",       "2.5",   "3000 nines", "a DWORD of 5"};
 
 std::string interval(Program& p) {
     return p.main().Timer1.enabled() ? "run" : p.os.boxes.empty() ? "idle" : p.os.boxes[0].title;
@@ -111,8 +115,10 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
         {TILE, trayTicks, "0001|0001|0001|0001|0001|0001|0001|0001|0001"},
         {STYLE, trayTicks, "0000|0000|0000|0000|0000|0000|0000|0000|0000"}};
     for (const auto& [setting, view, expected] : rows) {
-        std::string seen;
-        for (const auto& form : FORMS) { // good values but this one, two pictures listed
+        std::istringstream outcomes(expected);           // one for each form, split at '|'
+        for (std::size_t k = 0; k < FORMS.size(); ++k) { // good values but this one, two pictures
+            SCOPED_TRACE(setting.name + " stored as " + FORM_NAMES[k]);
+            const auto& form = FORMS[k];
             Program p;
             p.os.metrics = {160, 120, 15, 15};
             p.write("KALO DC.dat", testing_support::listBytes({p.picture("a"), p.picture("b")}));
@@ -121,11 +127,12 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
                     p.os.reg.putText(other->key, other->name, other->good);
             if (form) p.os.reg.put(setting.key, setting.name, *form);
             p.app->start();
-            seen.append(seen.empty() ? "" : "|").append(view(p));
+            std::string outcome;
+            std::getline(outcomes, outcome, '|');
+            EXPECT_EQ(view(p), outcome);
             useEverything(p);
             EXPECT_EQ(p.read("KALO DC.dat"),
                       testing_support::listBytes(p.main().Wallpaper.items()));
         }
-        EXPECT_EQ(seen, expected) << setting.name;
     }
 }

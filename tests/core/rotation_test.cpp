@@ -2,20 +2,98 @@
 #include "fixture.h"
 #include "rotation/list_file.h"
 
-#include <sstream>
+#include <ostream>
 
 namespace {
 
 using testing_support::Program;
 using Strings = std::vector<std::string>;
-using Steps = std::vector<long>;
+using platform::MB_CRITICAL, platform::MB_EXCLAMATION;
 using testing_support::listBytes;
 
 constexpr long M = 60000; // a minute
 const fake::FakeCodePage western;
 const std::string LIST = "KALO DC.dat", MARKER_FILE("\x22\xA0\x22\r\n", 5);
-const std::string STOPPED = "add del run c2 | Stoped. | ";
-const std::string RESET = "add del run | Stoped. | Select Interval | 0 0 Select Interval";
+
+// A message box as the user saw it: its title, style and first line.
+struct Box {
+    std::string title;
+    int style;
+    std::string line;
+    bool operator==(const Box&) const = default;
+};
+void PrintTo(const Box& b, std::ostream* out) {
+    *out << "{" << b.title << ", style " << b.style << ", \"" << b.line << "\"}";
+}
+
+// The main window: enabled or shown controls and armed tickers, the status, the interval
+// boxes' texts, the stored run flags and interval texts ("-": none), each box shown.
+struct MainView {
+    std::string controls, status, interval, stored;
+    std::vector<Box> boxes;
+    bool operator==(const MainView&) const = default;
+};
+void PrintTo(const MainView& v, std::ostream* out) {
+    *out << "\n  controls: " << v.controls << "\n  status: " << v.status
+         << "\n  interval: " << v.interval << "\n  stored: " << v.stored << "\n  boxes:";
+    for (const auto& box : v.boxes)
+        PrintTo(box, out);
+}
+
+MainView view(Program& p) {
+    auto& m = p.main();
+    const std::pair<const char*, bool> parts[] = {
+        {"add", m.add.enabled()},    {"del", m.del.enabled()},   {"run", m.run.visible()},
+        {"stop", m.stope.visible()}, {"c1", m.c1.enabled()},     {"c2", m.c2.enabled()},
+        {"T1", m.Timer1.enabled()},  {"T2", m.Timer2.enabled()}, {"T3", m.Timer3.enabled()}};
+    MainView v{"", m.Label2.caption(), m.c1.text() + " " + m.c2.text(), "", {}};
+    for (const auto& [name, on] : parts)
+        v.controls += on ? (v.controls.empty() ? "" : " ") + std::string(name) : "";
+    for (const auto& value : {p.appSetting("cmdrun", "cmdstop"), p.appSetting("tcirun", "tcistop"),
+                              p.programValue("C1"), p.programValue("C2")})
+        v.stored += (v.stored.empty() ? "" : " ") + value.value_or("-");
+    for (const auto& box : p.os.boxes)
+        v.boxes.push_back({box.title, box.style, box.text.substr(0, box.text.find('\n'))});
+    return v;
+}
+
+// A rotation stopped with nothing stored; the one after a reset.
+MainView stoppedView(std::vector<Box> boxes = {}, std::string interval = " ") {
+    return {"add del run c2", "Stoped.", interval, "0 0 - -", std::move(boxes)};
+}
+MainView resetView(std::vector<Box> boxes) {
+    return {"add del run", "Stoped.", "Select Interval", "0 0 Select Interval", std::move(boxes)};
+}
+
+// One step of a rotation script: the clock runs `ms`, then the list position applied
+// (-1: none, -2: several).
+struct Step {
+    long ms, applied;
+    bool operator==(const Step&) const = default;
+};
+void PrintTo(const Step& s, std::ostream* out) {
+    *out << "{" << s.ms << " ms: " << s.applied << "}";
+}
+using Steps = std::vector<Step>;
+
+// Runs the script's clock steps; returns it with the position each step really applied.
+Steps applied(Program& p, Steps script) {
+    for (auto& step : script) {
+        auto before = p.os.wallpaperCalls.size();
+        p.os.advance(step.ms);
+        auto calls = p.os.wallpaperCalls.size() - before;
+        step.applied = calls == 0 ? -1 : calls > 1 ? -2 : p.main().Wallpaper.listIndex();
+    }
+    return script;
+}
+
+// The window loaded over a list file of `entries` after the bytes `before`, the rotation
+// stored as stopped.
+app::Kalo2& stopped(Program& p, const Strings& entries, const std::string& before = "") {
+    p.write(LIST, before + listBytes(entries));
+    p.setAppSetting("cmdrun", "cmdstop", "0");
+    return p.main();
+}
 
 TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsAnyLineBack) {
     const Strings entries{"caf\xC3\xA9", "\xE2\x82\xAC", "a\"b", "", "b", "b"}; // no escaping
@@ -33,8 +111,8 @@ TEST(ListFile, WritesEachEntryQuotedInTheCodePageAndReadsAnyLineBack) {
               (Strings{"a", "plain", "b\"c", "a,b\",\"c", "one", "two", "x\ry", "  ", "last"}));
 }
 
-// The bound list box is told of every change, so the real one never shows a stale list.
-TEST(ImageList, EveryChangeReachesTheBoundView) {
+// The bound view is told of every change, so the real widget never shows a stale state.
+TEST(Controls, EveryChangeReachesTheBoundView) {
     ui::ListBox list;
     ui::Slider slider{1, 50, 1, 5, 10};
     ui::ImageBox preview;
@@ -43,69 +121,41 @@ TEST(ImageList, EveryChangeReachesTheBoundView) {
     int told = 0;
     list.viewChanged = slider.viewChanged = preview.viewChanged = check.viewChanged =
         combo.viewChanged = [&told] { ++told; };
-    preview.setPicture(nullptr);
-    combo.setText("Hour(s)");
-    for (int value : {1, 1}) // one change
-        check.setValue(value);
-    list.add("a");
-    list.add("b");
-    list.setListIndex(2); // no entry there: nothing changes
-    list.setListIndex(1);
-    for (long outside : {2, -1}) // no entry there: nothing changes
-        list.removeAt(outside);
-    list.removeAt(0);
-    list.clear();
-    for (long value : {33, 33, 99}) // no change, then one clamped
-        slider.setValue(value);
-    for (bool on : {false, false, true})
-        slider.setEnabled(on);
-    EXPECT_EQ(std::make_tuple(told, list.count(), list.listIndex(), slider.value()),
-              std::make_tuple(12, 0L, -1L, 50));
-}
-
-// The window loaded over a list file of `entries` after the bytes `before`, the rotation
-// stored as stopped.
-app::Kalo2& stopped(Program& p, const Strings& entries, const std::string& before = "") {
-    p.write(LIST, before + listBytes(entries));
-    p.setAppSetting("cmdrun", "cmdstop", "0");
-    return p.main();
-}
-
-// Runs a script of {time, expected list position applied} pairs on the clock; returns it
-// with the position each step really applied (-1 none, -2 several).
-Steps applied(Program& p, Steps script) {
-    for (std::size_t i = 0; i + 1 < script.size(); i += 2) {
-        auto before = p.os.wallpaperCalls.size();
-        p.os.advance(script[i]);
-        auto calls = p.os.wallpaperCalls.size() - before;
-        script[i + 1] = calls == 0 ? -1 : calls > 1 ? -2 : p.main().Wallpaper.listIndex();
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"picture", [&] { preview.setPicture(nullptr); }},
+        {"combo text", [&] { combo.setText("Hour(s)"); }},
+        {"check", [&] { check.setValue(1); }},
+        {"list add", [&] { list.add("a"), list.add("b"); }},
+        {"list index", [&] { list.setListIndex(1); }},
+        {"list remove", [&] { list.removeAt(0); }},
+        {"list clear", [&] { list.clear(); }},
+        {"slider clamped", [&] { slider.setValue(99); }},
+        {"slider disabled", [&] { slider.setEnabled(false); }},
+    };
+    for (const auto& [name, change] : changes) {
+        told = 0;
+        change();
+        EXPECT_GT(told, 0) << name;
     }
-    return script;
+    EXPECT_EQ(slider.value(), 50);
 }
 
-// The window as one text: enabled or shown controls, armed tickers | status | interval
-// texts | stored run flags and interval texts ("-": none) | each message box shown.
-std::string state(Program& p) {
-    auto& m = p.main();
-    const std::pair<const char*, bool> parts[] = {
-        {"add", m.add.enabled()},    {"del", m.del.enabled()},   {"run", m.run.visible()},
-        {"stop", m.stope.visible()}, {"c1", m.c1.enabled()},     {"c2", m.c2.enabled()},
-        {"T1", m.Timer1.enabled()},  {"T2", m.Timer2.enabled()}, {"T3", m.Timer3.enabled()}};
-    std::ostringstream out;
-    for (const auto& [name, on] : parts)
-        out << (on ? std::string(name) + " " : "");
-    out << "| " << m.Label2.caption() << " | " << m.c1.text() << " " << m.c2.text() << " |";
-    for (const auto& value : {p.appSetting("cmdrun", "cmdstop"), p.appSetting("tcirun", "tcistop"),
-                              p.programValue("C1"), p.programValue("C2")})
-        out << " " << value.value_or("-");
-    for (const auto& box : p.os.boxes)
-        out << " | " << box.title << " " << box.style << " "
-            << box.text.substr(0, box.text.find('\n'));
-    return out.str();
+// An index with no entry there changes nothing.
+TEST(Controls, AListIgnoresAnIndexWithNoEntry) {
+    ui::ListBox list;
+    list.add("a"), list.add("b");
+    list.setListIndex(2);
+    EXPECT_EQ(list.listIndex(), -1);
+    list.setListIndex(1);
+    for (long outside : {2, -1})
+        list.removeAt(outside);
+    EXPECT_EQ(list.items(), (Strings{"a", "b"}));
+    list.removeAt(0);
+    EXPECT_EQ(list.listIndex(), 0) << "the selection follows its entry";
 }
 
-// A path outside the code page goes by its short form; Delete selects a neighbour by text.
-TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
+// A path outside the code page goes by its short form, or is refused.
+TEST(ImageList, AddKeepsTheListFileInStep) {
     Program p;
     auto& main = stopped(p, {"x", "a", "y", "a", "b"});
     main.c2.setEnabled(false);
@@ -115,25 +165,32 @@ TEST(ImageList, AddAndDeleteKeepTheListFileInStep) {
         if (!shortPath.empty()) p.os.fs.shortPaths[wide] = shortPath;
         main.add.click();
     }
-    const std::string refused = " | Error 16 Unable to add " + wide;
-    EXPECT_EQ(std::make_tuple(p.os.dialogRequests.at(4).initialLocation, main.Wallpaper.items(),
-                              state(p)),
-              std::make_tuple("z", Strings{"x", "a", "y", "a", "b", "z", shortForm},
-                              STOPPED + "  | 0 0 - -" + refused + refused)); // the unit box enabled
-    int focus = 0, inStep = 0;
+    const Box refused{"Error", MB_CRITICAL, "Unable to add " + wide};
+    EXPECT_EQ(p.os.dialogRequests.at(4).initialLocation, "z");
+    EXPECT_EQ(main.Wallpaper.items(), (Strings{"x", "a", "y", "a", "b", "z", shortForm}));
+    EXPECT_EQ(p.read(LIST), listBytes(main.Wallpaper.items()));
+    EXPECT_EQ(view(p), stoppedView({refused, refused})) << "the unit box enabled";
+}
+
+// Delete selects the neighbour by text, keeps the focus in the list and the file in step.
+TEST(ImageList, DeleteSelectsANeighbourAndKeepsTheListFileInStep) {
+    Program p;
+    auto& main = stopped(p, {"x", "a", "y", "a", "b", "z", "w"});
+    int focus = 0;
     main.Wallpaper.focusRequested = [&] { ++focus; };
-    std::ostringstream selected;
-    for (long index : {6, 2, 3, 0, 2, 1, 0, -1}) {
-        main.Wallpaper.setListIndex(index);
+    const std::pair<long, long> rows[] = {{6, 5}, {2, 1}, {3, 3},  {0, 0},
+                                          {2, 0}, {1, 0}, {0, -1}, {-1, -1}};
+    for (auto [chosen, selected] : rows) {
+        SCOPED_TRACE("deleting at " + std::to_string(chosen));
+        main.Wallpaper.setListIndex(chosen);
         p.os.boxes.clear();
         main.del.click();
-        selected << main.Wallpaper.listIndex() << " ";
-        inStep += p.read(LIST) == listBytes(main.Wallpaper.items());
+        EXPECT_EQ(main.Wallpaper.listIndex(), selected);
+        EXPECT_EQ(p.read(LIST), listBytes(main.Wallpaper.items()));
     }
-    EXPECT_EQ(
-        std::make_tuple(selected.str(), focus, inStep, state(p)),
-        std::make_tuple("5 1 3 0 0 0 -1 -1 ", 7, 8,
-                        STOPPED + "  | 0 0 - - | Delete 48 You must Select the file to delete."));
+    EXPECT_EQ(focus, 7);
+    EXPECT_EQ(view(p),
+              stoppedView({{"Delete", MB_EXCLAMATION, "You must Select the file to delete."}}));
 }
 
 // A stored last file the dialog refuses opens it again at the program folder; a cancel
@@ -149,14 +206,16 @@ TEST(ImageList, ADialogThatRefusesTheLastFileOpensAgainAndOddRecordsAreKept) {
     p.os.dialogAnswers = {fake::FakePlatform::REFUSED, "z", fake::FakePlatform::REFUSED, ""};
     main.add.click();
     main.add.click();
-    std::string asked;
+    Strings asked;
     for (const auto& request : p.os.dialogRequests)
-        asked += (request.initialLocation == p.folder ? "folder " : request.initialLocation + " ");
-    EXPECT_EQ(std::tuple(asked, main.Wallpaper.items().back(), p.read(LIST), p.os.boxes.size()),
-              std::tuple(stored + " folder z folder ", "z", odd + listBytes({"z"}), 0u));
+        asked.push_back(request.initialLocation == p.folder ? "folder" : request.initialLocation);
+    EXPECT_EQ(asked, (Strings{stored, "folder", "z", "folder"}));
+    EXPECT_EQ(p.read(LIST), odd + listBytes({"z"}));
+    EXPECT_TRUE(p.os.boxes.empty());
 }
 
-// With the program folder read-only the list lives in the user data folder.
+// With the program folder read-only the list lives in the user data folder, loaded with a
+// yield for each entry.
 TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     Program p;
     p.os.fs.readOnlyFolders = {p.folder};
@@ -170,204 +229,304 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     main.add_Click();
     entries.push_back("b");
     EXPECT_TRUE(main.SaveImageList());
-    EXPECT_EQ(std::make_tuple(yields, misplaced, *p.os.fs.read(userList)),
-              std::make_tuple(40000L, 0L, listBytes(entries)));
+    EXPECT_EQ(yields, 40000);
+    EXPECT_EQ(misplaced, 0) << "each yield after its entry";
+    EXPECT_EQ(*p.os.fs.read(userList), listBytes(entries));
+}
+
+// A list that cannot be written is kept as it was, and the user told at each attempt.
+TEST(ImageList, AListThatCannotBeWrittenIsKeptAndReported) {
+    Program p;
+    auto& main = stopped(p, {"a"});
     p.os.fs.failWrites = true;
+    p.os.dialogAnswers = {"b"};
     main.add_Click();
     main.reset_Click();
-    const std::string unable = " | Error 16 Unable to access " + userList + ". The ";
-    EXPECT_EQ(std::make_pair(*p.os.fs.read(userList), state(p)),
-              std::make_pair(listBytes(entries), RESET + unable + "playlist will not be saved" +
-                                                     unable + "Image list will not be saved"));
+    const std::string unable = "Unable to access " + p.path(LIST) + ". The ";
+    EXPECT_EQ(p.read(LIST), listBytes({"a"}));
+    EXPECT_EQ(view(p),
+              resetView({{"Error", MB_CRITICAL, unable + "playlist will not be saved"},
+                         {"Error", MB_CRITICAL, unable + "Image list will not be saved"}}));
 }
 
 // A list file held open by another program at start is reported, and no save replaces it
 // before it has been read; then its entries come first. A reset empties it on purpose,
 // unless it could not write its marker.
 TEST(ImageList, AListFileHeldOpenIsNeverSavedOverUnread) {
-    const std::tuple<bool, Strings, Strings, std::size_t> cases[] = {
+    struct Row {
+        bool markerFails;
+        Strings whileUnread, afterRead;
+        std::size_t boxes;
+    };
+    const Row rows[] = {
         {false, {"c"}, {"c", "d"}, 1},
         {true, {"a", "b"}, {"a", "b", "c", "d"}, 3}, // the marker could not be written
     };
-    for (const auto& [markerFails, first, last, boxes] : cases) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.markerFails ? "the marker fails" : "the marker written");
         Program p;
         p.os.fs.unreadable = {p.path(LIST)};
         auto& main = stopped(p, {"a", "b"});
         p.os.dialogAnswers = {"c", "d"};
-        p.os.fs.failWrites = markerFails;
+        p.os.fs.failWrites = row.markerFails;
         main.reset.click();
         p.os.fs.failWrites = false;
         main.add_Click();
         p.os.fs.unreadable.clear();
-        const std::string list = p.read(LIST);
+        EXPECT_EQ(p.read(LIST), listBytes(row.whileUnread));
         main.add_Click();
-        EXPECT_EQ(std::tuple(list, p.read(LIST), p.os.boxes.size(), p.os.boxes.at(0).text),
-                  std::tuple(listBytes(first), listBytes(last), boxes,
-                             "Unable to read " + p.path(LIST) +
-                                 ". Another program may be using it. Your Image list is kept "
-                                 "as it is, and is not saved until it can be read."));
+        EXPECT_EQ(p.read(LIST), listBytes(row.afterRead));
+        EXPECT_EQ(p.os.boxes.size(), row.boxes);
+        EXPECT_EQ(p.os.boxes.at(0).text,
+                  "Unable to read " + p.path(LIST) +
+                      ". Another program may be using it. Your Image list is kept as it is, "
+                      "and is not saved until it can be read.");
     }
 }
 
-// A new period counts from the change, as a timer set again does; Advance wraps; the
-// interval boxes set and store the interval, or ignore a bad one.
-TEST(Rotation, ATimerGivenANewPeriodCountsItFromTheChangeAdvanceWrapsAndTheBoxesSetIt) {
+// Ticks during a message box can pass the count; no index yet counts as the first.
+TEST(Rotation, AdvanceWrapsAndCountsTheEntries) {
     Program p;
-    ui::Timer timer{1000, true};
-    std::vector<long> ticks;
-    timer.Tick = [&] { ticks.push_back(p.os.now()); };
-    p.os.watchTimer(timer);
-    p.os.advance(500);
-    timer.setInterval(200);
-    p.os.advance(500);
-    timer.setEnabled(false); // so does a timer enabled again
-    p.os.advance(350);
-    timer.setEnabled(true);
-    p.os.advance(250);
-    p.os.unwatchTimer(timer);
-    EXPECT_EQ(ticks, (std::vector<long>{700, 900, 1550}));
-    // Ticks during a message box can pass the count; no index yet counts as the first.
     auto& main = stopped(p, {});
-    std::ostringstream seen;
-    for (std::optional<long> index : {std::optional<long>(), {}, {5}}) {
+    const std::pair<std::optional<long>, long> rows[] = {
+        {std::nullopt, -1}, {std::nullopt, 0}, {5, 0}};
+    for (long entries = 0; auto [index, selected] : rows) {
+        SCOPED_TRACE(std::to_string(entries) + " entries");
         main.rotationIndex = index;
         main.Wallpaper.setListIndex(-1);
         main.Advance();
-        seen << main.Wallpaper.listIndex() << "/" << *main.rotationIndex << main.entryCount << " ";
+        EXPECT_EQ(main.Wallpaper.listIndex(), selected);
+        EXPECT_EQ(main.rotationIndex, 1);
+        EXPECT_EQ(main.entryCount, entries++);
         main.Wallpaper.add("a");
-    }
-    EXPECT_EQ(seen.str(), "-1/10 0/11 0/12 ");
-    // The unit box fills the number box; a number chosen sets and stores the interval.
-    p.os.boxes.clear();
-    main.c2.add("second(s)");
-    std::ostringstream filled;
-    for (std::size_t unit : {2, 3, 1, 0}) {
-        main.c1.setText("x");
-        main.c2.choose(unit);
-        filled << main.c1.items().size() << "/" << main.c1.items().back() << main.c1.text() << " ";
-    }
-    main.c1.choose(2);
-    EXPECT_EQ(std::make_tuple(filled.str(), main.Timer1.interval(), state(p)),
-              std::make_tuple("7/7 7/7x 59/59 59/59 ", 3000L,
-                              "add del run c1 c2 | Stoped. | 3 Second(s) | 0 0 3 Second(s)"));
-    main.stope.click(); // the number box closes again
-    EXPECT_EQ(state(p).substr(0, STOPPED.size()), STOPPED);
-    const std::tuple<const char*, const char*, char, const char*> cases[] = {
-        {"Second(s)", "2,5", ',', "2500 -1 T1"},     {"Second(s)", "0.0625", '.', "62 -1 T1"},
-        {"Second(s)", "0.1875", '.', "188 -1 T1"},   {"Second(s)", "0", '.', "0 -1 T1"},
-        {"Second(s)", "65.535", '.', "65535 -1 T1"}, {"Second(s)", "65.536", '.', "9 -1 T1T3"},
-        {"Second(s)", "-1", '.', "9 -1 T1T3"},       {"Second(s)", "abc", '.', "9 -1 T1T3"},
-        {"second(s)", "5", '.', "9 -1 T1T3"},        {"Minute(s)", "2.5", '.', "9 2.5 T3"},
-        {"Hour(s)", "1,5", ',', "9 90 T3"}, // the minute rows last: they leave a target
-    };
-    for (const auto& [unit, number, separator, expected] : cases) {
-        p.os.cp.separator = separator;
-        main.Timer1.setEnabled(true);
-        main.Timer3.setEnabled(true);
-        main.Timer1.setInterval(9); // the period in force
-        main.c2.typeText(unit);
-        main.c1.typeText(number);
-        main.SetInterval();
-        std::ostringstream now;
-        now << main.Timer1.interval() << " " << main.minuteTarget.value_or(-1) << " "
-            << (main.Timer1.enabled() ? "T1" : "") << (main.Timer3.enabled() ? "T3" : "");
-        EXPECT_EQ(now.str(), expected) << unit << " " << number;
     }
 }
 
-// Run refuses an interval it cannot turn, changing nothing; one entry is refused, then
-// reset: Snow on top cleared and the marker left in the list file.
-TEST(RunState, RunStartsTheUnitsModeOrSaysWhyNotAndStopOrResetEndIt) {
-    const std::string one = " | Error 16 Add at least two Image file.";
-    const std::string refused = STOPPED + "70 Second(s) | 0 0 - - | Error 16 Enter the interval.";
-    const std::tuple<int, const char*, const char*, std::string, std::string> cases[] = {
-        {2, "65.535", "Second(s)", // the longest period the ticker holds
-         "stop T1 T2 | Running... | 65.535 Second(s) | 1 0 65.535 Second(s)", ""},
-        {2, "70", "Second(s)", refused, refused},
-        {1, "5", "Second(s)", RESET + one, "stop c2 | Stoped. | 5 Second(s) | 0 0 - -" + one},
-        {1, "5", "Minute(s)", RESET + one, "stop c2 | Stoped. | 5 Minute(s) | 0 0 - -" + one},
+// The unit box fills the number box; a number chosen sets and stores the interval; Stop
+// closes the number box again.
+TEST(Rotation, TheUnitBoxFillsTheNumberBoxAndANumberChosenSetsTheInterval) {
+    Program p;
+    auto& main = stopped(p, {});
+    main.c2.add("second(s)");
+    const std::tuple<std::size_t, std::size_t, const char*, const char*> rows[] = {
+        {2, 7, "7", ""}, {3, 7, "7", "x"}, {1, 59, "59", ""}, {0, 59, "59", ""}};
+    for (auto [unit, count, last, text] : rows) {
+        SCOPED_TRACE("unit " + std::to_string(unit));
+        main.c1.setText("x");
+        main.c2.choose(unit);
+        EXPECT_EQ(main.c1.items().size(), count);
+        EXPECT_EQ(main.c1.items().back(), last);
+        EXPECT_EQ(main.c1.text(), text);
+    }
+    main.c1.choose(2);
+    EXPECT_EQ(main.Timer1.interval(), 3000);
+    EXPECT_EQ(view(p),
+              (MainView{"add del run c1 c2", "Stoped.", "3 Second(s)", "0 0 3 Second(s)", {}}));
+    main.stope.click();
+    EXPECT_EQ(view(p).controls, "add del run c2");
+}
+
+// The interval boxes set the period, in the locale's numbers, or ignore a bad one; minutes
+// and hours leave a target for the minute ticker.
+TEST(Rotation, SetIntervalTurnsTheBoxesIntoAPeriodOrIgnoresThem) {
+    struct Row {
+        const char *unit, *number;
+        char separator;
+        long period;
+        double minutes;
+        bool secondTicker, minuteTicker;
     };
-    for (const auto& [count, number, unit, after, duringBox] : cases) {
+    const Row rows[] = {
+        {"Second(s)", "2,5", ',', 2500, -1, true, false},
+        {"Second(s)", "0.0625", '.', 62, -1, true, false},
+        {"Second(s)", "0.1875", '.', 188, -1, true, false},
+        {"Second(s)", "0", '.', 0, -1, true, false},
+        {"Second(s)", "65.535", '.', 65535, -1, true, false},
+        {"Second(s)", "65.536", '.', 9, -1, true, true},
+        {"Second(s)", "-1", '.', 9, -1, true, true},
+        {"Second(s)", "abc", '.', 9, -1, true, true},
+        {"second(s)", "5", '.', 9, -1, true, true},
+        {"Minute(s)", "2.5", '.', 9, 2.5, false, true}, // the minute rows last: they leave a target
+        {"Hour(s)", "1,5", ',', 9, 90, false, true},
+    };
+    Program p;
+    auto& main = stopped(p, {});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.unit) + " " + row.number);
+        p.os.cp.separator = row.separator;
+        main.Timer1.setEnabled(true);
+        main.Timer3.setEnabled(true);
+        main.Timer1.setInterval(9); // the period in force
+        main.c2.typeText(row.unit);
+        main.c1.typeText(row.number);
+        main.SetInterval();
+        EXPECT_EQ(main.Timer1.interval(), row.period);
+        EXPECT_EQ(main.minuteTarget.value_or(-1), row.minutes);
+        EXPECT_EQ(main.Timer1.enabled(), row.secondTicker);
+        EXPECT_EQ(main.Timer3.enabled(), row.minuteTicker);
+    }
+}
+
+// The window after Run over `count` entries and the interval typed, and as it was while
+// a message box was open.
+struct RunSeen {
+    MainView after;
+    std::optional<MainView> duringBox;
+};
+RunSeen run(Program& p, int count, const char* number, const char* unit) {
+    auto& main = stopped(p, Strings(count, "a"));
+    main.Check1.setValue(1);
+    main.c2.typeText(unit);
+    main.c1.typeText(number);
+    RunSeen seen;
+    p.os.whileBoxOpen = [&] { seen.duringBox = view(p); };
+    main.Label3.click();
+    seen.after = view(p);
+    return seen;
+}
+
+TEST(RunState, RunStartsTheSecondsTickerAndStopEndsIt) {
+    Program p;
+    const RunSeen seen = run(p, 2, "65.535", "Second(s)"); // the longest period it holds
+    EXPECT_EQ(
+        seen.after,
+        (MainView{"stop T1 T2", "Running...", "65.535 Second(s)", "1 0 65.535 Second(s)", {}}));
+    EXPECT_EQ(seen.duringBox, std::nullopt);
+    p.main().stope.click();
+    EXPECT_EQ(view(p).controls, "add del run c2");
+    EXPECT_EQ(p.main().Check1.value(), 1);
+}
+
+TEST(RunState, RunRefusesAnIntervalItCannotTurnChangingNothing) {
+    Program p;
+    const RunSeen seen = run(p, 2, "70", "Second(s)");
+    const MainView refused =
+        stoppedView({{"Error", MB_CRITICAL, "Enter the interval."}}, "70 Second(s)");
+    EXPECT_EQ(seen.after, refused);
+    EXPECT_EQ(seen.duringBox, refused);
+    EXPECT_EQ(p.read(LIST), listBytes({"a", "a"}));
+}
+
+// One entry is refused, then reset: Snow on top cleared and the marker left in the list file.
+TEST(RunState, RunOverOneEntryIsRefusedAndResets) {
+    for (const char* unit : {"Second(s)", "Minute(s)"}) {
+        SCOPED_TRACE(unit);
         Program p;
-        auto& main = stopped(p, Strings(count, "a"));
-        main.Check1.setValue(1);
-        main.c2.typeText(unit);
-        main.c1.typeText(number);
-        std::string during;
-        p.os.whileBoxOpen = [&] { during = state(p); };
-        main.Label3.click();
-        EXPECT_EQ(
-            std::make_tuple(state(p), during, main.Check1.value(), main.Wallpaper.count(),
-                            p.read(LIST) == MARKER_FILE),
-            std::make_tuple(after, duringBox, count != 1, count == 1 ? 0L : count, count == 1));
-        main.stope.click();
-        EXPECT_EQ(state(p).rfind(STOPPED, 0), 0u) << state(p);
+        const RunSeen seen = run(p, 1, "5", unit);
+        const Box one{"Error", MB_CRITICAL, "Add at least two Image file."};
+        EXPECT_EQ(seen.after, resetView({one}));
+        EXPECT_EQ(seen.duringBox,
+                  (MainView{"stop c2", "Stoped.", std::string("5 ") + unit, "0 0 - -", {one}}));
+        EXPECT_EQ(p.main().Check1.value(), 0);
+        EXPECT_EQ(p.main().Wallpaper.count(), 0);
+        EXPECT_EQ(p.read(LIST), MARKER_FILE);
     }
 }
 
 // A true run flag (the default) resumes, a false one stops, another text ends the start-up
 // there as a missing list does; an interval that cannot turn is refused; the marker resets.
 TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
-    const std::string SEC = "stop T1 T2 | Running...", MIN = "stop T2 T3 | Running...";
-    const std::string STOP = "add del run c2 | Stoped.", END = "add del run c2 T3 | ";
-    const Steps quiet{1, -1, 10 * M, -1};
-    using Row = std::tuple<int, std::optional<std::string>, const char*, std::string, std::string,
-                           const char*, Steps>;
-    const Row cases[] = {
-        {3, "", "1", "5 Second(s)", SEC, "1 -", {1, 0, 4998, -1, 1, 0, 5000, 1, 5000, 2, 5000, 0}},
-        {3, "", nullptr, "2 Minute(s)", MIN, "1 1", {1, 0, M, -1, M, 0, 2 * M, 1, 2 * M, 2}},
-        {2, "", "True", "1.5 Hour(s)", MIN, "1 1", {1, 0, 89 * M, -1, M, 0, 89 * M, -1, M, 1}},
-        {2, "", "-1", "2.5 Minute(s)", END, "-1 -", quiet}, // refused, with a box
-        {2, "", "1", "0 Second(s)", END, "1 -", quiet},     // refused, with a box
-        {0, MARKER_FILE, "maybe", "5 Minute(s)", END, "maybe -", quiet},
-        {0, std::nullopt, nullptr, "5 Minute(s)", END, "- -", quiet},
-        {0, MARKER_FILE, "0", "Select Interval", "add del run | Stoped.", "0 0", quiet},
-        {0, MARKER_FILE + listBytes({"a"}), "0", "5 Second(s)", STOP, "0 0", quiet},
+    const std::string SEC = "stop T1 T2", MIN = "stop T2 T3", END = "add del run c2 T3";
+    const Steps quiet{{1, -1}, {10 * M, -1}};
+    struct Row {
+        int pictures;
+        std::optional<std::string> listTail; // none: no list file
+        const char *runFlag, *c1, *c2;
+        std::string controls, status, flags;
+        Steps script;
     };
-    for (const auto& [count, bytes, flag, texts, look, flags, script] : cases) {
+    const Row rows[] = {
+        {3,
+         "",
+         "1",
+         "5",
+         "Second(s)",
+         SEC,
+         "Running...",
+         "1 -",
+         {{1, 0}, {4998, -1}, {1, 0}, {5000, 1}, {5000, 2}, {5000, 0}}},
+        {3,
+         "",
+         nullptr,
+         "2",
+         "Minute(s)",
+         MIN,
+         "Running...",
+         "1 1",
+         {{1, 0}, {M, -1}, {M, 0}, {2 * M, 1}, {2 * M, 2}}},
+        {2,
+         "",
+         "True",
+         "1.5",
+         "Hour(s)",
+         MIN,
+         "Running...",
+         "1 1",
+         {{1, 0}, {89 * M, -1}, {M, 0}, {89 * M, -1}, {M, 1}}},
+        {2, "", "-1", "2.5", "Minute(s)", END, "", "-1 -", quiet}, // refused, with a box
+        {2, "", "1", "0", "Second(s)", END, "", "1 -", quiet},     // refused, with a box
+        {0, MARKER_FILE, "maybe", "5", "Minute(s)", END, "", "maybe -", quiet},
+        {0, std::nullopt, nullptr, "5", "Minute(s)", END, "", "- -", quiet},
+        {0, MARKER_FILE, "0", "Select", "Interval", "add del run", "Stoped.", "0 0", quiet},
+        {0, MARKER_FILE + listBytes({"a"}), "0", "5", "Second(s)", "add del run c2", "Stoped.",
+         "0 0", quiet},
+    };
+    for (const Row& row : rows) {
+        const std::string texts = std::string(row.c1) + " " + row.c2;
+        SCOPED_TRACE(texts + ", run flag " + (row.runFlag ? row.runFlag : "none"));
         Program p;
         Strings paths;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < row.pictures; ++i)
             paths.push_back(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
-        const std::string written = bytes ? listBytes(paths) + *bytes : "<missing>";
-        if (bytes) p.write(LIST, written);
-        p.setProgramValue("c1", texts.substr(0, texts.find(' ')));
-        p.setProgramValue("c2", texts.substr(texts.find(' ') + 1));
-        if (flag) p.setAppSetting("cmdrun", "cmdstop", flag);
+        const std::string written = row.listTail ? listBytes(paths) + *row.listTail : "<missing>";
+        if (row.listTail) p.write(LIST, written);
+        p.setProgramValue("c1", row.c1);
+        p.setProgramValue("c2", row.c2);
+        if (row.runFlag) p.setAppSetting("cmdrun", "cmdstop", row.runFlag);
         p.app->start();
-        const bool refused = texts == "0 Second(s)" || texts == "2.5 Minute(s)";
-        EXPECT_EQ(std::make_tuple(state(p), p.read(LIST), p.os.fs.replaceCalls),
-                  std::make_tuple(look + " | " + texts + " | " + flags + " " + texts +
-                                      (refused ? " | Error 16 Enter the interval." : ""),
-                                  written, bytes == MARKER_FILE && *flag == '0'));
-        EXPECT_EQ(applied(p, script), script) << texts;
+        std::vector<Box> boxes;
+        if (texts == "0 Second(s)" || texts == "2.5 Minute(s)")
+            boxes.push_back({"Error", MB_CRITICAL, "Enter the interval."});
+        EXPECT_EQ(view(p),
+                  (MainView{row.controls, row.status, texts, row.flags + " " + texts, boxes}));
+        EXPECT_EQ(p.read(LIST), written);
+        EXPECT_EQ(p.os.fs.replaceCalls, row.listTail == MARKER_FILE && *row.runFlag == '0');
+        EXPECT_EQ(applied(p, row.script), row.script);
     }
 }
 
-// Run refuses an empty list; the start tick stays armed for the first picture added. The
-// minute count starts at Run, however long the ticker ran before; a count already past the
-// target turns at the next tick.
-TEST(StartupRotation, TheStartTickWaitsForAFirstEntryAndAMinutesRotationCountsFromItsRun) {
+// Run refuses an empty list; the start tick stays armed for the first picture added.
+TEST(StartupRotation, TheStartTickWaitsForAFirstEntry) {
     Program p;
     p.write(LIST, "");
     p.setProgramValue("C2", "Second(s)");
-    EXPECT_EQ(state(p), "add del run c2 T2 T3 |  |  Second(s) | - - - Second(s) | Error 16 "
-                        "Add Image file.");
-    const Steps nothing{3 * M, -1}, once{1, 0, 1000, -1}, fromRun{1, 0, M, -1, M, 0, 2 * M, 1},
-        past{M, 2};
+    EXPECT_EQ(view(p), (MainView{"add del run c2 T2 T3",
+                                 "",
+                                 " Second(s)",
+                                 "- - - Second(s)",
+                                 {{"Error", MB_CRITICAL, "Add Image file."}}}));
+    const Steps nothing{{3 * M, -1}}, once{{1, 0}, {1000, -1}};
     EXPECT_EQ(applied(p, nothing), nothing);
-    auto& main = p.main();
     p.os.dialogAnswers = {p.picture("0.pic", 0xFF000000u)};
-    main.add.click();
+    p.main().add.click();
     EXPECT_EQ(applied(p, once), once);
-    for (int i = 1; i < 3; ++i)
+}
+
+// The minute count starts at Run, however long the ticker ran before; a count already past
+// the target turns at the next tick.
+TEST(StartupRotation, AMinutesRotationCountsFromItsRun) {
+    Program p;
+    auto& main = stopped(p, {});
+    for (int i = 0; i < 3; ++i)
         main.Wallpaper.add(p.picture(std::to_string(i) + ".pic", 0xFF000000u + i));
+    main.c2.typeText("Second(s)");
     main.c1.typeText("2");
     main.run.click();
     p.os.advance(25000);
     main.stope.click();
     main.c2.typeText("Minute(s)");
     main.run.click();
+    const Steps fromRun{{1, 0}, {M, -1}, {M, 0}, {2 * M, 1}}, past{{M, 2}};
     EXPECT_EQ(applied(p, fromRun), fromRun);
     main.minuteCount = 5;
     EXPECT_EQ(applied(p, past), past);

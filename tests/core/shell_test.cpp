@@ -25,13 +25,27 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
     void endProcess() override { FakePlatform::endProcess(), log += "end;"; }
     app::Kalo1& tray() { return app->kalo1(); }
     std::string runValue() { return reg.text(settings::RUN_KEY, "KALO DC").value_or("-"); }
-    // The windows created, each followed by + when shown, then how the program ended.
-    std::string state() {
+    // The windows created, and those of them shown.
+    struct Windows {
+        std::vector<std::string> created, shown;
+        bool operator==(const Windows&) const = default;
+        friend void PrintTo(const Windows& w, std::ostream* out) {
+            *out << "created:";
+            for (const auto& name : w.created)
+                *out << " " << name;
+            *out << "; shown:";
+            for (const auto& name : w.shown)
+                *out << " " << name;
+        }
+    };
+    Windows state() {
         const char* names[] = {"tray", "main", "snow", "about", "notice"};
-        std::string all;
-        for (auto [id, window] : windows)
-            all += names[int(id)] + std::string(window->visible() ? "+ " : " ");
-        return all + log + (app->ended() ? "ended" : "");
+        Windows all;
+        for (auto [id, window] : windows) {
+            all.created.push_back(names[int(id)]);
+            if (window->visible()) all.shown.push_back(names[int(id)]);
+        }
+        return all;
     }
     // The style items' marks, then a ! for each other item that carries one.
     std::string marks() {
@@ -49,125 +63,192 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
 
 } // namespace
 
-TEST(Shell, TheProgramEndsByExitOrAfterTheSecondInstanceNoticeTrayIconFirst) {
-    for (int how : {0, 1, 2}) { // exit from the tray menu or the main menu; a second instance
-        Shell s(how == 2);
-        EXPECT_EQ(s.trayTip, how == 2 ? "" : "KALO Desktop wallpaper changer [KALO DC]");
-        s.advance(4999);
-        EXPECT_EQ(s.state(), how == 2 ? "tray notice+ " : "tray main snow ");
-        s.advance(1);
-        if (how < 2) (how == 0 ? s.tray().exit : s.app->kalo2().exit).click();
-        EXPECT_EQ(s.state() + s.trayTip,
-                  how == 2 ? "tray notice+ end;ended" : "tray main snow icon off;end;ended");
+using Names = std::vector<std::string>;
+
+// Exit from the tray menu or the main menu ends the program, its tray icon first.
+TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
+    for (bool fromTray : {true, false}) {
+        SCOPED_TRACE(fromTray ? "the tray menu's Exit" : "the main menu's Exit");
+        Shell s;
+        EXPECT_EQ(s.trayTip, "KALO Desktop wallpaper changer [KALO DC]");
+        s.advance(5000);
+        EXPECT_EQ(s.state(), (Shell::Windows{{"tray", "main", "snow"}, {}}));
+        EXPECT_EQ(s.log, "");
+        (fromTray ? s.tray().exit : s.app->kalo2().exit).click();
+        EXPECT_EQ(s.log, "icon off;end;");
+        EXPECT_TRUE(s.app->ended());
+        EXPECT_EQ(s.trayTip, "");
     }
+}
+
+// A second instance shows its notice for five seconds, with no icon, then ends.
+TEST(Shell, ASecondInstanceEndsAfterItsNotice) {
+    Shell s(true);
+    EXPECT_EQ(s.trayTip, "");
+    s.advance(4999);
+    EXPECT_EQ(s.state(), (Shell::Windows{{"tray", "notice"}, {"notice"}}));
+    EXPECT_FALSE(s.app->ended());
+    s.advance(1);
+    EXPECT_EQ(s.log, "end;");
+    EXPECT_TRUE(s.app->ended());
 }
 
 // Without a tray the main window is the way in: shown once at start, in front, and brought
 // back by a later start; with a tray it is shown and hidden at start and stays hidden. The
 // later start asks the first copy, shows its notice and nothing else, and ends.
 TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
-    for (bool tray : {true, false}) {
+    struct Row {
+        bool tray;
+        const char *atStart, *afterAnswers; // its showings (+) and hidings (-)
+        std::size_t inFront;
+    };
+    for (const Row& row : {Row{true, "+-", "+-", 0}, Row{false, "+", "+-+", 3}}) {
+        SCOPED_TRACE(row.tray ? "a tray" : "no tray");
         testing_support::Program first, second;
-        first.os.tray = second.os.tray = tray;
+        first.os.tray = second.os.tray = row.tray;
         second.os.otherInstance = true;
         first.app->start();
         second.app->start();
-        auto& shown = first.os.shownHidden[FormId::KALO2];
-        std::string seen = shown + " ";
+        const auto& shown = first.os.shownHidden[FormId::KALO2];
+        EXPECT_EQ(shown, row.atStart);
         first.main().Form_QueryUnload(true); // its close box
         first.tray().answerAnotherStart();
-        seen += shown + " ";
         first.tray().answerAnotherStart(); // shown already: in front again
-        seen += std::to_string(first.os.fronted.size()) + " in front, asked " +
-                std::to_string(first.os.showRequests) + "/" +
-                std::to_string(second.os.showRequests);
-        EXPECT_EQ(seen, tray ? "+- +- 0 in front, asked 0/1" : "+ +-+ 3 in front, asked 0/1");
+        EXPECT_EQ(shown, row.afterAnswers);
+        EXPECT_EQ(first.os.fronted.size(), row.inFront);
+        EXPECT_EQ(first.os.showRequests, 0);
+        EXPECT_EQ(second.os.showRequests, 1);
         second.os.advance(5000);
-        EXPECT_EQ(std::tuple(second.os.windows.count(FormId::KALO2), second.os.trayTip,
-                             second.os.shownHidden[FormId::KALOload], second.os.ended),
-                  std::tuple(0u, "", "+", true))
-            << "the later start loads no main window and adds no icon";
+        EXPECT_EQ(second.os.windows.count(FormId::KALO2), 0u)
+            << "the later start loads no main window";
+        EXPECT_EQ(second.os.trayTip, "") << "and adds no icon";
+        EXPECT_EQ(second.os.shownHidden[FormId::KALOload], "+");
+        EXPECT_TRUE(second.os.ended);
     }
 }
 
-TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnceAndTheMainWindowOnlyHidesOnItsCloseBox) {
+// Only a right button up opens the tray menu, once at a time; Show Menu shows the main
+// window.
+TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnce) {
     Shell s;
     auto& tray = s.tray();
     s.metrics.twipsPerPixelX = 12; // the code is x over the screen's twips per pixel
     s.whileMenuOpen = [&] {
         if (s.menusOpened > 1) return; // a second menu: the guard failed
-        EXPECT_TRUE(tray.busy && s.foreground == std::vector{FormId::KALO1});
+        EXPECT_TRUE(tray.busy);
+        EXPECT_EQ(s.foreground, std::vector{FormId::KALO1});
         tray.Form_MouseMove(517 * 12);
         tray.Form_MouseMove(513 * 12);
         tray.showmenu.click();
     };
     for (int code : {512, 513, 514, 515, 516, 518, 519, 517})
         tray.Form_MouseMove(code * 12);
-    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy, s.state()),
-              std::tuple(1, 513.0f, false, "tray main+ snow ")); // Show Menu shows the main window
+    EXPECT_EQ(s.menusOpened, 1);
+    EXPECT_EQ(tray.lastNotification, 513.0f);
+    EXPECT_FALSE(tray.busy);
+    EXPECT_EQ(s.state().shown, Names{"main"});
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
-    EXPECT_EQ(s.menusOpened + s.foreground.size(), 4u) << "once closed, it opens again";
-    // The main window shown from the menu hides on its close box; the about box comes and goes.
+    EXPECT_EQ(s.menusOpened, 2) << "once closed, it opens again";
+    EXPECT_EQ(s.foreground.size(), 2u);
+}
+
+// The main window hides on its close box, and closes when the session ends.
+TEST(Shell, TheMainWindowOnlyHidesOnItsCloseBox) {
+    Shell s;
     auto& main = s.app->kalo2();
+    s.tray().showmenu.click();
     EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
+    EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
+    EXPECT_EQ(s.state().shown, Names{});
+}
+
+// The about box comes once, in front, owned by no window; its links open the site; OK
+// unloads it, and the next About makes a new one.
+TEST(Shell, TheAboutBoxComesOnceAndItsLinksOpenTheSite) {
+    Shell s;
+    auto& main = s.app->kalo2();
+    s.tray().showmenu.click();
     main.about.click();
     auto& about = s.app->kalo4();
     main.about.click(); // a second About while it is open reuses the box, in front
-    EXPECT_EQ(s.state() + (main.window.enabled() ? "usable" : ""), "tray main+ snow about+ usable");
+    EXPECT_EQ(s.state().shown, (Names{"main", "about"}));
+    EXPECT_TRUE(main.window.enabled()) << "the main window stays usable";
     EXPECT_EQ(s.fronted, (std::vector{FormId::KALO2, FormId::KALO4, FormId::KALO4}));
-    EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
-    EXPECT_EQ(s.state(), "tray main snow about+ ") << "the about box has no owner";
+    main.Form_QueryUnload(true);
+    EXPECT_EQ(s.state().shown, Names{"about"}) << "the about box has no owner";
     for (ui::Button* link : {&about.Label786, &about.Frame1, &about.Label786})
         link->click();
     EXPECT_EQ(s.opened, std::vector<std::string>(3, "https://kalo-dc.example/"));
     EXPECT_EQ(about.Link("https://elsewhere.example/"), 42) << "Link passes the shell's result on";
     about.ok.click();
-    EXPECT_EQ(s.state() + (s.app->kalo4Loaded() ? "loaded" : ""), "tray main snow ");
+    EXPECT_EQ(s.state().created, (Names{"tray", "main", "snow"}));
+    EXPECT_FALSE(s.app->kalo4Loaded());
     main.about.click();
-    EXPECT_EQ(s.state(), "tray main snow about+ ") << "a new box";
+    EXPECT_EQ(s.state().shown, Names{"about"}) << "a new box";
 }
 
-TEST(Shell, TrayMenuCheckItemsWriteTheRegistryAndMoveTheirMarks) {
-    const std::string self = "C:\\Tools\\KALO DC.exe", quoted = '"' + self + '"';
-    for (bool second : {false, true}) // with the stored style marked, tiling first
+const std::string SELF = "C:\\Tools\\KALO DC.exe", QUOTED = '"' + SELF + '"';
+
+// "Run on StartUp" is ticked when the Run value names this program, as written or quoted;
+// the stored style is marked, tiling first.
+TEST(Shell, TheTrayMenuMarksTheRunValueAndTheStoredStyle) {
+    for (bool tiled : {false, true})
         for (const char* run :
-             {self.c_str(), "C:\\Tools\\KALO DC.EXE", "\"C:\\Tools\\KALO DC.exe\"",
-              "C:\\Tools\\KALO DC.exe /min", " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
-            Shell shell(second, run, "C:\\Tools", second ? "1" : "0");
-            EXPECT_EQ(std::pair(shell.tray().starupprogram.checked(), shell.marks()),
-                      std::pair(run && (run == self || run == quoted),
-                                std::string(second ? "-x-" : "x--")))
-                << (run ? run : "none");
+             {SELF.c_str(), "C:\\Tools\\KALO DC.EXE", QUOTED.c_str(), "C:\\Tools\\KALO DC.exe /min",
+              " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
+            SCOPED_TRACE(std::string(run ? run : "no Run value") + (tiled ? ", tiled" : ""));
+            Shell shell(false, run, "C:\\Tools", tiled ? "1" : "0");
+            EXPECT_EQ(shell.tray().starupprogram.checked(), run && (run == SELF || run == QUOTED));
+            EXPECT_EQ(shell.marks(), tiled ? "-x-" : "x--");
         }
-    Shell s; // the stored style is not applied at start
+}
+
+// "Run on StartUp" writes the quoted path, or removes the value; the stored style is not
+// applied at start.
+TEST(Shell, RunOnStartUpWritesOrRemovesTheRunValue) {
+    Shell s;
     auto& item = s.tray().starupprogram;
-    for (const std::string& stored : {quoted, std::string("-"), quoted}) { // "-": no value
+    for (const std::string& stored : {QUOTED, std::string("-"), QUOTED}) { // "-": no value
         item.click();
-        EXPECT_EQ(std::tuple(item.checked(), s.runValue()), std::tuple(stored != "-", stored));
+        EXPECT_EQ(item.checked(), stored != "-");
+        EXPECT_EQ(s.runValue(), stored);
     }
-    // A style writes its desktop values, moves its mark and re-applies the wallpaper.
-    auto state = [&] {
+    EXPECT_EQ(s.wallpaperCalls.size(), 0u);
+}
+
+// A style writes its desktop values, moves its mark and re-applies the wallpaper; a failed
+// write still moves the marks, and the file is read back.
+TEST(Shell, AStyleWritesTheDesktopValuesAndMovesItsMark) {
+    Shell s;
+    auto desktop = [&] {
         auto text = [&](auto name) { return s.reg.text(DESKTOP_KEY, name).value_or("?"); };
-        return text("TileWallpaper") + "," + text("WallpaperStyle") + " " + s.marks();
+        return text("TileWallpaper") + "," + text("WallpaperStyle");
     };
-    std::string styles;
-    for (std::size_t index : {0, 1, 2, 1}) {
+    const std::tuple<std::size_t, const char*, const char*> rows[] = {
+        {0, "0,0", "x--"}, {1, "1,1", "-x-"}, {2, "0,2", "--x"}, {1, "1,1", "-x-"}};
+    for (auto [index, values, marks] : rows) {
+        SCOPED_TRACE("style " + std::to_string(index));
         s.reg.putText(DESKTOP_KEY, "WallpaperStyle", "9"); // rewritten each time
         s.tray().kalomenu[index].click();
-        styles += state() + " ";
+        EXPECT_EQ(desktop(), values);
+        EXPECT_EQ(s.marks(), marks);
     }
     for (int unknown : {-1, 3, 32767})
         s.tray().SetWallpaperStyle(unknown);
-    EXPECT_EQ(styles + state(), "0,0 x-- 1,1 -x- 0,2 --x 1,1 -x- 1,1 -x-");
-    s.reg.failWrites = true; // a failed write still moves the marks
-    item.click();
+    EXPECT_EQ(s.marks(), "-x-") << "an unknown style changes nothing";
+    s.tray().starupprogram.click();
+    s.reg.failWrites = true;
+    s.tray().starupprogram.click();
     s.tray().kalomenu[0].click();
-    EXPECT_EQ(std::tuple(item.checked(), s.runValue(), state(), s.wallpaperCalls,
-                         s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
-              std::tuple(false, quoted, "1,1 x--", std::vector<std::optional<std::string>>(5),
-                         std::vector<std::string>(5), 0, 0))
-        << "the file is read back";
+    EXPECT_FALSE(s.tray().starupprogram.checked());
+    EXPECT_EQ(s.runValue(), QUOTED);
+    EXPECT_EQ(desktop(), "1,1");
+    EXPECT_EQ(s.marks(), "x--");
+    EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5));
+    EXPECT_EQ(s.wallpaperPictures, std::vector<std::string>(5));
+    EXPECT_EQ(s.fs.replaceCalls, 0);
+    EXPECT_EQ(s.decodes, 0);
 }
 
 // From a folder the code page cannot hold, the Run value names the program by its short
@@ -178,9 +259,10 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
         Shell s(false, nullptr, foreign.c_str());
         if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
         s.tray().starupprogram.click();
-        const std::string told = s.boxes.empty() ? "" : " " + s.boxes[0].text.substr(0, 43);
-        EXPECT_EQ(std::to_string(s.tray().starupprogram.checked()) + " " + s.runValue() + told,
-                  hasShort ? "1 \"" + shortForm + '"'
-                           : "0 - KALO DC cannot start at log-on from " + foreign + ".");
+        SCOPED_TRACE(hasShort ? "a short path" : "no short path");
+        EXPECT_EQ(s.tray().starupprogram.checked(), hasShort);
+        EXPECT_EQ(s.runValue(), hasShort ? '"' + shortForm + '"' : "-");
+        EXPECT_EQ(s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43),
+                  hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + ".");
     }
 }

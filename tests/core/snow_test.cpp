@@ -73,44 +73,69 @@ void store(Program& p, std::array<const char*, 4> values) { // s1..s4; nullptr: 
         if (values[k]) p.setProgramValue(SLIDER_KEYS[k], values[k]);
 }
 
-// Switch stored, window, timer, flakes drawn, menu item offered | "Snow on top" ticked, stored,
-// z-order changes ("!": not over the screen) | each slider = its stored value.
-std::string view(Program& p) {
+// The snow as the user sees it: the stored switch ("-": none), the window, its timer and
+// flakes, the menu item offered; "Snow on top" ticked and stored, each z-order change ("!":
+// not over the screen); each slider = its stored value.
+struct SnowView {
+    std::string stored;
+    bool shown, timer, flakes;
+    std::string offered;
+    int onTop;
+    std::string onTopStored;
+    std::vector<std::string> zOrder;
+    std::string sliders;
+    bool operator==(const SnowView&) const = default;
+};
+void PrintTo(const SnowView& v, std::ostream* out) {
+    *out << "\n  stored: " << v.stored << "\n  shown: " << v.shown << ", timer: " << v.timer
+         << ", flakes: " << v.flakes << "\n  offered: " << v.offered << "\n  on top: " << v.onTop
+         << ", stored " << v.onTopStored << "\n  z-order:";
+    for (const auto& change : v.zOrder)
+        *out << " " << change;
+    *out << "\n  sliders: " << v.sliders;
+}
+
+SnowView view(Program& p) {
     auto& m = p.main();
     auto& overlay = p.app->kalo3();
-    std::ostringstream out;
-    out << p.programValue("snow").value_or("-") << (overlay.window.visible() ? " shown" : " hidden")
-        << (overlay.Timer1.enabled() ? "+timer" : "")
-        << (std::ranges::count(overlay.Picture1.pixels(), WHITE) ? "+flakes" : "")
-        << (m.snow1.visible() ? " [on]" : "") << (m.snow2.visible() ? " [off]" : "") << " | "
-        << m.Check1.value() << " " << p.appSetting("check1s", "check1t").value_or("-");
+    SnowView v{p.programValue("snow").value_or("-"),
+               overlay.window.visible(),
+               overlay.Timer1.enabled(),
+               std::ranges::count(overlay.Picture1.pixels(), WHITE) > 0,
+               std::string(m.snow1.visible() ? "on" : "") + (m.snow2.visible() ? "off" : ""),
+               m.Check1.value(),
+               p.appSetting("check1s", "check1t").value_or("-"),
+               {},
+               ""};
     for (auto c : p.os.topMostCalls)
-        out << (c.topMost ? " top" : " normal")
-            << (c.width == p.os.metrics.widthPixels && c.height == p.os.metrics.heightPixels ? ""
-                                                                                             : "!");
-    out << " |";
-    int k = 0;
-    for (auto* s : {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
-        out << " " << s->value() << "=" << p.programValue(SLIDER_KEYS[k++]).value_or("-");
-    return out.str();
+        v.zOrder.push_back(
+            std::string(c.topMost ? "top" : "normal") +
+            (c.width == p.os.metrics.widthPixels && c.height == p.os.metrics.heightPixels ? ""
+                                                                                          : "!"));
+    const ui::Slider* sliders[] = {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed,
+                                   &m.Slider4_Size};
+    for (int k = 0; k < 4; ++k)
+        v.sliders += (k ? " " : "") + std::to_string(sliders[k]->value()) + "=" +
+                     p.programValue(SLIDER_KEYS[k]).value_or("-");
+    return v;
 }
 
 } // namespace
 
-// Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
-// the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
 // Loop bounds floor into 32 bits; the largest 32-bit number is still one.
 TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
-    EXPECT_EQ(std::make_tuple(floorToInt32(2147483647.0), floorToInt32(-2147483648.0),
-                              floorToInt32(-0.5)),
-              std::make_tuple(2147483647, -2147483647 - 1, -1));
+    EXPECT_EQ(floorToInt32(2147483647.0), 2147483647);
+    EXPECT_EQ(floorToInt32(-2147483648.0), -2147483647 - 1);
+    EXPECT_EQ(floorToInt32(-0.5), -1);
     for (double bad : {2147483648.0, -2147483649.0})
         EXPECT_THROW(floorToInt32(bad), settings::OverflowError) << bad;
     EXPECT_EQ(toSingle(-double(FLT_MAX)), -FLT_MAX) << "the largest single still is one";
     EXPECT_THROW(toSingle(double(FLT_MAX) * 1.0000001), settings::OverflowError);
 }
 
-TEST(SnowPlace, EveryFlakeUpToTheFirstErrorAndTheDefaultGeneratorRepeats) {
+// Layers 0..L, flakes 0..D of each, rounded half to even, D read again for every layer, up to
+// the first error; x takes a random r, y the next: floor(r x size + 1), r kept below 1.
+TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
     const std::tuple<const char*, const char*, int> cases[] = {
         {"", "", 0},      {"1", "1", 4},   {"2.5", "0", 3},   {"0.4", "0", 1},
         {"3.5", "0", 5},  {"-1", "0", 0},  {" 1 ", "0", 2},   {"3", "", 0},
@@ -123,7 +148,10 @@ TEST(SnowPlace, EveryFlakeUpToTheFirstErrorAndTheDefaultGeneratorRepeats) {
         EXPECT_EQ(std::ranges::count_if(state.Flakes | std::views::join, at), placed)
             << layers << " " << density;
     }
-    // The default generator repeats every run, with single numbers below one.
+}
+
+// The default generator repeats every run, with single numbers below one.
+TEST(SnowPlace, TheDefaultGeneratorRepeatsWithSinglesBelowOne) {
     std::vector<double> first(10000), second(10000);
     std::ranges::generate(first, defaultRandom());
     std::ranges::generate(second, defaultRandom());
@@ -185,7 +213,7 @@ TEST(SnowDraw, AFrameShowsTheFlakesOfEachLayerFarthestFirstUpToTheFirstError) {
     }
 }
 
-TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
+TEST(SnowSurface, ThePixelSizeFollowsTheTwipsAndANewSizeStartsCleared) {
     EXPECT_EQ(Surface().pixels().size(), 153u * 121u); // 2295 x 1815 twips at first
     auto sized = surfaceOf(1, 1);
     auto size = [&sized] {
@@ -207,6 +235,9 @@ TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
     sized.ClsAndCircles({{0, 0, 1e9f}}, WHITE);
     sized.setHeight(20); // a new size starts cleared, the last frame gone
     EXPECT_EQ(std::ranges::count(sized.pixels(), sized.backColor), 400);
+}
+
+TEST(SnowSurface, CirclesGiveThePixelsOfTheModel) {
     // Random circles across the union mask's 64-pixel words, off every edge, a few of
     // radius <= 0: the pixels of the model whatever their fill.
     std::vector<std::pair<Surface, std::vector<CircleAt>>> cases;
@@ -253,73 +284,140 @@ TEST(SnowSurface, PixelSizeFromTwipsAndCirclesAsTheModel) {
 // Only the exact text "on" starts the snow; "Snow on top" is ticked unless stored cleared;
 // the sliders are restored in order, clamped, a missing value ending the start-up.
 TEST(SnowStartup, RestoresTheSwitchSnowOnTopAndTheSliders) {
-    const std::tuple<const char*, std::array<const char*, 4>, const char*, const char*> cases[] = {
-        {"on",
-         {"5", "3", "4", "3"},
-         nullptr,
-         "on shown+timer+flakes [off] | 1 1 top | 5=5 3=3 4=4 3=3"},
-        {"On", {"7", "30", nullptr, "3"}, "1", "off shown [on] | 1 1 top | 7=7 30=30 1=- 1=3"},
-        {"ON", {"80", "0", "2.5", "-4"}, "True", "off shown [on] | 1 1 top | 50=50 1=1 2=2 1=1"},
-        {"on ", {"7", "30", "4", "3"}, "0", "off hidden [on] | 0 0 | 7=7 30=30 4=4 3=3"}};
-    for (auto [snow, sliders, onTop, expected] : cases) {
+    struct Row {
+        const char* snow;
+        std::array<const char*, 4> sliders;
+        const char* onTop;
+        SnowView seen;
+    };
+    const Row rows[] = {{"on",
+                         {"5", "3", "4", "3"},
+                         nullptr,
+                         {"on", true, true, true, "off", 1, "1", {"top"}, "5=5 3=3 4=4 3=3"}},
+                        {"On",
+                         {"7", "30", nullptr, "3"},
+                         "1",
+                         {"off", true, false, false, "on", 1, "1", {"top"}, "7=7 30=30 1=- 1=3"}},
+                        {"ON",
+                         {"80", "0", "2.5", "-4"},
+                         "True",
+                         {"off", true, false, false, "on", 1, "1", {"top"}, "50=50 1=1 2=2 1=1"}},
+                        {"on ",
+                         {"7", "30", "4", "3"},
+                         "0",
+                         {"off", false, false, false, "on", 0, "0", {}, "7=7 30=30 4=4 3=3"}}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("switch '") + row.snow + "'");
         Program p;
         p.write("KALO DC.dat", testing_support::listBytes({p.picture("a.bmp")}));
-        p.setProgramValue("snow", snow);
-        store(p, sliders);
-        if (onTop) p.setAppSetting("check1s", "check1t", onTop);
+        p.setProgramValue("snow", row.snow);
+        store(p, row.sliders);
+        if (row.onTop) p.setAppSetting("check1s", "check1t", row.onTop);
         p.app->start();
-        EXPECT_EQ(view(p), expected);
+        EXPECT_EQ(view(p), row.seen);
     }
 }
 
-// A frame every 125 ms while on; a resize refits the picture, reloads the stored values and
-// places the flakes twice; off clears and hides the window, keeping the flakes; the reset.
-TEST(SnowWindow, FramesResizesSlidersSwitchAndReset) {
-    Program p;
-    p.os.metrics = {1366, 768, 12, 12};
-    p.setProgramValue("snow", "on");
-    store(p, {"0", "0", "3", "1"}); // one flake of one pixel, 3 twips a frame
-    auto& snow = p.app->snow();
+// The falling snow's picture: its size, the random numbers drawn, the flake size R, the
+// frames shown, the white pixels and the first flake's height.
+struct Frame {
+    int width, height;
+    long draws;
+    double size;
+    int frames;
+    long white;
+    int y;
+    bool operator==(const Frame&) const = default;
+};
+void PrintTo(const Frame& f, std::ostream* out) {
+    *out << f.width << "x" << f.height << ", " << f.draws << " draws, R " << f.size << ", "
+         << f.frames << " frames, " << f.white << " white, y " << f.y;
+}
+
+// The snow on over a 1366 x 768 screen: one flake of one pixel, 3 twips a frame for a
+// second, then 6 twips a frame.
+struct FallingSnow : Program, ::testing::Test {
     long draws = 0;
-    snow.random = [&draws] { return ++draws % 9 / 9.0; };
-    auto& main = p.main();
-    auto& picture = p.app->kalo3().Picture1;
     int frames = 0;
-    picture.presented = [&frames] { ++frames; };
-    const auto& flake = snow.Flakes[0][0];
-    auto fit = [&] {
-        std::ostringstream out;
-        out << picture.widthPixels() << "x" << picture.heightPixels() << " " << draws << " draws R "
-            << snow.SnowSize.number() << ", " << frames << " frames "
-            << std::ranges::count(picture.pixels(), WHITE) << " white, y " << flake.y;
-        return out.str();
-    };
-    p.os.advance(1000);
-    main.Slider3_Speed.move(6);
-    p.os.advance(125); // 8 frames of 3 twips, then one of 6
-    EXPECT_EQ(fit(), "1366x768 4 draws R 1, 9 frames 1 white, y 4130");
-    p.app->kalo3().window.resized(15000, 9000);
-    EXPECT_EQ(fit(), "1250x750 8 draws R 1, 10 frames 1 white, y 8007");
-    main.Slider4_Size.move(9);
-    main.Slider2_Density.move(64); // 1 layer x 65 flakes
-    main.Slider1_Layers.move(17);  // 18 layers x 65 flakes
-    EXPECT_EQ(fit(), "1250x750 2478 draws R 9, 10 frames 1 white, y 5001");
-    main.snow2.click();
-    p.os.advance(1000); // the flakes kept
-    EXPECT_EQ(fit(), "1250x750 2478 draws R 9, 11 frames 0 white, y 5001");
-    EXPECT_EQ(view(p), "off hidden [on] | 0 - | 17=17 64=64 6=6 9=9");
-    main.snow1.click();
-    EXPECT_EQ(view(p), "on shown+timer+flakes [off] | 0 - | 17=17 64=64 6=6 9=9");
-    EXPECT_EQ(p.os.layeredCalls, 1);
-    // "Reset Snow" with no writes sets a slider from what it reads back, or leaves it.
-    main.Check1.setValue(1);
-    main.Check1.setValue(2); // greyed counts as cleared
-    p.setProgramValue("s4", "x");
-    p.os.reg.failWrites = true;
-    main.resetsnow.click();
-    EXPECT_EQ(view(p), "on shown [on] | 0 0 top normal normal normal | 17=17 64=64 6=6 9=x");
-    p.os.reg.failWrites = false;
-    p.setAppSetting("check1s", "check1t", "1"); // stored ticked, the box clear
-    main.resetsnow.click();                     // zeros, below every slider's minimum
-    EXPECT_EQ(view(p), "off shown [on] | 0 0 top normal normal normal normal | 1=1 1=1 1=1 1=1");
+    Kalo3* overlay = nullptr;
+    FallingSnow() {
+        os.metrics = {1366, 768, 12, 12};
+        setProgramValue("snow", "on");
+        store(*this, {"0", "0", "3", "1"});
+        app->snow().random = [this] { return ++draws % 9 / 9.0; };
+        main();
+        overlay = &app->kalo3();
+        overlay->Picture1.presented = [this] { ++frames; };
+        os.advance(1000);
+        main().Slider3_Speed.move(6);
+        os.advance(125); // 8 frames of 3 twips, then one of 6
+    }
+    Frame frame() {
+        const auto& picture = overlay->Picture1;
+        return {picture.widthPixels(),
+                picture.heightPixels(),
+                draws,
+                app->snow().SnowSize.number(),
+                frames,
+                long(std::ranges::count(picture.pixels(), WHITE)),
+                app->snow().Flakes[0][0].y};
+    }
+    void resize() { overlay->window.resized(15000, 9000); }
+    void moveSliders() {
+        main().Slider4_Size.move(9);
+        main().Slider2_Density.move(64); // 1 layer x 65 flakes
+        main().Slider1_Layers.move(17);  // 18 layers x 65 flakes
+    }
+};
+
+TEST_F(FallingSnow, AFrameEvery125MsWhileOn) {
+    EXPECT_EQ(frame(), (Frame{1366, 768, 4, 1, 9, 1, 4130}));
+}
+
+// A resize refits the picture, reloads the stored values and places the flakes again.
+TEST_F(FallingSnow, AResizeRefitsThePictureAndPlacesTheFlakesAgain) {
+    resize();
+    EXPECT_EQ(frame(), (Frame{1250, 750, 8, 1, 10, 1, 8007}));
+    moveSliders();
+    EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 10, 1, 5001}));
+}
+
+// Off clears and hides the window, keeping the flakes; on shows them again.
+TEST_F(FallingSnow, OffClearsAndHidesTheWindowKeepingTheFlakes) {
+    resize(), moveSliders();
+    main().snow2.click();
+    os.advance(1000);
+    EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 11, 0, 5001}));
+    EXPECT_EQ(view(*this),
+              (SnowView{"off", false, false, false, "on", 0, "-", {}, "17=17 64=64 6=6 9=9"}));
+    main().snow1.click();
+    EXPECT_EQ(view(*this),
+              (SnowView{"on", true, true, true, "off", 0, "-", {}, "17=17 64=64 6=6 9=9"}));
+    EXPECT_EQ(os.layeredCalls, 1);
+}
+
+// "Reset Snow" sets each slider from what it reads back, or leaves it when nothing was
+// written; the zeros it writes are below every slider's minimum.
+TEST_F(FallingSnow, ResetSnowSetsTheSlidersFromWhatItReadsBack) {
+    resize(), moveSliders();
+    main().Check1.setValue(1);
+    main().Check1.setValue(2); // greyed counts as cleared
+    setProgramValue("s4", "x");
+    os.reg.failWrites = true;
+    main().resetsnow.click();
+    const std::vector<std::string> zOrder{"top", "normal", "normal", "normal"};
+    EXPECT_EQ(view(*this),
+              (SnowView{"on", true, false, false, "on", 0, "0", zOrder, "17=17 64=64 6=6 9=x"}));
+    os.reg.failWrites = false;
+    setAppSetting("check1s", "check1t", "1"); // stored ticked, the box clear
+    main().resetsnow.click();
+    EXPECT_EQ(view(*this), (SnowView{"off",
+                                     true,
+                                     false,
+                                     false,
+                                     "on",
+                                     0,
+                                     "0",
+                                     {"top", "normal", "normal", "normal", "normal"},
+                                     "1=1 1=1 1=1 1=1"}));
 }

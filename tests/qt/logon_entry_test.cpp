@@ -87,9 +87,9 @@ TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) 
     RecordingPlatform os;
     os.reportSettingsFile();
     writeProgramValue(os, "s1", "3");
-    EXPECT_EQ(std::tuple(home.read(ENTRY), runValue(os), os.boxes.size()),
-              std::tuple(entry, app::Kalo1::runCommandLine(ownPath()), 1u))
-        << "the one box tells of the settings file";
+    EXPECT_EQ(home.read(ENTRY), entry);
+    EXPECT_EQ(runValue(os), app::Kalo1::runCommandLine(ownPath()));
+    EXPECT_EQ(os.boxes.size(), 1u) << "the one box tells of the settings file";
     EXPECT_NE(home.read(SETTINGS).find(runLine()), std::string::npos) << home.read(SETTINGS);
 }
 
@@ -124,10 +124,21 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
         const auto started = identity(path);
         for (int step = 1; step <= 5; ++step)
             writeProgramValue(os, "s1", std::to_string(step));
-        EXPECT_EQ(std::tuple(home.read(ENTRY), identity(path) == started, started == was),
-                  std::tuple(after, true, before == after))
-            << before;
+        SCOPED_TRACE(before);
+        EXPECT_EQ(home.read(ENTRY), after);
+        EXPECT_EQ(identity(path), started) << "a slider's steps leave it";
+        EXPECT_EQ(started == was, before == after) << "written at start only when it differs";
     }
+}
+
+// Turned off, the entry goes; turned on, it comes back, and a later change leaves it.
+TEST(LogonEntry, TurnedOffTheEntryGoesAndTurnedOnItComesBack) {
+    qt_testing::application();
+    TempFolder home;
+    ConfigHome config(home.path("config"));
+    const std::string path = home.path(ENTRY), entry = linux::autostartEntry(ownPath());
+    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+    home.write(ENTRY, entry);
     RecordingPlatform os;
     settings::RegistryProcedures reg(os);
     reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
@@ -137,8 +148,9 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
                             app::Kalo1::runCommandLine(ownPath()));
     const auto written = identity(path);
     writeProgramValue(os, "s2", "8");
-    EXPECT_EQ(std::tuple(home.read(ENTRY), identity(path) == written, os.boxes.size()),
-              std::tuple(entry, true, 0u));
+    EXPECT_EQ(home.read(ENTRY), entry);
+    EXPECT_EQ(identity(path), written);
+    EXPECT_TRUE(os.boxes.empty());
 }
 
 // An entry that cannot be written at start is reported once the program has started, and
@@ -156,8 +168,10 @@ TEST(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
     writeProgramValue(os, "s1", "1");
     std::filesystem::remove(home.path("config/autostart"));
     writeProgramValue(os, "s1", "2");
-    EXPECT_EQ(std::tuple(quiet, atStart, os.boxes.size(), home.read(ENTRY)),
-              std::tuple(0u, 1u, 1u, linux::autostartEntry(ownPath())));
+    EXPECT_EQ(quiet, 0u);
+    EXPECT_EQ(atStart, 1u) << "reported once the program has started";
+    EXPECT_EQ(os.boxes.size(), 1u) << "and once only";
+    EXPECT_EQ(home.read(ENTRY), linux::autostartEntry(ownPath()));
     EXPECT_NE(os.boxes.at(0).find("The log-on entry could not be written"), std::string::npos);
 }
 
@@ -211,11 +225,11 @@ TEST(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
         home.write(entry, linux::autostartEntry(program));
         const Ran checked = run("desktop-file-validate", {QString::fromStdString(entry)});
         const Ran launched = run("gio", {"launch", QString::fromStdString(entry)});
-        EXPECT_EQ(std::tuple(checked.status, checked.output, launched.status, launched.output,
-                             awaitFile(home, marker, 10), linux::entryProgram(home.read(entry))),
-                  std::tuple(0, "", 0, "", program, std::optional(program)))
-            << folders[row] << "\n"
-            << home.read(entry);
+        SCOPED_TRACE(folders[row] + "\n" + home.read(entry));
+        EXPECT_EQ(std::pair(checked.status, checked.output), std::pair(0, std::string()));
+        EXPECT_EQ(std::pair(launched.status, launched.output), std::pair(0, std::string()));
+        EXPECT_EQ(awaitFile(home, marker, 10), program);
+        EXPECT_EQ(linux::entryProgram(home.read(entry)), program);
     }
 }
 

@@ -34,12 +34,14 @@ TEST(Services, TextFilesAndFolders) {
     fs::create_symlink(list, link);
     // The old file's permissions are kept, and a link stays a link to the new file. A file in
     // the way of a folder is refused, and a folder is no file.
-    EXPECT_EQ(
-        (std::tuple{files.folderWritable(home.folder), files.replaceAtomically(link, "new"),
-                    files.read(list), fs::is_symlink(link), fs::status(list).permissions(),
-                    files.ensureFolder(list + "/below"),
-                    files.replaceAtomically(list + "/below", "x"), files.read(home.path("data"))}),
-        (std::tuple{true, true, "new", true, fs::perms(0640), false, false, std::nullopt}));
+    EXPECT_TRUE(files.folderWritable(home.folder));
+    EXPECT_TRUE(files.replaceAtomically(link, "new"));
+    EXPECT_EQ(files.read(list), "new");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(list).permissions(), fs::perms(0640));
+    EXPECT_FALSE(files.ensureFolder(list + "/below"));
+    EXPECT_FALSE(files.replaceAtomically(list + "/below", "x"));
+    EXPECT_EQ(files.read(home.path("data")), std::nullopt);
     // Nor is a folder under /usr the program's, even where it may write.
     for (const std::string& folder : std::vector<std::string>{
              "/usr/bin", "/usr/local/bin", "/usr/bin/../lib", "/nonexistent", list})
@@ -68,8 +70,10 @@ TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
     setrlimit(RLIMIT_FSIZE, &unlimited);
     std::signal(SIGXFSZ, previous);
     const bool absent = replace(home.path("absent/KALO.bmp"));
-    EXPECT_EQ(std::tuple(full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
-              std::tuple(false, false, "old", false));
+    EXPECT_FALSE(full);
+    EXPECT_FALSE(absent);
+    EXPECT_EQ(home.read("KALO.bmp"), "old");
+    EXPECT_FALSE(fs::exists(bitmap + ".tmp"));
     ASSERT_TRUE(replace(bitmap));
     EXPECT_TRUE(home.read("KALO.bmp") == big);
 }
