@@ -3,12 +3,12 @@
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
+#include "app/kalo3.h"
 #include "app/kalo4.h"
 #include "app/kaloload.h"
 #include "qt/autostart.h"
 #include "qt/windows.h"
 #include "settings/registry_procs.h"
-#include "snow/kalo3.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

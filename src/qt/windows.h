@@ -13,12 +13,10 @@ class QMenuBar;
 namespace app {
 class Kalo1;
 class Kalo2;
+class Kalo3;
 class Kalo4;
 class KaloLoad;
 } // namespace app
-namespace snow {
-class Kalo3;
-}
 
 namespace qt {
 
@@ -76,7 +74,7 @@ namespace qt {
 // manager keeps it above the others while "Snow on top" is ticked.
 class SnowWindow : public FormWindow {
   public:
-    SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
+    SnowWindow(app::Kalo3& form, const platform::ScreenMetrics& screen);
     void setOnTop(bool onTop, int widthPixels, int heightPixels);
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
@@ -100,7 +98,7 @@ class SnowWindow : public FormWindow {
     void followCompositor(); // where the snow falls follows a compositor coming or going
     void reportCannotShow();
 
-    snow::Kalo3& form_;
+    app::Kalo3& form_;
     platform::ScreenMetrics screen_;
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;

@@ -1,6 +1,6 @@
 // The snow: flakes, circles against a pixel-by-pixel model, and the snow through the forms.
+#include "app/kalo3.h"
 #include "fixture.h"
-#include "snow/kalo3.h"
 #include "snow/snow_numbers.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The snow window as the window manager sees it, whatever "Snow on top" goes through.
 #include "app/app.h"
+#include "app/kalo3.h"
 #include "qt/windows.h"
 #include "qt_fixture.h"
-#include "snow/kalo3.h"
 #include "support/fake_platform.h"
 
 #include <tuple>

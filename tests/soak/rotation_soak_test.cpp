@@ -1,8 +1,8 @@
 // A long run on the virtual clock: a rotation over pictures that vanish and come back,
 // with the snow falling. Every step applies a picture or reports a missing one, and the
 // memory in use stays flat. Leaks are LeakSanitizer's to report at exit.
+#include "app/kalo3.h"
 #include "core/fixture.h"
-#include "snow/kalo3.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // throws, which ends the start-up at that step.
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "app/snow_on_top.h"
 #include "settings/conversions.h"
-#include "snow/snow_on_top.h"
 
 namespace app {
 
@@ -17,8 +17,7 @@ void Kalo2::RestoreSnowSwitch() {
 
 // Check1 starts cleared, so a ticked value runs Check1_Click.
 void Kalo2::RestoreSnowOnTop() {
-    auto text =
-        app_.appSettings().Get(app_.applicationName(), snow::ON_TOP_SECTION, snow::ON_TOP_KEY, "1");
+    auto text = app_.appSettings().Get(app_.applicationName(), ON_TOP_SECTION, ON_TOP_KEY, "1");
     Check1.setValue(settings::toTruth(text, app_.os().codePage().decimalSeparator()) ? 1 : 0);
 }
 

@@ -2,8 +2,8 @@
 // snow window back among the ordinary windows.
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "app/snow_on_top.h"
 #include "settings/conversions.h"
-#include "snow/snow_on_top.h"
 
 namespace app {
 namespace {
@@ -30,8 +30,8 @@ void Kalo2::resetsnow_Click() {
     setSliderFromStore(app_, Slider3_Speed, "s3");
     setSliderFromStore(app_, Slider4_Size, "s4");
     Check1.setValue(0);
-    snow::setSnowWindowTopMost(app_, false);
-    snow::saveSnowOnTop(app_, false);
+    setSnowWindowTopMost(app_, false);
+    saveSnowOnTop(app_, false);
 }
 
 } // namespace app

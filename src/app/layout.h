@@ -1,7 +1,7 @@
 #pragma once
 // Where each window's controls sit, in twips from the top left of the client area, with
 // the client area's own size: both front ends place their widgets from these numbers.
-namespace layout {
+namespace app::layout {
 
 struct Place {
     int left, top, width, height;
@@ -43,4 +43,4 @@ struct Notice {
 
 inline constexpr Notice NOTICE{px(0, 0, 320, 90), px(10, 18, 300, 22), px(10, 50, 300, 22)};
 
-} // namespace layout
+} // namespace app::layout

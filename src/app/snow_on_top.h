@@ -3,18 +3,16 @@
 #include <string>
 
 namespace app {
-class App;
-}
 
-namespace snow {
+class App;
 
 inline const std::string ON_TOP_SECTION = "check1s";
 inline const std::string ON_TOP_KEY = "check1t";
 
 // Raises the snow window above all others or returns it among them, and shows it.
 // The screen's size goes with the change, so the window keeps covering the screen.
-void setSnowWindowTopMost(app::App& app, bool topMost);
+void setSnowWindowTopMost(App& app, bool topMost);
 // Stores "1" or "0" in the application settings.
-void saveSnowOnTop(app::App& app, bool ticked);
+void saveSnowOnTop(App& app, bool ticked);
 
-} // namespace snow
+} // namespace app

@@ -1,18 +1,18 @@
-#include "snow/snow_on_top.h"
+#include "app/snow_on_top.h"
 
 #include "app/app.h"
-#include "snow/kalo3.h"
+#include "app/kalo3.h"
 
-namespace snow {
+namespace app {
 
-void setSnowWindowTopMost(app::App& app, bool topMost) {
+void setSnowWindowTopMost(App& app, bool topMost) {
     app.kalo3(); // the first reference creates and loads the window
     auto screen = app.os().screen();
     app.os().setTopMost(platform::FormId::KALO3, topMost, screen.widthPixels, screen.heightPixels);
 }
 
-void saveSnowOnTop(app::App& app, bool ticked) {
+void saveSnowOnTop(App& app, bool ticked) {
     app.appSettings().Save(app.applicationName(), ON_TOP_SECTION, ON_TOP_KEY, ticked ? "1" : "0");
 }
 
-} // namespace snow
+} // namespace app

@@ -7,8 +7,8 @@
 // its minimum of 1, and "1" is what "s1".."s4" hold.
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "snow/kalo3.h"
-#include "snow/snow_on_top.h"
+#include "app/kalo3.h"
+#include "app/snow_on_top.h"
 
 #include <string>
 
@@ -49,8 +49,8 @@ void Kalo2::snow2_Click() {
 // Greyed (2) counts as cleared.
 void Kalo2::Check1_Click() {
     bool ticked = Check1.value() == 1;
-    snow::setSnowWindowTopMost(app_, ticked);
-    snow::saveSnowOnTop(app_, ticked);
+    setSnowWindowTopMost(app_, ticked);
+    saveSnowOnTop(app_, ticked);
 }
 
 void Kalo2::Slider1_Layers_Change() {
