@@ -48,7 +48,7 @@ void Kalo1::answerAnotherStart() {
 // as earlier versions wrote it.
 void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
-                                                   settings::RUN_KEY, "KALO DC");
+                                                   settings::RUN_KEY, settings::RUN_VALUE);
     const std::string path = programPathText();
     starupprogram.setChecked(!path.empty() && (value == runCommandLine(path) || value == path));
 }
@@ -58,11 +58,14 @@ void Kalo1::refreshStartUpCheck() {
 // (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
 void Kalo1::refreshStyleChecks() {
     auto& reg = app_.registry();
-    auto read = [&](const char* name) {
+    auto read = [&](const std::string& name) {
         return reg.ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, name);
     };
-    std::string style = read("WallpaperStyle");
-    int index = read("TileWallpaper") == "1" ? 1 : style == "0" ? 0 : style == "2" ? 2 : -1;
+    std::string style = read(settings::WALLPAPER_STYLE);
+    int index = read(settings::TILE_WALLPAPER) == "1" ? 1
+                : style == "0"                        ? 0
+                : style == "2"                        ? 2
+                                                      : -1;
     for (int i = 0; i < 3; ++i)
         kalomenu[std::size_t(i)].setChecked(i == index);
 }
@@ -101,9 +104,9 @@ void Kalo1::SetWallpaperStyle(int style) {
         kalomenu[std::size_t(i)].setChecked(i == style);
     auto& reg = app_.registry();
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            "TileWallpaper", tile[style]);
+                            settings::TILE_WALLPAPER, tile[style]);
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            "WallpaperStyle", drawStyle[style]);
+                            settings::WALLPAPER_STYLE, drawStyle[style]);
 }
 
 void Kalo1::ReapplyWallpaper() {
@@ -132,12 +135,13 @@ void Kalo1::starupprogram_Click() {
     bool wasOn = starupprogram.checked();
     const std::string path = programPathText();
     if (wasOn)
-        reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+        reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY,
+                                settings::RUN_VALUE);
     else if (path.empty())
         return refuseStartUp();
     else
-        reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
-                                runCommandLine(path));
+        reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY,
+                                settings::RUN_VALUE, runCommandLine(path));
     starupprogram.setChecked(!wasOn);
 }
 

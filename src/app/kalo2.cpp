@@ -48,8 +48,8 @@ void Kalo2::Form_Load() {
         for (const char* unit : {"Second(s)", "Minute(s)", "Hour(s)"})
             c2.add(unit);
         minuteCount = 0;
-        c1.setText(app_.registry().readProgramValue("c1"));
-        c2.setText(app_.registry().readProgramValue("c2"));
+        c1.setText(app_.registry().readProgramValue(settings::INTERVAL_NUMBER));
+        c2.setText(app_.registry().readProgramValue(settings::INTERVAL_UNIT));
         RestoreSnowSwitch();
         LoadImageList();
         RestoreSnowOnTop();

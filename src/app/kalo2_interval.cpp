@@ -75,8 +75,8 @@ bool Kalo2::IntervalCanRun() const {
 
 // Stores both texts as they stand, also when SetInterval refused them.
 void Kalo2::SaveInterval() {
-    app_.registry().writeProgramValue("C1", c1.text());
-    app_.registry().writeProgramValue("C2", c2.text());
+    app_.registry().writeProgramValue(settings::INTERVAL_NUMBER, c1.text());
+    app_.registry().writeProgramValue(settings::INTERVAL_UNIT, c2.text());
 }
 
 void Kalo2::Timer1_Timer() {

@@ -25,10 +25,10 @@ void setSliderFromStore(App& app, ui::Slider& slider, const std::string& name) {
 void Kalo2::resetsnow_Click() {
     app_.registry().ZeroSnowSettings();
     snow2_Click();
-    setSliderFromStore(app_, Slider1_Layers, "s1");
-    setSliderFromStore(app_, Slider2_Density, "s2");
-    setSliderFromStore(app_, Slider3_Speed, "s3");
-    setSliderFromStore(app_, Slider4_Size, "s4");
+    setSliderFromStore(app_, Slider1_Layers, settings::SNOW_LAYERS);
+    setSliderFromStore(app_, Slider2_Density, settings::SNOW_DENSITY);
+    setSliderFromStore(app_, Slider3_Speed, settings::SNOW_SPEED);
+    setSliderFromStore(app_, Slider4_Size, settings::SNOW_SIZE);
     Check1.setValue(0);
     setSnowWindowTopMost(app_, false);
     saveSnowOnTop(app_, false);

@@ -36,10 +36,10 @@ void Kalo3::reloadParameters() {
     auto& snow = app_.snow();
     char separator = app_.os().codePage().decimalSeparator();
     auto& registry = app_.registry();
-    snow.SnowLayers.setText(registry.readProgramValue("s1"), separator);
-    snow.SnowDensity.setText(registry.readProgramValue("s2"), separator);
-    snow.SnowSpeed.setText(registry.readProgramValue("s3"), separator);
-    snow.SnowSize.setText(registry.readProgramValue("s4"), separator);
+    snow.SnowLayers.setText(registry.readProgramValue(settings::SNOW_LAYERS), separator);
+    snow.SnowDensity.setText(registry.readProgramValue(settings::SNOW_DENSITY), separator);
+    snow.SnowSpeed.setText(registry.readProgramValue(settings::SNOW_SPEED), separator);
+    snow.SnowSize.setText(registry.readProgramValue(settings::SNOW_SIZE), separator);
 }
 
 void Kalo3::Timer1_Timer() {

@@ -12,7 +12,8 @@ void setSnowWindowTopMost(App& app, bool topMost) {
 }
 
 void saveSnowOnTop(App& app, bool ticked) {
-    app.appSettings().Save(app.applicationName(), ON_TOP_SECTION, ON_TOP_KEY, ticked ? "1" : "0");
+    app.appSettings().Save(app.applicationName(), settings::SNOW_ON_TOP.section,
+                           settings::SNOW_ON_TOP.key, ticked ? "1" : "0");
 }
 
 } // namespace app

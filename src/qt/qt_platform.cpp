@@ -87,8 +87,9 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
 }
 
 WallpaperStyle QtPlatform::storedStyle() {
-    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1") return WallpaperStyle::Tiled;
-    if (registry_.text(settings::DESKTOP_KEY, "WallpaperStyle") == "2")
+    if (registry_.text(settings::DESKTOP_KEY, settings::TILE_WALLPAPER) == "1")
+        return WallpaperStyle::Tiled;
+    if (registry_.text(settings::DESKTOP_KEY, settings::WALLPAPER_STYLE) == "2")
         return WallpaperStyle::Stretched;
     return WallpaperStyle::Centred;
 }
@@ -96,12 +97,12 @@ WallpaperStyle QtPlatform::storedStyle() {
 void QtPlatform::recordWallpaper(const std::string& path) {
     auto key = registry_.createKey(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY);
     if (!key) return;
-    registry_.setString(*key, "Wallpaper", path + '\0');
+    registry_.setString(*key, settings::WALLPAPER_PATH, path + '\0');
     registry_.closeKey(*key);
 }
 
 std::optional<std::string> QtPlatform::recordedWallpaper() {
-    std::string path = registry_.text(settings::DESKTOP_KEY, "Wallpaper").value_or("");
+    std::string path = registry_.text(settings::DESKTOP_KEY, settings::WALLPAPER_PATH).value_or("");
     return path.empty() ? std::nullopt : std::optional(path);
 }
 
