@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/kalo4.h"
+#include "rotation/interval.h"
 
 #include <exception>
 
@@ -45,7 +46,8 @@ void Kalo2::wireEvents() {
 void Kalo2::Form_Load() {
     try {
         c1.setEnabled(false);
-        for (const char* unit : {"Second(s)", "Minute(s)", "Hour(s)"})
+        for (const auto& unit :
+             {rotation::SECONDS_TEXT, rotation::MINUTES_TEXT, rotation::HOURS_TEXT})
             c2.add(unit);
         minuteCount = 0;
         c1.setText(app_.registry().readProgramValue(settings::INTERVAL_NUMBER));

@@ -1,24 +1,14 @@
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "settings/conversions.h"
-
-#include <cmath>
+#include "rotation/interval.h"
 
 namespace app {
-namespace {
 
-const std::string SECONDS = "Second(s)";
-const std::string MINUTES = "Minute(s)";
-const std::string HOURS = "Hour(s)";
-
-// How many numbers the number box offers for a unit; 0 for a text that is no unit.
-int numbersFor(const std::string& unit) {
-    if (unit == SECONDS || unit == MINUTES) return 59;
-    if (unit == HOURS) return 7;
-    return 0;
+// The interval the two boxes give, read in the user's locale.
+static std::optional<rotation::Interval> boxInterval(const Kalo2& form, App& app) {
+    return rotation::readInterval(form.c2.text(), form.c1.text(),
+                                  app.os().codePage().decimalSeparator());
 }
-
-} // namespace
 
 void Kalo2::c2_Click() {
     FillNumbers();
@@ -31,7 +21,7 @@ void Kalo2::c1_Click() {
 
 void Kalo2::FillNumbers() {
     c1.setEnabled(true);
-    int count = numbersFor(c2.text());
+    int count = rotation::numbersFor(c2.text());
     if (count == 0) return;
     c1.clear();
     for (int n = 1; n <= count; ++n)
@@ -41,36 +31,25 @@ void Kalo2::FillNumbers() {
 // Sets the second ticker's period or the minute target from the two boxes. A text
 // that is no number, or a period beyond what a timer holds, changes nothing.
 void Kalo2::SetInterval() {
-    const std::string& unit = c2.text();
-    if (unit != SECONDS && unit != MINUTES && unit != HOURS) return;
-    auto number = settings::parseNumber(c1.text(), app_.os().codePage().decimalSeparator());
-    if (!number) return;
-    if (unit == SECONDS) {
-        double period = settings::roundHalfEven(*number * 1000);
-        if (period < 0 || period > double(ui::Timer::maxInterval)) return;
+    auto interval = boxInterval(*this, app_);
+    if (!interval) return;
+    if (interval->unit == rotation::Unit::Seconds) {
+        double period = rotation::periodOf(*interval);
+        if (!rotation::timerHolds(period)) return;
         Timer1.setInterval(long(period));
         Timer3.setEnabled(false);
         return;
     }
-    minuteTarget = unit == MINUTES ? *number : *number * 60;
+    minuteTarget = rotation::minutesOf(*interval);
     minuteCount = 0; // a new target, as every start sets one, counts from zero
     Timer1.setEnabled(false);
 }
 
-// Whether the two boxes give an interval that turns the rotation: a unit, and a
-// positive number that SetInterval takes (for seconds, a period of at least 1 ms that
-// the second ticker holds; for minutes and hours, a whole number of minutes).
+// Whether the two boxes give an interval that turns the rotation, read as SetInterval
+// reads them.
 bool Kalo2::IntervalCanRun() const {
-    const std::string& unit = c2.text();
-    if (numbersFor(unit) == 0) return false;
-    auto number = settings::parseNumber(c1.text(), app_.os().codePage().decimalSeparator());
-    if (!number || !std::isfinite(*number) || *number <= 0) return false;
-    if (unit != SECONDS) {
-        double minutes = unit == MINUTES ? *number : *number * 60;
-        return minutes >= 1 && minutes == std::floor(minutes);
-    }
-    double period = settings::roundHalfEven(*number * 1000);
-    return period >= 1 && period <= double(ui::Timer::maxInterval);
+    auto interval = boxInterval(*this, app_);
+    return interval && rotation::turnsRotation(*interval);
 }
 
 // Stores both texts as they stand, also when SetInterval refused them.
@@ -97,7 +76,7 @@ void Kalo2::Timer2_Timer() {
 void Kalo2::Timer3_Timer() {
     minuteCount += 1;
     double target = minuteTarget.value_or(0);
-    if (target < 1 || target != std::floor(target) || double(minuteCount) < target) return;
+    if (!rotation::reachableMinutes(target) || double(minuteCount) < target) return;
     Advance();
     minuteCount = 0;
 }

@@ -1,5 +1,6 @@
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "rotation/interval.h"
 #include "settings/conversions.h"
 
 namespace app {
@@ -28,10 +29,10 @@ void Kalo2::run_Click() {
     del.setEnabled(false);
     run.setVisible(false);
     stope.setVisible(true);
-    const std::string& unit = c2.text();
-    if (unit == "Second(s)")
+    auto unit = rotation::unitOf(c2.text());
+    if (unit == rotation::Unit::Seconds)
         StartSecondRotation();
-    else if (unit == "Minute(s)" || unit == "Hour(s)")
+    else if (unit)
         StartMinuteRotation();
 }
 
