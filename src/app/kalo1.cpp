@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/kalo2.h"
 #include "app/kaloload.h"
+#include "wallpaper/style.h"
 
 namespace app {
 
@@ -53,19 +54,16 @@ void Kalo1::refreshStartUpCheck() {
     starupprogram.setChecked(!path.empty() && (value == runCommandLine(path) || value == path));
 }
 
-// Checks the style item that the desktop's stored values name, as Windows reads them:
-// tiling on means Tiled; otherwise "0" is Centered and "2" Stretched. Any other style
-// (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
+// Checks the style item that the desktop's stored values name; a style that is none of
+// the three (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
 void Kalo1::refreshStyleChecks() {
     auto& reg = app_.registry();
     auto read = [&](const std::string& name) {
         return reg.ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, name);
     };
-    std::string style = read(settings::WALLPAPER_STYLE);
-    int index = read(settings::TILE_WALLPAPER) == "1" ? 1
-                : style == "0"                        ? 0
-                : style == "2"                        ? 2
-                                                      : -1;
+    auto style =
+        wallpaper::decodeStyle(read(settings::TILE_WALLPAPER), read(settings::WALLPAPER_STYLE));
+    int index = style ? int(*style) : -1;
     for (int i = 0; i < 3; ++i)
         kalomenu[std::size_t(i)].setChecked(i == index);
 }
@@ -97,16 +95,15 @@ void Kalo1::kalomenu_Click(int index) {
 }
 
 void Kalo1::SetWallpaperStyle(int style) {
-    static const char* const tile[] = {"0", "1", "0"};
-    static const char* const drawStyle[] = {"0", "1", "2"};
     if (style < 0 || style > 2) return;
+    auto texts = wallpaper::encodeStyle(wallpaper::Style(style));
     for (int i = 0; i < 3; ++i)
         kalomenu[std::size_t(i)].setChecked(i == style);
     auto& reg = app_.registry();
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            settings::TILE_WALLPAPER, tile[style]);
+                            settings::TILE_WALLPAPER, texts.tileWallpaper);
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            settings::WALLPAPER_STYLE, drawStyle[style]);
+                            settings::WALLPAPER_STYLE, texts.wallpaperStyle);
 }
 
 void Kalo1::ReapplyWallpaper() {

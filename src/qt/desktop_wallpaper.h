@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/picture.h"
+#include "wallpaper/style.h"
 
 #include <QStringList>
 
@@ -13,7 +14,7 @@
 
 namespace qt {
 
-enum class WallpaperStyle { Centred, Tiled, Stretched };
+using WallpaperStyle = wallpaper::Style;
 enum class Desktop { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, X11Root };
 
 // From XDG_CURRENT_DESKTOP (colon-separated list, any case) and DESKTOP_SESSION.

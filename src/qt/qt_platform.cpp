@@ -87,11 +87,11 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
 }
 
 WallpaperStyle QtPlatform::storedStyle() {
-    if (registry_.text(settings::DESKTOP_KEY, settings::TILE_WALLPAPER) == "1")
-        return WallpaperStyle::Tiled;
-    if (registry_.text(settings::DESKTOP_KEY, settings::WALLPAPER_STYLE) == "2")
-        return WallpaperStyle::Stretched;
-    return WallpaperStyle::Centred;
+    auto text = [this](const std::string& name) {
+        return registry_.text(settings::DESKTOP_KEY, name).value_or("");
+    };
+    return wallpaper::decodeStyle(text(settings::TILE_WALLPAPER), text(settings::WALLPAPER_STYLE))
+        .value_or(WallpaperStyle::Centred);
 }
 
 void QtPlatform::recordWallpaper(const std::string& path) {
