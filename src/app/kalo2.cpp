@@ -3,8 +3,7 @@
 #include "app/app.h"
 #include "app/kalo4.h"
 #include "rotation/interval.h"
-
-#include <exception>
+#include "settings/errors.h"
 
 namespace app {
 
@@ -41,8 +40,9 @@ void Kalo2::wireEvents() {
     about.Click = [this] { about_Click(); };
 }
 
-// Restores the saved state step by step; the first step that fails ends the
-// sequence silently, keeping what the earlier steps did.
+// Restores the saved state step by step; the first step that fails (a stored text that
+// does not convert, a list file that cannot be read) ends the sequence silently,
+// keeping what the earlier steps did.
 void Kalo2::Form_Load() {
     try {
         c1.setEnabled(false);
@@ -58,7 +58,7 @@ void Kalo2::Form_Load() {
         RestoreRunState();
         CheckEmptyListMarker();
         RestoreSliders();
-    } catch (const std::exception&) {
+    } catch (const settings::ProcedureError&) {
     }
 }
 

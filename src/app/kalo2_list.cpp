@@ -1,8 +1,7 @@
 #include "app/app.h"
 #include "app/kalo2.h"
 #include "rotation/list_file.h"
-
-#include <stdexcept>
+#include "settings/errors.h"
 
 namespace app {
 namespace {
@@ -127,7 +126,7 @@ void Kalo2::LoadImageList() {
                           "is, and is not saved until it can be read.",
                       "Error", platform::MB_CRITICAL);
     }
-    if (!bytes) throw std::runtime_error("the list file cannot be read");
+    if (!bytes) throw settings::FileError("the list file cannot be read");
     for (auto& entry : rotation::decodeListFile(*bytes, os.codePage(), &rawRecords_)) {
         os.doEvents();
         Wallpaper.add(std::move(entry));
