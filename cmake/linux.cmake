@@ -9,7 +9,7 @@ file(GLOB KALO_QT_SOURCES CONFIGURE_DEPENDS src/qt/*.cpp)
 list(REMOVE_ITEM KALO_QT_SOURCES ${CMAKE_SOURCE_DIR}/src/qt/main.cpp)
 if(KALO_QT_SOURCES)
   add_library(kalo_qt STATIC ${KALO_QT_SOURCES})
-  target_link_libraries(kalo_qt PUBLIC kalo_core Qt6::Widgets Qt6::DBus X11::X11 X11::Xext
+  target_link_libraries(kalo_qt PUBLIC kalo_app Qt6::Widgets Qt6::DBus X11::X11 X11::Xext
     ${TURBOJPEG_LIBRARY})
   target_include_directories(kalo_qt PUBLIC ${TURBOJPEG_INCLUDE_DIR})
 endif()
