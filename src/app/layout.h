@@ -9,9 +9,13 @@ struct Place {
 
 constexpr int TWIPS_PER_PIXEL = 15; // at 96 dots per inch
 
-constexpr Place px(int left, int top, int width, int height) {
+// A place given in pixels, as twips.
+constexpr Place px(Place pixels) {
     const int k = TWIPS_PER_PIXEL;
-    return {left * k, top * k, width * k, height * k};
+    return {pixels.left * k, pixels.top * k, pixels.width * k, pixels.height * k};
+}
+constexpr Place px(int left, int top, int width, int height) {
+    return px(Place{left, top, width, height});
 }
 
 struct MainWindow {
@@ -22,25 +26,54 @@ struct MainWindow {
 
 // Run and Stop share one place.
 inline constexpr MainWindow MAIN{
-    px(0, 0, 568, 432),    px(8, 6, 300, 262),    px(18, 196, 280, 62),  px(18, 26, 280, 132),
-    px(18, 166, 136, 24),  px(162, 166, 136, 24), px(30, 218, 120, 28),  px(166, 218, 120, 28),
-    px(318, 12, 242, 168), px(318, 184, 80, 42),  px(404, 184, 156, 42), px(326, 202, 66, 18),
-    px(412, 202, 140, 18), px(318, 236, 242, 30), px(8, 274, 552, 150),  px(20, 294, 200, 20),
-    px(20, 330, 60, 18),   px(84, 322, 190, 32),  px(292, 330, 60, 18),  px(356, 322, 196, 32),
-    px(20, 376, 60, 18),   px(84, 368, 190, 32),  px(292, 376, 60, 18),  px(356, 368, 196, 32)};
+    .client = px({.left = 0, .top = 0, .width = 568, .height = 432}),
+    .F2 = px({.left = 8, .top = 6, .width = 300, .height = 262}),
+    .f1 = px({.left = 18, .top = 196, .width = 280, .height = 62}),
+    .Wallpaper = px({.left = 18, .top = 26, .width = 280, .height = 132}),
+    .c2 = px({.left = 18, .top = 166, .width = 136, .height = 24}),
+    .c1 = px({.left = 162, .top = 166, .width = 136, .height = 24}),
+    .add = px({.left = 30, .top = 218, .width = 120, .height = 28}),
+    .del = px({.left = 166, .top = 218, .width = 120, .height = 28}),
+    .im = px({.left = 318, .top = 12, .width = 242, .height = 168}),
+    .f3 = px({.left = 318, .top = 184, .width = 80, .height = 42}),
+    .f4 = px({.left = 404, .top = 184, .width = 156, .height = 42}),
+    .Label1 = px({.left = 326, .top = 202, .width = 66, .height = 18}),
+    .Label2 = px({.left = 412, .top = 202, .width = 140, .height = 18}),
+    .run = px({.left = 318, .top = 236, .width = 242, .height = 30}),
+    .f5 = px({.left = 8, .top = 274, .width = 552, .height = 150}),
+    .Check1 = px({.left = 20, .top = 294, .width = 200, .height = 20}),
+    .Label3 = px({.left = 20, .top = 330, .width = 60, .height = 18}),
+    .Slider1 = px({.left = 84, .top = 322, .width = 190, .height = 32}),
+    .Label4 = px({.left = 292, .top = 330, .width = 60, .height = 18}),
+    .Slider2 = px({.left = 356, .top = 322, .width = 196, .height = 32}),
+    .Label5 = px({.left = 20, .top = 376, .width = 60, .height = 18}),
+    .Slider3 = px({.left = 84, .top = 368, .width = 190, .height = 32}),
+    .Label6 = px({.left = 292, .top = 376, .width = 60, .height = 18}),
+    .Slider4 = px({.left = 356, .top = 368, .width = 196, .height = 32}),
+};
 
 struct AboutBox {
     Place client, Label1, Label2, Label3, Label786, Frame1, ok;
 };
 
-inline constexpr AboutBox ABOUT{px(0, 0, 380, 196),  px(20, 16, 340, 20),  px(20, 44, 340, 18),
-                                px(20, 84, 70, 18),  px(104, 84, 250, 18), px(94, 72, 270, 40),
-                                px(145, 148, 90, 28)};
+inline constexpr AboutBox ABOUT{
+    .client = px({.left = 0, .top = 0, .width = 380, .height = 196}),
+    .Label1 = px({.left = 20, .top = 16, .width = 340, .height = 20}),
+    .Label2 = px({.left = 20, .top = 44, .width = 340, .height = 18}),
+    .Label3 = px({.left = 20, .top = 84, .width = 70, .height = 18}),
+    .Label786 = px({.left = 104, .top = 84, .width = 250, .height = 18}),
+    .Frame1 = px({.left = 94, .top = 72, .width = 270, .height = 40}),
+    .ok = px({.left = 145, .top = 148, .width = 90, .height = 28}),
+};
 
 struct Notice {
     Place client, Label1, Label2;
 };
 
-inline constexpr Notice NOTICE{px(0, 0, 320, 90), px(10, 18, 300, 22), px(10, 50, 300, 22)};
+inline constexpr Notice NOTICE{
+    .client = px({.left = 0, .top = 0, .width = 320, .height = 90}),
+    .Label1 = px({.left = 10, .top = 18, .width = 300, .height = 22}),
+    .Label2 = px({.left = 10, .top = 50, .width = 300, .height = 22}),
+};
 
 } // namespace app::layout
