@@ -11,7 +11,7 @@ find_library(TURBOJPEG_LIBRARY turbojpeg REQUIRED)
 # Its namespace is `linux`, a macro only in the GNU dialects, which CMakeLists.txt turns off.
 file(GLOB KALO_LINUX_SOURCES CONFIGURE_DEPENDS src/linux/*.cpp src/linux/x11/*.cpp)
 add_library(kalo_linux STATIC ${KALO_LINUX_SOURCES})
-target_link_libraries(kalo_linux PUBLIC kalo_core Qt6::Gui Qt6::DBus X11::X11 X11::Xext
+target_link_libraries(kalo_linux PUBLIC kalo_app Qt6::Gui Qt6::DBus X11::X11 X11::Xext
   ${TURBOJPEG_LIBRARY})
 target_include_directories(kalo_linux PUBLIC ${TURBOJPEG_INCLUDE_DIR})
 

@@ -16,7 +16,7 @@ file(GLOB KALO_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 list(REMOVE_ITEM KALO_WIN32_SOURCES ${CMAKE_SOURCE_DIR}/src/win32/main.cpp)
 if(KALO_WIN32_SOURCES)
   add_library(kalo_win32 STATIC ${KALO_WIN32_SOURCES})
-  target_link_libraries(kalo_win32 PUBLIC kalo_core
+  target_link_libraries(kalo_win32 PUBLIC kalo_app
     user32 gdi32 shell32 advapi32 comctl32 comdlg32 ole32 oleaut32 windowscodecs uuid)
   target_compile_definitions(kalo_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   if(TARGET kalo_win32_resources)

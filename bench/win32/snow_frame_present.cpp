@@ -3,8 +3,8 @@
 // window and handed to the window system, next to only clearing the picture, measured
 // in the same run. Prints medians, the stages and the ratio; asserts nothing.
 #include "app/app.h"
+#include "app/kalo3.h"
 #include "settings/registry_procs.h"
-#include "snow/kalo3.h"
 #include "win32/main_window.h"
 #include "win32/win32_platform.h"
 

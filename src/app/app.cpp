@@ -2,9 +2,9 @@
 
 #include "app/kalo1.h"
 #include "app/kalo2.h"
+#include "app/kalo3.h"
 #include "app/kalo4.h"
 #include "app/kaloload.h"
-#include "snow/kalo3.h"
 
 namespace app {
 
@@ -41,7 +41,7 @@ Kalo2& App::kalo2() {
     return form;
 }
 
-snow::Kalo3& App::kalo3() {
+Kalo3& App::kalo3() {
     bool fresh = !kalo3_;
     auto& form = loadOnce(kalo3_, *this, os_);
     if (fresh) form.Form_Load();

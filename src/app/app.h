@@ -7,14 +7,11 @@
 
 #include <memory>
 
-namespace snow {
-class Kalo3;
-}
-
 namespace app {
 
 class Kalo1;
 class Kalo2;
+class Kalo3;
 class Kalo4;
 class KaloLoad;
 
@@ -27,7 +24,7 @@ class App {
 
     Kalo1& kalo1();
     Kalo2& kalo2();
-    snow::Kalo3& kalo3();
+    Kalo3& kalo3();
     Kalo4& kalo4();
     KaloLoad& kaloLoad();
     bool kalo4Loaded() const { return kalo4_ != nullptr; }
@@ -58,7 +55,7 @@ class App {
     snow::SnowState snow_;
     std::unique_ptr<Kalo1> kalo1_;
     std::unique_ptr<Kalo2> kalo2_;
-    std::unique_ptr<snow::Kalo3> kalo3_;
+    std::unique_ptr<Kalo3> kalo3_;
     std::unique_ptr<Kalo4> kalo4_;
     std::unique_ptr<KaloLoad> kaloLoad_;
     std::optional<std::string> dataFolder_;

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/kalo2.h"
 #include "app/kaloload.h"
+#include "wallpaper/style.h"
 
 namespace app {
 
@@ -48,21 +49,21 @@ void Kalo1::answerAnotherStart() {
 // as earlier versions wrote it.
 void Kalo1::refreshStartUpCheck() {
     auto value = app_.registry().ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT,
-                                                   settings::RUN_KEY, "KALO DC");
+                                                   settings::RUN_KEY, settings::RUN_VALUE);
     const std::string path = programPathText();
     starupprogram.setChecked(!path.empty() && (value == runCommandLine(path) || value == path));
 }
 
-// Checks the style item that the desktop's stored values name, as Windows reads them:
-// tiling on means Tiled; otherwise "0" is Centered and "2" Stretched. Any other style
-// (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
+// Checks the style item that the desktop's stored values name; a style that is none of
+// the three (the desktop's own Fit or Fill, or nothing stored) leaves every item unchecked.
 void Kalo1::refreshStyleChecks() {
     auto& reg = app_.registry();
-    auto read = [&](const char* name) {
+    auto read = [&](const std::string& name) {
         return reg.ReadRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY, name);
     };
-    std::string style = read("WallpaperStyle");
-    int index = read("TileWallpaper") == "1" ? 1 : style == "0" ? 0 : style == "2" ? 2 : -1;
+    auto style =
+        wallpaper::decodeStyle(read(settings::TILE_WALLPAPER), read(settings::WALLPAPER_STYLE));
+    int index = style ? int(*style) : -1;
     for (int i = 0; i < 3; ++i)
         kalomenu[std::size_t(i)].setChecked(i == index);
 }
@@ -94,16 +95,15 @@ void Kalo1::kalomenu_Click(int index) {
 }
 
 void Kalo1::SetWallpaperStyle(int style) {
-    static const char* const tile[] = {"0", "1", "0"};
-    static const char* const drawStyle[] = {"0", "1", "2"};
     if (style < 0 || style > 2) return;
+    auto texts = wallpaper::encodeStyle(wallpaper::Style(style));
     for (int i = 0; i < 3; ++i)
         kalomenu[std::size_t(i)].setChecked(i == style);
     auto& reg = app_.registry();
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            "TileWallpaper", tile[style]);
+                            settings::TILE_WALLPAPER, texts.tileWallpaper);
     reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY,
-                            "WallpaperStyle", drawStyle[style]);
+                            settings::WALLPAPER_STYLE, texts.wallpaperStyle);
 }
 
 void Kalo1::ReapplyWallpaper() {
@@ -132,12 +132,13 @@ void Kalo1::starupprogram_Click() {
     bool wasOn = starupprogram.checked();
     const std::string path = programPathText();
     if (wasOn)
-        reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC");
+        reg.DeleteRegistryValue(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY,
+                                settings::RUN_VALUE);
     else if (path.empty())
         return refuseStartUp();
     else
-        reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY, "KALO DC",
-                                runCommandLine(path));
+        reg.WriteRegistryString(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY,
+                                settings::RUN_VALUE, runCommandLine(path));
     starupprogram.setChecked(!wasOn);
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/app.h"
 #include "app/kalo4.h"
-
-#include <exception>
+#include "rotation/interval.h"
+#include "settings/errors.h"
 
 namespace app {
 
@@ -40,23 +40,25 @@ void Kalo2::wireEvents() {
     about.Click = [this] { about_Click(); };
 }
 
-// Restores the saved state step by step; the first step that fails ends the
-// sequence silently, keeping what the earlier steps did.
+// Restores the saved state step by step; the first step that fails (a stored text that
+// does not convert, a list file that cannot be read) ends the sequence silently,
+// keeping what the earlier steps did.
 void Kalo2::Form_Load() {
     try {
         c1.setEnabled(false);
-        for (const char* unit : {"Second(s)", "Minute(s)", "Hour(s)"})
+        for (const auto& unit :
+             {rotation::SECONDS_TEXT, rotation::MINUTES_TEXT, rotation::HOURS_TEXT})
             c2.add(unit);
         minuteCount = 0;
-        c1.setText(app_.registry().readProgramValue("c1"));
-        c2.setText(app_.registry().readProgramValue("c2"));
+        c1.setText(app_.registry().readProgramValue(settings::INTERVAL_NUMBER));
+        c2.setText(app_.registry().readProgramValue(settings::INTERVAL_UNIT));
         RestoreSnowSwitch();
         LoadImageList();
         RestoreSnowOnTop();
         RestoreRunState();
         CheckEmptyListMarker();
         RestoreSliders();
-    } catch (const std::exception&) {
+    } catch (const settings::ProcedureError&) {
     }
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The main window: image list, interval, Run and Stop, status, preview, snow controls
-// and the menu bar. Its procedures live with the behaviour they belong to:
-// app/kalo2.cpp (load, close, menu), rotation/ (list, interval, run state, reset),
-// wallpaper/ (applier, preview), snow/snow_controls.cpp (snow switch and sliders).
+// and the menu bar. Its procedures live in app/kalo2_<concern>.cpp, one file for each
+// part of the window; the engines they call live in rotation/, wallpaper/ and snow/.
 #include "app/form.h"
 #include "rotation/list_file.h"
 
@@ -66,7 +65,7 @@ class Kalo2 : public Form {
     void about_Click();
     void Label3_Click();
 
-    // rotation/image_list.cpp
+    // app/kalo2_list.cpp
     void add_Click();
     void del_Click();
     bool SaveImageList();
@@ -75,7 +74,7 @@ class Kalo2 : public Form {
     void CheckEmptyListMarker();
     std::string listFilePath() const;
 
-    // rotation/interval.cpp
+    // app/kalo2_interval.cpp
     void c2_Click();
     void c1_Click();
     void FillNumbers();
@@ -87,22 +86,22 @@ class Kalo2 : public Form {
     void Timer3_Timer();
     void Advance();
 
-    // rotation/run_state.cpp
+    // app/kalo2_run.cpp
     void run_Click();
     void StartSecondRotation();
     void StartMinuteRotation();
     void stope_Click();
     void RestoreRunState();
 
-    // rotation/reset.cpp
+    // app/kalo2_reset.cpp
     void reset_Click();
 
-    // wallpaper/applier.cpp and wallpaper/preview.cpp
+    // app/kalo2_wallpaper.cpp and app/kalo2_preview.cpp
     void ApplyWallpaper();
     void Wallpaper_Click();
     std::string bitmapPath() const;
 
-    // snow/snow_controls.cpp
+    // app/kalo2_snow.cpp, kalo2_snow_reset.cpp and kalo2_snow_restore.cpp
     void snow1_Click();
     void snow2_Click();
     void Check1_Click();

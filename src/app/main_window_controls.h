@@ -4,7 +4,7 @@
 // that kind of control (groupBox, listBox, comboBox, button, imageBox, label, checkBox,
 // slider). Controls are placed back to front: a group before what it holds.
 #include "app/kalo2.h"
-#include "platform/layout.h"
+#include "app/layout.h"
 
 namespace app {
 

@@ -13,8 +13,6 @@ namespace linux {
 
 namespace {
 
-const char* const RUN_NAME = "KALO DC";
-
 // "Exec" of the entry's main group, its value without the blanks around '='.
 std::optional<std::string> execValue(const std::string& entryText) {
     std::istringstream lines(entryText);
@@ -39,9 +37,9 @@ std::optional<std::string> programNamed(std::string text) {
 void storeRunValue(settings::MemoryRegistry& store, const std::string& text) {
     const std::string bytes = text + '\0';
     auto key = store.createKey(platform::HKEY_CURRENT_USER_ROOT, settings::RUN_KEY);
-    bool kept = key && store.setString(*key, RUN_NAME, bytes);
+    bool kept = key && store.setString(*key, settings::RUN_VALUE, bytes);
     if (key) store.closeKey(*key);
-    if (!kept) store.put(settings::RUN_KEY, RUN_NAME, {platform::REG_SZ_T, bytes});
+    if (!kept) store.put(settings::RUN_KEY, settings::RUN_VALUE, {platform::REG_SZ_T, bytes});
 }
 
 } // namespace
@@ -62,7 +60,7 @@ std::string autostartFilePath() {
 }
 
 std::optional<std::string> runProgram(const settings::MemoryRegistry& store) {
-    auto text = store.text(settings::RUN_KEY, RUN_NAME);
+    auto text = store.text(settings::RUN_KEY, settings::RUN_VALUE);
     return text ? programNamed(*text) : std::nullopt;
 }
 

@@ -2,12 +2,14 @@
 // a picture, and the escapings those commands and scripts need. Nothing here runs.
 #pragma once
 
+#include "wallpaper/style.h"
+
 #include <string>
 #include <vector>
 
 namespace linux {
 
-enum class WallpaperStyle { Centred, Tiled, Stretched };
+using WallpaperStyle = wallpaper::Style;
 enum class Desktop { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Sway, X11Root };
 
 // From XDG_CURRENT_DESKTOP (colon-separated list, any case) and DESKTOP_SESSION.

@@ -4,6 +4,7 @@
 
 #include "linux/desktop_setters.h"
 #include "ui/picture.h"
+#include "wallpaper/style.h"
 
 #include <QStringList>
 

@@ -9,7 +9,7 @@
 namespace qt {
 
 namespace {
-constexpr const auto& L = layout::ABOUT;
+constexpr const auto& L = app::layout::ABOUT;
 }
 
 AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)

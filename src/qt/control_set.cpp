@@ -85,8 +85,8 @@ void mirrorItems(QListWidget* list, const std::vector<std::string>& items) {
 
 } // namespace
 
-QRect pixelsOf(layout::Place twips) {
-    const int k = layout::TWIPS_PER_PIXEL;
+QRect pixelsOf(app::layout::Place twips) {
+    const int k = app::layout::TWIPS_PER_PIXEL;
     return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
 }
 
@@ -100,7 +100,7 @@ void ControlSet::bind(ui::Control& model, QWidget* widget, std::function<void()>
     model.viewChanged();
 }
 
-QPushButton* ControlSet::button(ui::Button& model, layout::Place place) {
+QPushButton* ControlSet::button(ui::Button& model, app::layout::Place place) {
     auto* widget = new QPushButton(parent_);
     widget->setGeometry(pixelsOf(place));
     QObject::connect(widget, &QPushButton::clicked, [&model] { model.click(); });
@@ -108,7 +108,7 @@ QPushButton* ControlSet::button(ui::Button& model, layout::Place place) {
     return widget;
 }
 
-QLabel* ControlSet::label(ui::Label& model, layout::Place place, Qt::Alignment align) {
+QLabel* ControlSet::label(ui::Label& model, app::layout::Place place, Qt::Alignment align) {
     auto* widget = new ClickableLabel(model, parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setAlignment(align | Qt::AlignVCenter);
@@ -116,7 +116,7 @@ QLabel* ControlSet::label(ui::Label& model, layout::Place place, Qt::Alignment a
     return widget;
 }
 
-QGroupBox* ControlSet::groupBox(ui::Frame& model, layout::Place place) {
+QGroupBox* ControlSet::groupBox(ui::Frame& model, app::layout::Place place) {
     auto* widget = new QGroupBox(parent_);
     widget->setGeometry(pixelsOf(place));
     widget->lower(); // the controls inside are its siblings, drawn over it
@@ -124,7 +124,7 @@ QGroupBox* ControlSet::groupBox(ui::Frame& model, layout::Place place) {
     return widget;
 }
 
-QCheckBox* ControlSet::checkBox(ui::CheckBox& model, layout::Place place) {
+QCheckBox* ControlSet::checkBox(ui::CheckBox& model, app::layout::Place place) {
     auto* widget = new ModelCheckBox(parent_);
     widget->setTristate(true);
     widget->setGeometry(pixelsOf(place));
@@ -137,7 +137,7 @@ QCheckBox* ControlSet::checkBox(ui::CheckBox& model, layout::Place place) {
     return widget;
 }
 
-QListWidget* ControlSet::listBox(ui::ListBox& model, layout::Place place) {
+QListWidget* ControlSet::listBox(ui::ListBox& model, app::layout::Place place) {
     auto* widget = new QListWidget(parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setUniformItemSizes(true); // long lists lay out at once
@@ -154,7 +154,7 @@ QListWidget* ControlSet::listBox(ui::ListBox& model, layout::Place place) {
     return widget;
 }
 
-QComboBox* ControlSet::comboBox(ui::ComboBox& model, layout::Place place) {
+QComboBox* ControlSet::comboBox(ui::ComboBox& model, app::layout::Place place) {
     auto* widget = new QComboBox(parent_);
     widget->setEditable(true);
     widget->setInsertPolicy(QComboBox::NoInsert);
@@ -176,7 +176,7 @@ QComboBox* ControlSet::comboBox(ui::ComboBox& model, layout::Place place) {
 }
 
 // Dragging reports every position on the way; the move counts when it ends.
-QSlider* ControlSet::slider(ui::Slider& model, layout::Place place) {
+QSlider* ControlSet::slider(ui::Slider& model, app::layout::Place place) {
     auto* widget = new QSlider(Qt::Horizontal, parent_);
     widget->setGeometry(pixelsOf(place));
     widget->setRange(model.min(), model.max());
@@ -196,7 +196,7 @@ QSlider* ControlSet::slider(ui::Slider& model, layout::Place place) {
     return widget;
 }
 
-QWidget* ControlSet::imageBox(ui::ImageBox& model, layout::Place place) {
+QWidget* ControlSet::imageBox(ui::ImageBox& model, app::layout::Place place) {
     auto* widget = new ImageView(model, parent_);
     widget->setGeometry(pixelsOf(place));
     bind(model, widget, [widget] { widget->update(); });

@@ -2,7 +2,7 @@
 // Qt widgets bound to the control models of one window: a change of a model made by code
 // shows in its widget (through the model's viewChanged), and the user's action on the
 // widget calls the model's event. Handlers only translate.
-#include "platform/layout.h"
+#include "app/layout.h"
 #include "ui/controls.h"
 
 #include <QWidget>
@@ -21,20 +21,20 @@ class QSlider;
 
 namespace qt {
 
-QRect pixelsOf(layout::Place twips);
+QRect pixelsOf(app::layout::Place twips);
 
 class ControlSet {
   public:
     explicit ControlSet(QWidget* parent) : parent_(parent) {}
 
-    QPushButton* button(ui::Button& model, layout::Place place);
-    QLabel* label(ui::Label& model, layout::Place place, Qt::Alignment align = Qt::AlignLeft);
-    QGroupBox* groupBox(ui::Frame& model, layout::Place place);
-    QCheckBox* checkBox(ui::CheckBox& model, layout::Place place);
-    QListWidget* listBox(ui::ListBox& model, layout::Place place);
-    QComboBox* comboBox(ui::ComboBox& model, layout::Place place);
-    QSlider* slider(ui::Slider& model, layout::Place place);
-    QWidget* imageBox(ui::ImageBox& model, layout::Place place);
+    QPushButton* button(ui::Button& model, app::layout::Place place);
+    QLabel* label(ui::Label& model, app::layout::Place place, Qt::Alignment align = Qt::AlignLeft);
+    QGroupBox* groupBox(ui::Frame& model, app::layout::Place place);
+    QCheckBox* checkBox(ui::CheckBox& model, app::layout::Place place);
+    QListWidget* listBox(ui::ListBox& model, app::layout::Place place);
+    QComboBox* comboBox(ui::ComboBox& model, app::layout::Place place);
+    QSlider* slider(ui::Slider& model, app::layout::Place place);
+    QWidget* imageBox(ui::ImageBox& model, app::layout::Place place);
     QWidget* widgetOf(const ui::Control& model) const;
 
   private:

@@ -7,7 +7,7 @@
 namespace qt {
 
 namespace {
-constexpr const auto& L = layout::MAIN;
+constexpr const auto& L = app::layout::MAIN;
 }
 
 MainWindow::MainWindow(app::Kalo2& form)

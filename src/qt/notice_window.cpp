@@ -7,7 +7,7 @@ namespace qt {
 
 NoticeWindow::NoticeWindow(app::KaloLoad& form)
     : FormWindow(form.window, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    const auto& L = layout::NOTICE;
+    const auto& L = app::layout::NOTICE;
     QFont verdana("Verdana", 11, QFont::Bold);
     for (auto [text, place] :
          {std::pair{&form.Label1, L.Label1}, std::pair{&form.Label2, L.Label2}})

@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
+#include "app/kalo3.h"
 #include "app/kalo4.h"
 #include "app/kaloload.h"
 #include "linux/autostart.h"
@@ -12,7 +13,6 @@
 #include "qt/snow_window.h"
 #include "qt/tray_window.h"
 #include "settings/registry_procs.h"
-#include "snow/kalo3.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -92,22 +92,22 @@ void QtPlatform::setDesktopWallpaper(const std::optional<std::string>& path,
 }
 
 linux::WallpaperStyle QtPlatform::storedStyle() {
-    if (registry_.text(settings::DESKTOP_KEY, "TileWallpaper") == "1")
-        return linux::WallpaperStyle::Tiled;
-    if (registry_.text(settings::DESKTOP_KEY, "WallpaperStyle") == "2")
-        return linux::WallpaperStyle::Stretched;
-    return linux::WallpaperStyle::Centred;
+    auto text = [this](const std::string& name) {
+        return registry_.text(settings::DESKTOP_KEY, name).value_or("");
+    };
+    return wallpaper::decodeStyle(text(settings::TILE_WALLPAPER), text(settings::WALLPAPER_STYLE))
+        .value_or(linux::WallpaperStyle::Centred);
 }
 
 void QtPlatform::recordWallpaper(const std::string& path) {
     auto key = registry_.createKey(platform::HKEY_CURRENT_USER_ROOT, settings::DESKTOP_KEY);
     if (!key) return;
-    registry_.setString(*key, "Wallpaper", path + '\0');
+    registry_.setString(*key, settings::WALLPAPER_PATH, path + '\0');
     registry_.closeKey(*key);
 }
 
 std::optional<std::string> QtPlatform::recordedWallpaper() {
-    std::string path = registry_.text(settings::DESKTOP_KEY, "Wallpaper").value_or("");
+    std::string path = registry_.text(settings::DESKTOP_KEY, settings::WALLPAPER_PATH).value_or("");
     return path.empty() ? std::nullopt : std::optional(path);
 }
 

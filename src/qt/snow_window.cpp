@@ -1,6 +1,6 @@
 #include "qt/snow_window.h"
+#include "app/kalo3.h"
 #include "linux/x11/overlay.h"
-#include "snow/kalo3.h"
 
 #include <QGuiApplication>
 #include <QPaintEngine>
@@ -22,7 +22,7 @@ constexpr int COMPOSITOR_CHECK_MS = 2000;
 
 } // namespace
 
-SnowWindow::SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen)
+SnowWindow::SnowWindow(app::Kalo3& form, const platform::ScreenMetrics& screen)
     : FormWindow(form.window, SNOW_FLAGS), form_(form), screen_(screen) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);

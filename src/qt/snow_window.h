@@ -10,7 +10,7 @@
 #include <QImage>
 #include <QTimer>
 
-namespace snow {
+namespace app {
 class Kalo3;
 }
 
@@ -18,7 +18,7 @@ namespace qt {
 
 class SnowWindow : public FormWindow {
   public:
-    SnowWindow(snow::Kalo3& form, const platform::ScreenMetrics& screen);
+    SnowWindow(app::Kalo3& form, const platform::ScreenMetrics& screen);
     void setOnTop(bool onTop, int widthPixels, int heightPixels);
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
@@ -42,7 +42,7 @@ class SnowWindow : public FormWindow {
     void followCompositor(); // where the snow falls follows a compositor coming or going
     void reportCannotShow();
 
-    snow::Kalo3& form_;
+    app::Kalo3& form_;
     platform::ScreenMetrics screen_;
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;

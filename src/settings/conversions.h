@@ -2,21 +2,13 @@
 // The conversions the stored texts go through: numbers in the user's locale, integers
 // rounded half to even, truth values. A text that does not convert throws
 // ConversionError, which ends the procedure that asked (or its caller's guard).
+#include "settings/errors.h"
+
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace settings {
-
-struct ConversionError : std::runtime_error {
-    explicit ConversionError(const std::string& text)
-        : std::runtime_error("type mismatch: " + text) {}
-};
-
-struct OverflowError : std::runtime_error {
-    OverflowError() : std::runtime_error("overflow") {}
-};
 
 // A number as text: blanks around it, an optional sign, digits with one decimal
 // separator, an optional exponent. Empty when the text is not such a number.

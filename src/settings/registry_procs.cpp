@@ -79,7 +79,7 @@ std::string RegistryProcedures::readProgramValue(const std::string& name) {
 }
 
 void RegistryProcedures::ZeroSnowSettings() {
-    for (const char* name : {"s1", "s2", "s3", "s4"})
+    for (const auto& name : SNOW_SLIDERS)
         writeProgramValue(name, "0");
 }
 

@@ -2,15 +2,12 @@
 // The two registry procedures every stored value goes through, and the
 // application-settings store laid over the same registry.
 #include "platform/platform.h"
+#include "settings/keys.h"
 
 #include <string>
 
 namespace settings {
 
-inline const std::string PROGRAM_KEY = "Software\\KALO\\KALO DC\\";
-inline const std::string RUN_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline const std::string DESKTOP_KEY = "Control Panel\\Desktop";
-inline const std::string APP_SETTINGS_KEY = "Software\\VB and VBA Program Settings\\";
 constexpr std::size_t READ_BUFFER_BYTES = 1024;
 
 class RegistryProcedures {
@@ -32,7 +29,7 @@ class RegistryProcedures {
     void writeProgramValue(const std::string& name, const std::string& data);
     std::string readProgramValue(const std::string& name);
 
-    // "0" under "s1".."s4".
+    // "0" under each snow slider's value.
     void ZeroSnowSettings();
 
   private:

@@ -11,7 +11,7 @@ namespace snow {
 void SnowState::MoveSnow(const Surface& picture) {
     try {
         moveAll(picture.height());
-    } catch (const std::exception&) {
+    } catch (const settings::ProcedureError&) {
     }
 }
 
@@ -42,7 +42,7 @@ void SnowState::DrawSnow(Surface& picture) const {
     circles.reserve(FlakeTable().size() * FlakeTable::value_type().size());
     try {
         drawLayers(picture, circles);
-    } catch (const std::exception&) {
+    } catch (const settings::ProcedureError&) {
     }
     picture.ClsAndCircles(circles, WHITE);
 }

@@ -39,18 +39,24 @@ RandomSource defaultRandom() {
     };
 }
 
+// Layers and flakes run 0..100; any other index is the error that ends the routine.
+static std::size_t tableIndex(int index) {
+    if (index < 0 || index > FLAKE_INDEX_MAX) throw settings::SubscriptError();
+    return std::size_t(index);
+}
+
 const Flake& SnowState::flakeAt(int layer, int flake) const {
-    return Flakes.at(std::size_t(layer)).at(std::size_t(flake));
+    return Flakes[tableIndex(layer)][tableIndex(flake)];
 }
 
 Flake& SnowState::flakeAt(int layer, int flake) {
-    return Flakes.at(std::size_t(layer)).at(std::size_t(flake));
+    return Flakes[tableIndex(layer)][tableIndex(flake)];
 }
 
 void SnowState::InitSnow(float windowWidth, float windowHeight) {
     try {
         placeAll(windowWidth, windowHeight);
-    } catch (const std::exception&) {
+    } catch (const settings::ProcedureError&) {
     }
 }
 

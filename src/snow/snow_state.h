@@ -47,7 +47,8 @@ using RandomSource = std::function<double()>;
 RandomSource defaultRandom(); // never seeded from the clock: every run repeats
 
 // Each routine guards itself: the first error (a parameter that is not a number, an
-// index above 100, an overflow) ends it quietly, keeping what it changed so far.
+// index above 100, an overflow) ends it quietly, keeping what it changed so far; any
+// other error is a fault of the program and goes on to its caller.
 struct SnowState {
     SnowParam SnowLayers;  // highest layer index L
     SnowParam SnowDensity; // highest flake index D

@@ -11,9 +11,9 @@ namespace win32 {
 namespace {
 
 constexpr DWORD ABOUT_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr const auto& L = layout::ABOUT;
-constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
+constexpr const auto& L = app::layout::ABOUT;
+constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
 
 bool opensLink(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_SPACE);

@@ -4,7 +4,7 @@
 // the control calls the model's event. The window passes the messages its controls send
 // it here; handling them only translates them into the models' events, or answers the
 // list boxes' requests from their models.
-#include "platform/layout.h"
+#include "app/layout.h"
 #include "ui/controls.h"
 #include "win32/image_view.h"
 
@@ -26,8 +26,8 @@ struct Place {
 };
 
 // A place of the shared layout table, in pixels at 96 dots per inch.
-inline Place pixelsOf(layout::Place twips) {
-    const int k = layout::TWIPS_PER_PIXEL;
+inline Place pixelsOf(app::layout::Place twips) {
+    const int k = app::layout::TWIPS_PER_PIXEL;
     return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
 }
 

@@ -10,9 +10,9 @@ namespace {
 
 constexpr DWORD MAIN_STYLE =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
-constexpr const auto& L = layout::MAIN;
-constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
+constexpr const auto& L = app::layout::MAIN;
+constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
 
 } // namespace
 
@@ -38,16 +38,16 @@ void MainWindow::createControls() {
     struct Pixels {
         ControlSet& c;
         const app::Kalo2& form;
-        void groupBox(ui::Frame& m, layout::Place p) { c.groupBox(m, pixelsOf(p)); }
-        void listBox(ui::ListBox& m, layout::Place p) { c.listBox(m, pixelsOf(p)); }
-        void comboBox(ui::ComboBox& m, layout::Place p) {
+        void groupBox(ui::Frame& m, app::layout::Place p) { c.groupBox(m, pixelsOf(p)); }
+        void listBox(ui::ListBox& m, app::layout::Place p) { c.listBox(m, pixelsOf(p)); }
+        void comboBox(ui::ComboBox& m, app::layout::Place p) {
             c.comboBox(m, pixelsOf(p), &m == &form.c1 ? 200 : 100);
         }
-        void button(ui::Button& m, layout::Place p) { c.button(m, pixelsOf(p)); }
-        void imageBox(ui::ImageBox& m, layout::Place p) { c.imageBox(m, pixelsOf(p)); }
-        void label(ui::Label& m, layout::Place p) { c.label(m, pixelsOf(p)); }
-        void checkBox(ui::CheckBox& m, layout::Place p) { c.checkBox(m, pixelsOf(p)); }
-        void slider(ui::Slider& m, layout::Place p) { c.slider(m, pixelsOf(p)); }
+        void button(ui::Button& m, app::layout::Place p) { c.button(m, pixelsOf(p)); }
+        void imageBox(ui::ImageBox& m, app::layout::Place p) { c.imageBox(m, pixelsOf(p)); }
+        void label(ui::Label& m, app::layout::Place p) { c.label(m, pixelsOf(p)); }
+        void checkBox(ui::CheckBox& m, app::layout::Place p) { c.checkBox(m, pixelsOf(p)); }
+        void slider(ui::Slider& m, app::layout::Place p) { c.slider(m, pixelsOf(p)); }
     } pixels{*controls_, form_};
     app::placeMainWindowControls(form_, pixels);
 }

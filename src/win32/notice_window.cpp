@@ -7,9 +7,9 @@ namespace win32 {
 namespace {
 
 constexpr DWORD NOTICE_STYLE = WS_POPUP | WS_DLGFRAME;
-constexpr const auto& L = layout::NOTICE;
-constexpr int CLIENT_WIDTH = L.client.width / layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / layout::TWIPS_PER_PIXEL;
+constexpr const auto& L = app::layout::NOTICE;
+constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
+constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
 
 } // namespace
 

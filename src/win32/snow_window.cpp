@@ -2,7 +2,7 @@
 
 namespace win32 {
 
-SnowWindow::SnowWindow(snow::Kalo3& form, const platform::Platform& os)
+SnowWindow::SnowWindow(app::Kalo3& form, const platform::Platform& os)
     : FormWindow(form.window), form_(form), os_(os) {
     auto screen = os.screen();
     create({L"KALO DC snow",

@@ -1,7 +1,7 @@
 // Every stored setting in every bad form: the start-up and every later action complete,
 // each with its quiet outcome.
+#include "app/kalo3.h"
 #include "fixture.h"
-#include "snow/kalo3.h"
 
 #include <sstream>
 

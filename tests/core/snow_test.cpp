@@ -1,6 +1,6 @@
 // The snow: flakes, circles against a pixel-by-pixel model, and the snow through the forms.
+#include "app/kalo3.h"
 #include "fixture.h"
-#include "snow/kalo3.h"
 #include "snow/snow_numbers.h"
 
 #include <algorithm>
@@ -339,7 +339,7 @@ void PrintTo(const Frame& f, std::ostream* out) {
 struct FallingSnow : Program, ::testing::Test {
     long draws = 0;
     int frames = 0;
-    Kalo3* overlay = nullptr;
+    app::Kalo3* overlay = nullptr;
     FallingSnow() {
         os.metrics = {1366, 768, 12, 12};
         setProgramValue("snow", "on");

@@ -1,7 +1,7 @@
 // The snow on any stored settings and screen: the start-up restores what converts, the
 // frames run, and the sliders move, all without a fault; the window fits the screen.
+#include "app/kalo3.h"
 #include "core/fixture.h"
-#include "snow/kalo3.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

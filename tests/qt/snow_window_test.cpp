@@ -1,8 +1,8 @@
 // The snow window as the window manager sees it, whatever "Snow on top" goes through.
 #include "app/app.h"
+#include "app/kalo3.h"
 #include "qt/snow_window.h"
 #include "qt_fixture.h"
-#include "snow/kalo3.h"
 #include "support/fake_platform.h"
 
 #include <tuple>
@@ -15,7 +15,7 @@ struct SnowWindowOf {
     testing_support::TempFolder home;
     fake::FakePlatform os{home.folder};
     app::App program{os};
-    snow::Kalo3& form = program.kalo3();
+    app::Kalo3& form = program.kalo3();
     qt::SnowWindow window{form, {640, 480, 15, 12}};
     std::pair<double, double> reported() const {
         return {form.window.width(), form.window.height()};

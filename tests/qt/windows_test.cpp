@@ -16,12 +16,12 @@ namespace {
 struct BoundControls : testing::Test, testing_support::ControlModels {
     QWidget& app = (qt_testing::application(), *new QWidget);
     qt::ControlSet set{&app};
-    QPushButton* b = set.button(button, layout::px(0, 0, 80, 20));
-    QLabel* l = set.label(label, layout::px(0, 30, 80, 20));
-    QCheckBox* c = set.checkBox(check, layout::px(0, 60, 80, 20));
-    QListWidget* lb = set.listBox(list, layout::px(100, 0, 200, 100));
-    QComboBox* cb = set.comboBox(combo, layout::px(100, 120, 200, 20));
-    QSlider* s = set.slider(slider, layout::px(100, 200, 200, 30));
+    QPushButton* b = set.button(button, app::layout::px(0, 0, 80, 20));
+    QLabel* l = set.label(label, app::layout::px(0, 30, 80, 20));
+    QCheckBox* c = set.checkBox(check, app::layout::px(0, 60, 80, 20));
+    QListWidget* lb = set.listBox(list, app::layout::px(100, 0, 200, 100));
+    QComboBox* cb = set.comboBox(combo, app::layout::px(100, 120, 200, 20));
+    QSlider* s = set.slider(slider, app::layout::px(100, 200, 200, 30));
     void SetUp() override { app.show(); }
     void TearDown() override { delete &app; }
 };

@@ -1,7 +1,7 @@
 // The preview: the list's current entry shown in the image box `im`.
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "platform/layout.h"
+#include "app/layout.h"
 #include "wallpaper/scaled_copy.h"
 
 #include <algorithm>

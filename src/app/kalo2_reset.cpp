@@ -31,8 +31,8 @@ void Kalo2::reset_Click() {
     c1.setEnabled(false);
     c2.setEnabled(false);
     Check1.setValue(0);
-    app_.registry().writeProgramValue("C1", "Select");
-    app_.registry().writeProgramValue("C2", "Interval");
+    app_.registry().writeProgramValue(settings::INTERVAL_NUMBER, "Select");
+    app_.registry().writeProgramValue(settings::INTERVAL_UNIT, "Interval");
     if (writeMarkerFile(app_.os(), listFilePath())) listUnread_ = false; // emptied on purpose
 }
 

@@ -4,13 +4,13 @@
 #include "app/form.h"
 #include "snow/surface.h"
 
-namespace snow {
+namespace app {
 
-class Kalo3 : public app::Form {
+class Kalo3 : public Form {
   public:
-    explicit Kalo3(app::App& app);
+    explicit Kalo3(App& app);
 
-    Surface Picture1;            // the drawing surface
+    snow::Surface Picture1;      // the drawing surface
     ui::Timer Timer1{125, true}; // one frame every 125 ms
 
     void Form_Load();
@@ -22,7 +22,7 @@ class Kalo3 : public app::Form {
 
   private:
     void reloadParameters();
-    app::TimerWatch timers_;
+    TimerWatch timers_;
 };
 
-} // namespace snow
+} // namespace app

@@ -1,14 +1,15 @@
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "rotation/interval.h"
 #include "settings/conversions.h"
 
 namespace app {
 namespace {
 
-const std::string RUN_SECTION = "cmdrun";
-const std::string RUN_KEY = "cmdstop";
-const std::string MINUTE_SECTION = "tcirun";
-const std::string MINUTE_KEY = "tcistop";
+// Stores `text` under one of the program's own application settings.
+void saveFlag(App& app, const settings::AppSettingName& name, const std::string& text) {
+    app.appSettings().Save(app.applicationName(), name.section, name.key, text);
+}
 
 } // namespace
 
@@ -28,10 +29,10 @@ void Kalo2::run_Click() {
     del.setEnabled(false);
     run.setVisible(false);
     stope.setVisible(true);
-    const std::string& unit = c2.text();
-    if (unit == "Second(s)")
+    auto unit = rotation::unitOf(c2.text());
+    if (unit == rotation::Unit::Seconds)
         StartSecondRotation();
-    else if (unit == "Minute(s)" || unit == "Hour(s)")
+    else if (unit)
         StartMinuteRotation();
 }
 
@@ -46,7 +47,7 @@ static bool refuseSingleEntry(Kalo2& form, platform::Platform& os) {
 // What both starts do alike: store the run flag, take the interval from the boxes and
 // lock them, show the running status and arm the start tick.
 static void beginRotation(Kalo2& form, App& app) {
-    app.appSettings().Save(app.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    saveFlag(app, settings::RUNNING, "1");
     form.c1_Click();
     form.c1.setEnabled(false);
     form.c2.setEnabled(false);
@@ -66,16 +67,16 @@ void Kalo2::StartMinuteRotation() {
     stope.setVisible(true);
     beginRotation(*this, app_);
     Timer3.setEnabled(true);
-    app_.appSettings().Save(app_.applicationName(), MINUTE_SECTION, MINUTE_KEY, "1");
+    saveFlag(app_, settings::MINUTE_RUNNING, "1");
 }
 
 void Kalo2::stope_Click() {
     add.setEnabled(true);
     del.setEnabled(true);
-    app_.appSettings().Save(app_.applicationName(), MINUTE_SECTION, MINUTE_KEY, "0");
+    saveFlag(app_, settings::MINUTE_RUNNING, "0");
     stope.setVisible(false);
     run.setVisible(true);
-    app_.appSettings().Save(app_.applicationName(), RUN_SECTION, RUN_KEY, "0");
+    saveFlag(app_, settings::RUNNING, "0");
     c1.setEnabled(false);
     c2.setEnabled(true);
     Timer1.setEnabled(false);
@@ -87,7 +88,8 @@ void Kalo2::stope_Click() {
 // Resumes a rotation that was running when the program last ended (the default);
 // a stored flag that is no truth value throws and so ends the window's start-up.
 void Kalo2::RestoreRunState() {
-    auto flag = app_.appSettings().Get(app_.applicationName(), RUN_SECTION, RUN_KEY, "1");
+    auto flag = app_.appSettings().Get(app_.applicationName(), settings::RUNNING.section,
+                                       settings::RUNNING.key, "1");
     if (settings::toTruth(flag, app_.os().codePage().decimalSeparator())) {
         Timer2.setEnabled(true);
         run_Click();

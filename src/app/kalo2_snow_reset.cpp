@@ -2,8 +2,8 @@
 // snow window back among the ordinary windows.
 #include "app/app.h"
 #include "app/kalo2.h"
+#include "app/snow_on_top.h"
 #include "settings/conversions.h"
-#include "snow/snow_on_top.h"
 
 namespace app {
 namespace {
@@ -25,13 +25,13 @@ void setSliderFromStore(App& app, ui::Slider& slider, const std::string& name) {
 void Kalo2::resetsnow_Click() {
     app_.registry().ZeroSnowSettings();
     snow2_Click();
-    setSliderFromStore(app_, Slider1_Layers, "s1");
-    setSliderFromStore(app_, Slider2_Density, "s2");
-    setSliderFromStore(app_, Slider3_Speed, "s3");
-    setSliderFromStore(app_, Slider4_Size, "s4");
+    setSliderFromStore(app_, Slider1_Layers, settings::SNOW_LAYERS);
+    setSliderFromStore(app_, Slider2_Density, settings::SNOW_DENSITY);
+    setSliderFromStore(app_, Slider3_Speed, settings::SNOW_SPEED);
+    setSliderFromStore(app_, Slider4_Size, settings::SNOW_SIZE);
     Check1.setValue(0);
-    snow::setSnowWindowTopMost(app_, false);
-    snow::saveSnowOnTop(app_, false);
+    setSnowWindowTopMost(app_, false);
+    saveSnowOnTop(app_, false);
 }
 
 } // namespace app

@@ -4,11 +4,11 @@
 // A slider position set from code (start-up, reset) is clamped to the slider's range
 // and raises the same change notification as the user's move, so the stored value
 // always matches what the slider shows: after "Reset Snow" every slider stands at
-// its minimum of 1, and "1" is what "s1".."s4" hold.
+// its minimum of 1, and "1" is what the four stored slider values hold.
 #include "app/app.h"
 #include "app/kalo2.h"
-#include "snow/kalo3.h"
-#include "snow/snow_on_top.h"
+#include "app/kalo3.h"
+#include "app/snow_on_top.h"
 
 #include <string>
 
@@ -24,7 +24,7 @@ void replaceFlakes(App& app) {
 } // namespace
 
 void Kalo2::snow1_Click() {
-    app_.registry().writeProgramValue("snow", "on");
+    app_.registry().writeProgramValue(settings::SNOW_SWITCH, "on");
     app_.snow().falling = true;
     snow1.setVisible(false);
     snow2.setVisible(true);
@@ -35,7 +35,7 @@ void Kalo2::snow1_Click() {
 
 // The window stays loaded and the flakes keep their places.
 void Kalo2::snow2_Click() {
-    app_.registry().writeProgramValue("snow", "off");
+    app_.registry().writeProgramValue(settings::SNOW_SWITCH, "off");
     app_.snow().falling = false;
     snow2.setVisible(false);
     snow1.setVisible(true);
@@ -49,30 +49,32 @@ void Kalo2::snow2_Click() {
 // Greyed (2) counts as cleared.
 void Kalo2::Check1_Click() {
     bool ticked = Check1.value() == 1;
-    snow::setSnowWindowTopMost(app_, ticked);
-    snow::saveSnowOnTop(app_, ticked);
+    setSnowWindowTopMost(app_, ticked);
+    saveSnowOnTop(app_, ticked);
 }
 
 void Kalo2::Slider1_Layers_Change() {
     app_.snow().SnowLayers = std::int32_t(Slider1_Layers.value());
     replaceFlakes(app_);
-    app_.registry().writeProgramValue("s1", std::to_string(Slider1_Layers.value()));
+    app_.registry().writeProgramValue(settings::SNOW_LAYERS,
+                                      std::to_string(Slider1_Layers.value()));
 }
 
 void Kalo2::Slider2_Density_Change() {
     app_.snow().SnowDensity = std::int32_t(Slider2_Density.value());
     replaceFlakes(app_);
-    app_.registry().writeProgramValue("s2", std::to_string(Slider2_Density.value()));
+    app_.registry().writeProgramValue(settings::SNOW_DENSITY,
+                                      std::to_string(Slider2_Density.value()));
 }
 
 void Kalo2::Slider3_Speed_Change() {
     app_.snow().SnowSpeed = std::int32_t(Slider3_Speed.value());
-    app_.registry().writeProgramValue("s3", std::to_string(Slider3_Speed.value()));
+    app_.registry().writeProgramValue(settings::SNOW_SPEED, std::to_string(Slider3_Speed.value()));
 }
 
 void Kalo2::Slider4_Size_Change() {
     app_.snow().SnowSize = std::int32_t(Slider4_Size.value());
-    app_.registry().writeProgramValue("s4", std::to_string(Slider4_Size.value()));
+    app_.registry().writeProgramValue(settings::SNOW_SIZE, std::to_string(Slider4_Size.value()));
 }
 
 } // namespace app

@@ -1,10 +1,10 @@
-#include "snow/kalo3.h"
+#include "app/kalo3.h"
 
 #include "app/app.h"
 
-namespace snow {
+namespace app {
 
-Kalo3::Kalo3(app::App& app) : Form(app, platform::FormId::KALO3, ""), timers_(app.os(), {&Timer1}) {
+Kalo3::Kalo3(App& app) : Form(app, platform::FormId::KALO3, ""), timers_(app.os(), {&Timer1}) {
     auto screen = app.os().screen();
     Picture1.setTwipsPerPixel(screen.twipsPerPixelX, screen.twipsPerPixelY);
     window.Resize = [this] { Form_Resize(); };
@@ -36,10 +36,10 @@ void Kalo3::reloadParameters() {
     auto& snow = app_.snow();
     char separator = app_.os().codePage().decimalSeparator();
     auto& registry = app_.registry();
-    snow.SnowLayers.setText(registry.readProgramValue("s1"), separator);
-    snow.SnowDensity.setText(registry.readProgramValue("s2"), separator);
-    snow.SnowSpeed.setText(registry.readProgramValue("s3"), separator);
-    snow.SnowSize.setText(registry.readProgramValue("s4"), separator);
+    snow.SnowLayers.setText(registry.readProgramValue(settings::SNOW_LAYERS), separator);
+    snow.SnowDensity.setText(registry.readProgramValue(settings::SNOW_DENSITY), separator);
+    snow.SnowSpeed.setText(registry.readProgramValue(settings::SNOW_SPEED), separator);
+    snow.SnowSize.setText(registry.readProgramValue(settings::SNOW_SIZE), separator);
 }
 
 void Kalo3::Timer1_Timer() {
@@ -54,7 +54,7 @@ void Kalo3::PrepareSnow() {
         Picture1.setWidth(window.width());
         Picture1.setHeight(window.height());
     }
-    Picture1.fillStyle = FillStyle::Solid;
+    Picture1.fillStyle = snow::FillStyle::Solid;
 }
 
 void Kalo3::MoveSnow() {
@@ -66,4 +66,4 @@ void Kalo3::DrawSnow() {
     Picture1.present();
 }
 
-} // namespace snow
+} // namespace app

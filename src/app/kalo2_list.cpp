@@ -1,8 +1,7 @@
 #include "app/app.h"
 #include "app/kalo2.h"
 #include "rotation/list_file.h"
-
-#include <stdexcept>
+#include "settings/errors.h"
 
 namespace app {
 namespace {
@@ -10,7 +9,6 @@ namespace {
 const std::string OPEN_TITLE = "[KALO] Open Image File";
 const std::string OPEN_FILTER = "Image Files|*.;*.jpg;*.bmp;*.gif;*.png|All Files|*.*";
 constexpr int OPEN_FLAGS = 12; // no read-only box, keep the current directory
-const std::string LAST_FILE_APP = "Image Files";
 
 } // namespace
 
@@ -37,7 +35,8 @@ static platform::Platform::OpenFileRequest openImageRequest(App& app) {
     request.filter = OPEN_FILTER;
     request.flags = OPEN_FLAGS;
     request.initialLocation =
-        app.appSettings().Get(LAST_FILE_APP, "1", "1", app.os().location().folder);
+        app.appSettings().Get(settings::LAST_FILE_APPLICATION, settings::LAST_FILE.section,
+                              settings::LAST_FILE.key, app.os().location().folder);
     return request;
 }
 
@@ -56,7 +55,8 @@ void Kalo2::add_Click() {
     if (picked.empty()) return;
     std::string path = storablePath(app_, picked);
     if (path.empty()) return;
-    app_.appSettings().Save(LAST_FILE_APP, "1", "1", path);
+    app_.appSettings().Save(settings::LAST_FILE_APPLICATION, settings::LAST_FILE.section,
+                            settings::LAST_FILE.key, path);
     Wallpaper.add(path);
     c2.setEnabled(true);
     SaveImageList();
@@ -126,7 +126,7 @@ void Kalo2::LoadImageList() {
                           "is, and is not saved until it can be read.",
                       "Error", platform::MB_CRITICAL);
     }
-    if (!bytes) throw std::runtime_error("the list file cannot be read");
+    if (!bytes) throw settings::FileError("the list file cannot be read");
     for (auto& entry : rotation::decodeListFile(*bytes, os.codePage(), &rawRecords_)) {
         os.doEvents();
         Wallpaper.add(std::move(entry));
