@@ -219,7 +219,10 @@ TEST(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
     for (std::size_t row = 0; row < folders.size(); ++row) {
         const std::string marker = "ran-" + std::to_string(row);
         const std::string program = home.path(folders[row] + "/kalo dc");
-        home.write(program, "#!/bin/sh\nprintf '%s' \"$0\" > '" + home.path(marker) + "'\n");
+        // Written aside and renamed, so the marker never shows up empty.
+        const std::string at = home.path(marker);
+        home.write(program, "#!/bin/sh\nprintf '%s' \"$0\" > '" + at + ".part' && mv '" + at +
+                                ".part' '" + at + "'\n");
         std::filesystem::permissions(program, std::filesystem::perms(0755));
         const std::string entry = home.path("entry-" + std::to_string(row) + ".desktop");
         home.write(entry, linux::autostartEntry(program));
