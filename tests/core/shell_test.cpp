@@ -64,9 +64,8 @@ TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
         EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray main snow |");
         EXPECT_EQ(s.log, "");
         (fromTray ? s.tray().exit : s.app->kalo2().exit).click();
-        EXPECT_EQ(s.log, "icon off;end;");
-        EXPECT_TRUE(s.app->ended());
-        EXPECT_EQ(s.trayTip, "");
+        EXPECT_EQ(std::tuple(s.log, s.app->ended(), s.trayTip),
+                  std::tuple("icon off;end;", true, ""));
     }
 }
 
@@ -103,10 +102,9 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
         first.main().Form_QueryUnload(true); // its close box
         first.tray().answerAnotherStart();
         first.tray().answerAnotherStart(); // shown already: in front again
-        EXPECT_EQ(shown, row.afterAnswers);
-        EXPECT_EQ(first.os.fronted.size(), row.inFront);
-        EXPECT_EQ(first.os.showRequests, 0);
-        EXPECT_EQ(second.os.showRequests, 1);
+        EXPECT_EQ(std::tuple(shown, first.os.fronted.size(), first.os.showRequests,
+                             second.os.showRequests),
+                  std::tuple(row.afterAnswers, row.inFront, 0, 1));
         second.os.advance(5000);
         EXPECT_EQ(second.os.windows.count(FormId::KALO2), 0u)
             << "the later start loads no main window";
@@ -132,10 +130,8 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnce) {
     };
     for (int code : {512, 513, 514, 515, 516, 518, 519, 517})
         tray.Form_MouseMove(code * 12);
-    EXPECT_EQ(s.menusOpened, 1);
-    EXPECT_EQ(tray.lastNotification, 513.0f);
-    EXPECT_FALSE(tray.busy);
-    EXPECT_EQ(s.state().shown, "main ");
+    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy, s.state().shown),
+              std::tuple(1, 513.0f, false, "main "));
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened, 2) << "once closed, it opens again";
@@ -246,9 +242,10 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
         if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
         s.tray().starupprogram.click();
         SCOPED_TRACE(hasShort ? "a short path" : "no short path");
-        EXPECT_EQ(s.tray().starupprogram.checked(), hasShort);
-        EXPECT_EQ(s.runValue(), hasShort ? '"' + shortForm + '"' : "-");
-        EXPECT_EQ(s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43),
-                  hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + ".");
+        EXPECT_EQ(
+            std::tuple(s.tray().starupprogram.checked(), s.runValue(),
+                       s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43)),
+            std::tuple(hasShort, hasShort ? '"' + shortForm + '"' : "-",
+                       hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + "."));
     }
 }

@@ -126,9 +126,9 @@ SnowView view(Program& p) {
 
 // Loop bounds floor into 32 bits; the largest 32-bit number is still one.
 TEST(SnowNumbers, FloorToInt32TakesTheWholeRangeAndNoMore) {
-    EXPECT_EQ(floorToInt32(2147483647.0), 2147483647);
-    EXPECT_EQ(floorToInt32(-2147483648.0), -2147483647 - 1);
-    EXPECT_EQ(floorToInt32(-0.5), -1);
+    EXPECT_EQ(
+        std::tuple(floorToInt32(2147483647.0), floorToInt32(-2147483648.0), floorToInt32(-0.5)),
+        std::tuple(2147483647, -2147483647 - 1, -1));
     for (double bad : {2147483648.0, -2147483649.0})
         EXPECT_THROW(floorToInt32(bad), settings::OverflowError) << bad;
     EXPECT_EQ(toSingle(-double(FLT_MAX)), -FLT_MAX) << "the largest single still is one";
