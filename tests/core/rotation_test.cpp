@@ -209,9 +209,8 @@ TEST(ImageList, ADialogThatRefusesTheLastFileOpensAgainAndOddRecordsAreKept) {
     Strings asked;
     for (const auto& request : p.os.dialogRequests)
         asked.push_back(request.initialLocation == p.folder ? "folder" : request.initialLocation);
-    EXPECT_EQ(asked, (Strings{stored, "folder", "z", "folder"}));
-    EXPECT_EQ(p.read(LIST), odd + listBytes({"z"}));
-    EXPECT_TRUE(p.os.boxes.empty());
+    EXPECT_EQ(std::tuple(asked, p.read(LIST), p.os.boxes.size()),
+              std::tuple(Strings{stored, "folder", "z", "folder"}, odd + listBytes({"z"}), 0u));
 }
 
 // With the program folder read-only the list lives in the user data folder, loaded with a
@@ -229,9 +228,9 @@ TEST(ImageList, TheListFileIsLoadedYieldingAndKeptWhereItCanBeWritten) {
     main.add_Click();
     entries.push_back("b");
     EXPECT_TRUE(main.SaveImageList());
-    EXPECT_EQ(yields, 40000);
-    EXPECT_EQ(misplaced, 0) << "each yield after its entry";
-    EXPECT_EQ(*p.os.fs.read(userList), listBytes(entries));
+    EXPECT_EQ(std::tuple(yields, misplaced, p.os.fs.read(userList)),
+              std::tuple(40000, 0, listBytes(entries)))
+        << "each yield after its entry";
 }
 
 // A list that cannot be written is kept as it was, and the user told at each attempt.
@@ -295,9 +294,8 @@ TEST(Rotation, AdvanceWrapsAndCountsTheEntries) {
         main.rotationIndex = index;
         main.Wallpaper.setListIndex(-1);
         main.Advance();
-        EXPECT_EQ(main.Wallpaper.listIndex(), selected);
-        EXPECT_EQ(main.rotationIndex, 1);
-        EXPECT_EQ(main.entryCount, entries++);
+        EXPECT_EQ(std::tuple(main.Wallpaper.listIndex(), main.rotationIndex, main.entryCount),
+                  std::tuple(selected, 1, entries++));
         main.Wallpaper.add("a");
     }
 }
@@ -314,9 +312,8 @@ TEST(Rotation, TheUnitBoxFillsTheNumberBoxAndANumberChosenSetsTheInterval) {
         SCOPED_TRACE("unit " + std::to_string(unit));
         main.c1.setText("x");
         main.c2.choose(unit);
-        EXPECT_EQ(main.c1.items().size(), count);
-        EXPECT_EQ(main.c1.items().back(), last);
-        EXPECT_EQ(main.c1.text(), text);
+        EXPECT_EQ(std::tuple(main.c1.items().size(), main.c1.items().back(), main.c1.text()),
+                  std::tuple(count, last, text));
     }
     main.c1.choose(2);
     EXPECT_EQ(main.Timer1.interval(), 3000);
@@ -360,10 +357,9 @@ TEST(Rotation, SetIntervalTurnsTheBoxesIntoAPeriodOrIgnoresThem) {
         main.c2.typeText(row.unit);
         main.c1.typeText(row.number);
         main.SetInterval();
-        EXPECT_EQ(main.Timer1.interval(), row.period);
-        EXPECT_EQ(main.minuteTarget.value_or(-1), row.minutes);
-        EXPECT_EQ(main.Timer1.enabled(), row.secondTicker);
-        EXPECT_EQ(main.Timer3.enabled(), row.minuteTicker);
+        EXPECT_EQ(std::tuple(main.Timer1.interval(), main.minuteTarget.value_or(-1),
+                             main.Timer1.enabled(), main.Timer3.enabled()),
+                  std::tuple(row.period, row.minutes, row.secondTicker, row.minuteTicker));
     }
 }
 
@@ -417,9 +413,8 @@ TEST(RunState, RunOverOneEntryIsRefusedAndResets) {
         EXPECT_EQ(seen.after, resetView({one}));
         EXPECT_EQ(seen.duringBox,
                   (MainView{"stop c2", "Stoped.", std::string("5 ") + unit, "0 0 - -", {one}}));
-        EXPECT_EQ(p.main().Check1.value(), 0);
-        EXPECT_EQ(p.main().Wallpaper.count(), 0);
-        EXPECT_EQ(p.read(LIST), MARKER_FILE);
+        EXPECT_EQ(std::tuple(p.main().Check1.value(), p.main().Wallpaper.count(), p.read(LIST)),
+                  std::tuple(0, 0, MARKER_FILE));
     }
 }
 
@@ -435,41 +430,20 @@ TEST(StartupRotation, TheStoredStateDecidesTheStartAndTheRotation) {
         std::string controls, status, flags;
         Steps script;
     };
+    const Steps secs{{1, 0}, {4998, -1}, {1, 0}, {5000, 1}, {5000, 2}, {5000, 0}},
+        mins{{1, 0}, {M, -1}, {M, 0}, {2 * M, 1}, {2 * M, 2}},
+        hours{{1, 0}, {89 * M, -1}, {M, 0}, {89 * M, -1}, {M, 1}};
+    const std::string marked = MARKER_FILE + listBytes({"a"});
     const Row rows[] = {
-        {3,
-         "",
-         "1",
-         "5",
-         "Second(s)",
-         SEC,
-         "Running...",
-         "1 -",
-         {{1, 0}, {4998, -1}, {1, 0}, {5000, 1}, {5000, 2}, {5000, 0}}},
-        {3,
-         "",
-         nullptr,
-         "2",
-         "Minute(s)",
-         MIN,
-         "Running...",
-         "1 1",
-         {{1, 0}, {M, -1}, {M, 0}, {2 * M, 1}, {2 * M, 2}}},
-        {2,
-         "",
-         "True",
-         "1.5",
-         "Hour(s)",
-         MIN,
-         "Running...",
-         "1 1",
-         {{1, 0}, {89 * M, -1}, {M, 0}, {89 * M, -1}, {M, 1}}},
+        {3, "", "1", "5", "Second(s)", SEC, "Running...", "1 -", secs},
+        {3, "", nullptr, "2", "Minute(s)", MIN, "Running...", "1 1", mins},
+        {2, "", "True", "1.5", "Hour(s)", MIN, "Running...", "1 1", hours},
         {2, "", "-1", "2.5", "Minute(s)", END, "", "-1 -", quiet}, // refused, with a box
         {2, "", "1", "0", "Second(s)", END, "", "1 -", quiet},     // refused, with a box
         {0, MARKER_FILE, "maybe", "5", "Minute(s)", END, "", "maybe -", quiet},
         {0, std::nullopt, nullptr, "5", "Minute(s)", END, "", "- -", quiet},
         {0, MARKER_FILE, "0", "Select", "Interval", "add del run", "Stoped.", "0 0", quiet},
-        {0, MARKER_FILE + listBytes({"a"}), "0", "5", "Second(s)", "add del run c2", "Stoped.",
-         "0 0", quiet},
+        {0, marked, "0", "5", "Second(s)", "add del run c2", "Stoped.", "0 0", quiet},
     };
     for (const Row& row : rows) {
         const std::string texts = std::string(row.c1) + " " + row.c2;
@@ -500,11 +474,9 @@ TEST(StartupRotation, TheStartTickWaitsForAFirstEntry) {
     Program p;
     p.write(LIST, "");
     p.setProgramValue("C2", "Second(s)");
-    EXPECT_EQ(view(p), (MainView{"add del run c2 T2 T3",
-                                 "",
-                                 " Second(s)",
-                                 "- - - Second(s)",
-                                 {{"Error", MB_CRITICAL, "Add Image file."}}}));
+    const Box add{"Error", MB_CRITICAL, "Add Image file."};
+    EXPECT_EQ(view(p),
+              (MainView{"add del run c2 T2 T3", "", " Second(s)", "- - - Second(s)", {add}}));
     const Steps nothing{{3 * M, -1}}, once{{1, 0}, {1000, -1}};
     EXPECT_EQ(applied(p, nothing), nothing);
     p.os.dialogAnswers = {p.picture("0.pic", 0xFF000000u)};

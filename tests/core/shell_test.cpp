@@ -25,25 +25,16 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
     void endProcess() override { FakePlatform::endProcess(), log += "end;"; }
     app::Kalo1& tray() { return app->kalo1(); }
     std::string runValue() { return reg.text(settings::RUN_KEY, "KALO DC").value_or("-"); }
-    // The windows created, and those of them shown.
+    // The windows created, and those of them shown, each followed by a blank.
     struct Windows {
-        std::vector<std::string> created, shown;
-        bool operator==(const Windows&) const = default;
-        friend void PrintTo(const Windows& w, std::ostream* out) {
-            *out << "created:";
-            for (const auto& name : w.created)
-                *out << " " << name;
-            *out << "; shown:";
-            for (const auto& name : w.shown)
-                *out << " " << name;
-        }
+        std::string created, shown;
     };
     Windows state() {
-        const char* names[] = {"tray", "main", "snow", "about", "notice"};
+        const char* names[] = {"tray ", "main ", "snow ", "about ", "notice "};
         Windows all;
         for (auto [id, window] : windows) {
-            all.created.push_back(names[int(id)]);
-            if (window->visible()) all.shown.push_back(names[int(id)]);
+            all.created += names[int(id)];
+            if (window->visible()) all.shown += names[int(id)];
         }
         return all;
     }
@@ -63,8 +54,6 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
 
 } // namespace
 
-using Names = std::vector<std::string>;
-
 // Exit from the tray menu or the main menu ends the program, its tray icon first.
 TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
     for (bool fromTray : {true, false}) {
@@ -72,12 +61,11 @@ TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
         Shell s;
         EXPECT_EQ(s.trayTip, "KALO Desktop wallpaper changer [KALO DC]");
         s.advance(5000);
-        EXPECT_EQ(s.state(), (Shell::Windows{{"tray", "main", "snow"}, {}}));
+        EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray main snow |");
         EXPECT_EQ(s.log, "");
         (fromTray ? s.tray().exit : s.app->kalo2().exit).click();
-        EXPECT_EQ(s.log, "icon off;end;");
-        EXPECT_TRUE(s.app->ended());
-        EXPECT_EQ(s.trayTip, "");
+        EXPECT_EQ(std::tuple(s.log, s.app->ended(), s.trayTip),
+                  std::tuple("icon off;end;", true, ""));
     }
 }
 
@@ -86,7 +74,7 @@ TEST(Shell, ASecondInstanceEndsAfterItsNotice) {
     Shell s(true);
     EXPECT_EQ(s.trayTip, "");
     s.advance(4999);
-    EXPECT_EQ(s.state(), (Shell::Windows{{"tray", "notice"}, {"notice"}}));
+    EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray notice |notice ");
     EXPECT_FALSE(s.app->ended());
     s.advance(1);
     EXPECT_EQ(s.log, "end;");
@@ -114,10 +102,9 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
         first.main().Form_QueryUnload(true); // its close box
         first.tray().answerAnotherStart();
         first.tray().answerAnotherStart(); // shown already: in front again
-        EXPECT_EQ(shown, row.afterAnswers);
-        EXPECT_EQ(first.os.fronted.size(), row.inFront);
-        EXPECT_EQ(first.os.showRequests, 0);
-        EXPECT_EQ(second.os.showRequests, 1);
+        EXPECT_EQ(std::tuple(shown, first.os.fronted.size(), first.os.showRequests,
+                             second.os.showRequests),
+                  std::tuple(row.afterAnswers, row.inFront, 0, 1));
         second.os.advance(5000);
         EXPECT_EQ(second.os.windows.count(FormId::KALO2), 0u)
             << "the later start loads no main window";
@@ -143,10 +130,8 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnce) {
     };
     for (int code : {512, 513, 514, 515, 516, 518, 519, 517})
         tray.Form_MouseMove(code * 12);
-    EXPECT_EQ(s.menusOpened, 1);
-    EXPECT_EQ(tray.lastNotification, 513.0f);
-    EXPECT_FALSE(tray.busy);
-    EXPECT_EQ(s.state().shown, Names{"main"});
+    EXPECT_EQ(std::tuple(s.menusOpened, tray.lastNotification, tray.busy, s.state().shown),
+              std::tuple(1, 513.0f, false, "main "));
     s.whileMenuOpen = nullptr;
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened, 2) << "once closed, it opens again";
@@ -160,7 +145,7 @@ TEST(Shell, TheMainWindowOnlyHidesOnItsCloseBox) {
     s.tray().showmenu.click();
     EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
     EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
-    EXPECT_EQ(s.state().shown, Names{});
+    EXPECT_EQ(s.state().shown, "");
 }
 
 // The about box comes once, in front, owned by no window; its links open the site; OK
@@ -172,20 +157,20 @@ TEST(Shell, TheAboutBoxComesOnceAndItsLinksOpenTheSite) {
     main.about.click();
     auto& about = s.app->kalo4();
     main.about.click(); // a second About while it is open reuses the box, in front
-    EXPECT_EQ(s.state().shown, (Names{"main", "about"}));
+    EXPECT_EQ(s.state().shown, "main about ");
     EXPECT_TRUE(main.window.enabled()) << "the main window stays usable";
     EXPECT_EQ(s.fronted, (std::vector{FormId::KALO2, FormId::KALO4, FormId::KALO4}));
     main.Form_QueryUnload(true);
-    EXPECT_EQ(s.state().shown, Names{"about"}) << "the about box has no owner";
+    EXPECT_EQ(s.state().shown, "about ") << "the about box has no owner";
     for (ui::Button* link : {&about.Label786, &about.Frame1, &about.Label786})
         link->click();
     EXPECT_EQ(s.opened, std::vector<std::string>(3, "https://kalo-dc.example/"));
     EXPECT_EQ(about.Link("https://elsewhere.example/"), 42) << "Link passes the shell's result on";
     about.ok.click();
-    EXPECT_EQ(s.state().created, (Names{"tray", "main", "snow"}));
+    EXPECT_EQ(s.state().created, "tray main snow ");
     EXPECT_FALSE(s.app->kalo4Loaded());
     main.about.click();
-    EXPECT_EQ(s.state().shown, Names{"about"}) << "a new box";
+    EXPECT_EQ(s.state().shown, "about ") << "a new box";
 }
 
 const std::string SELF = "C:\\Tools\\KALO DC.exe", QUOTED = '"' + SELF + '"';
@@ -241,14 +226,11 @@ TEST(Shell, AStyleWritesTheDesktopValuesAndMovesItsMark) {
     s.reg.failWrites = true;
     s.tray().starupprogram.click();
     s.tray().kalomenu[0].click();
-    EXPECT_FALSE(s.tray().starupprogram.checked());
-    EXPECT_EQ(s.runValue(), QUOTED);
-    EXPECT_EQ(desktop(), "1,1");
-    EXPECT_EQ(s.marks(), "x--");
-    EXPECT_EQ(s.wallpaperCalls, std::vector<std::optional<std::string>>(5));
-    EXPECT_EQ(s.wallpaperPictures, std::vector<std::string>(5));
-    EXPECT_EQ(s.fs.replaceCalls, 0);
-    EXPECT_EQ(s.decodes, 0);
+    EXPECT_EQ(std::tuple(s.tray().starupprogram.checked(), s.runValue(), desktop(), s.marks()),
+              std::tuple(false, QUOTED, "1,1", "x--"));
+    const std::vector<std::optional<std::string>> noPaths(5);
+    EXPECT_EQ(std::tuple(s.wallpaperCalls, s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
+              std::tuple(noPaths, std::vector<std::string>(5), 0, 0));
 }
 
 // From a folder the code page cannot hold, the Run value names the program by its short
@@ -260,9 +242,10 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
         if (hasShort) s.fs.shortPaths[foreign + "\\KALO DC.exe"] = shortForm;
         s.tray().starupprogram.click();
         SCOPED_TRACE(hasShort ? "a short path" : "no short path");
-        EXPECT_EQ(s.tray().starupprogram.checked(), hasShort);
-        EXPECT_EQ(s.runValue(), hasShort ? '"' + shortForm + '"' : "-");
-        EXPECT_EQ(s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43),
-                  hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + ".");
+        EXPECT_EQ(
+            std::tuple(s.tray().starupprogram.checked(), s.runValue(),
+                       s.boxes.empty() ? "" : s.boxes[0].text.substr(0, 43)),
+            std::tuple(hasShort, hasShort ? '"' + shortForm + '"' : "-",
+                       hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + "."));
     }
 }

@@ -101,11 +101,9 @@ TEST(BmpWriter, RefusesAPictureWithASideThatIsNotPositive) {
          {std::pair(0, 3), std::pair(3, 0), std::pair(-2, 3), std::pair(3, -1)}) {
         const ui::Picture picture = ui::Picture::sized(width, height);
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        EXPECT_EQ(picture.width, 0);
-        EXPECT_EQ(picture.height, 0);
-        EXPECT_TRUE(picture.bytes.empty());
-        EXPECT_FALSE(picture.whole());
-        EXPECT_EQ(wallpaper::encodeBmp(picture), "");
+        EXPECT_EQ(std::tuple(picture.width, picture.height, picture.bytes.size(), picture.whole(),
+                             wallpaper::encodeBmp(picture)),
+                  std::tuple(0, 0, 0u, false, ""));
     }
 }
 
@@ -115,9 +113,8 @@ TEST(ScaledCopy, AveragesThePartEachNewPixelCovers) {
     const ui::Picture picture = pictureOf(
         4, 2, {0x000000, 0x0000FF, 0xFF0000, 0xFF0000, 0x000000, 0x0000FF, 0x00FF00, 0x00FF00});
     const ui::Picture half = wallpaper::scaledCopy(picture, 2, 1);
-    EXPECT_EQ(std::pair(half.width, half.height), std::pair(2, 1));
-    EXPECT_EQ(half.at(0, 0), 0xFF000080u);
-    EXPECT_EQ(half.at(1, 0), 0xFF808000u);
+    EXPECT_EQ(std::tuple(half.width, half.height, half.at(0, 0), half.at(1, 0)),
+              std::tuple(2, 1, 0xFF000080u, 0xFF808000u));
     EXPECT_EQ(wallpaper::scaledCopy(picture, 4, 2).bytes, picture.bytes);
     std::vector<std::uint32_t> row(12, 0xFFFFFF); // samples at 1, 4, 7 and 10 of 12
     for (int at : {1, 4, 7, 10})
@@ -156,9 +153,7 @@ TEST_F(Applying, NothingOutsideTheListAndABrokenEntryIsReported) {
     for (long outside : {-1L, 4L, 40000L})
         applyAt(outside);
     applyAt(3);
-    EXPECT_EQ(p.os.boxes.size(), 1u);
-    EXPECT_EQ(p.os.decodes, 1);
-    EXPECT_EQ(desktop(), "none");
+    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
 }
 
 // The entry at the position (the first without one) is highlighted, decoded once and
@@ -169,11 +164,9 @@ TEST_F(Applying, TheEntryAtThePositionGoesThroughKaloBmp) {
     for (int decodes = 1; auto [at, written] : applies) {
         SCOPED_TRACE("at " + (at ? std::to_string(*at) : "none"));
         applyAt(at);
-        EXPECT_EQ(w.rotationIndex, at);
-        EXPECT_EQ(w.Wallpaper.listIndex(), at.value_or(0));
-        EXPECT_EQ(p.os.decodes, decodes++);
-        EXPECT_EQ(desktop(), written);
-        EXPECT_EQ(p.os.wallpaperPictures.back(), written);
+        EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes, desktop(),
+                             p.os.wallpaperPictures.back()),
+                  std::tuple(at, at.value_or(0), decodes++, written, written));
     }
     EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.path("6E65~1/KALO.bmp")));
 }
@@ -190,11 +183,9 @@ TEST_F(Applying, AnEntryThatDoesNotLoadIsReportedAndTheDesktopKeepsItsPicture) {
     applyAt(3);
     w.Wallpaper.setListIndex(3);
     ASSERT_EQ(p.os.boxes.size(), 2u);
-    EXPECT_EQ(p.os.boxes[1].text, broken + " missing!");
-    EXPECT_EQ(p.os.boxes[1].title, "Missing File");
-    EXPECT_EQ(p.os.boxes[1].style, platform::MB_EXCLAMATION);
-    EXPECT_EQ(w.im.picture(), shown);
-    EXPECT_EQ(desktop(), green);
+    EXPECT_EQ(std::tuple(p.os.boxes[1].text, p.os.boxes[1].title, p.os.boxes[1].style),
+              std::tuple(broken + " missing!", "Missing File", platform::MB_EXCLAMATION));
+    EXPECT_EQ(std::tuple(w.im.picture(), desktop()), std::tuple(shown, green));
     w.Wallpaper.setListIndex(0);
     w.Wallpaper.setListIndex(-1);
     const int decodes = p.os.decodes;
@@ -203,16 +194,14 @@ TEST_F(Applying, AnEntryThatDoesNotLoadIsReportedAndTheDesktopKeepsItsPicture) {
     EXPECT_EQ(w.im.picture()->at(0, 0), RED);
     std::filesystem::remove(p.path("a.jpg")); // gone since the preview loaded it
     applyAt(0);
-    EXPECT_EQ(p.os.boxes.back().text, p.path("a.jpg") + " missing!");
-    EXPECT_EQ(desktop(), green);
-    EXPECT_EQ(p.read("own.bmp"), ownBytes);
+    EXPECT_EQ(std::tuple(p.os.boxes.back().text, desktop(), p.read("own.bmp")),
+              std::tuple(p.path("a.jpg") + " missing!", green, ownBytes));
     EXPECT_EQ(p.os.wallpaperCalls, Calls(1, p.path("6E65~1/KALO.bmp"))) << "only if written";
     p.os.fs.shortPaths.clear();
     applyAt(1);
     applyAt(1);
-    EXPECT_EQ(p.os.wallpaperCalls.size(), 1u);
-    EXPECT_EQ(p.os.boxes.size(), 4u);
-    EXPECT_EQ(desktop(), blue);
+    EXPECT_EQ(std::tuple(p.os.wallpaperCalls.size(), p.os.boxes.size(), desktop()),
+              std::tuple(1u, 4u, blue));
 }
 
 // After a change the program holds only what the preview shows: a copy no larger than its box

@@ -71,15 +71,22 @@ std::optional<std::pair<ino_t, long>> identity(const std::string& path) {
     return std::pair(seen.st_ino, long(seen.st_mtim.tv_nsec));
 }
 
+// Each test over a home of its own, its settings holding this program's Run value.
+struct LogonEntry : testing::Test {
+    LogonEntry() {
+        qt_testing::application();
+        home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+    }
+    TempFolder home;
+    ConfigHome config{home.path("config")};
+};
+
 } // namespace
 
 // A settings file that cannot be read is set aside, and nothing else: the log-on entry
 // stays as it is, written by other hands or not, and the fresh store's Run value names
 // what the entry starts, so "Run on StartUp" is ticked. The fresh file holds that value.
-TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) {
-    qt_testing::application();
-    TempFolder home;
-    ConfigHome config(home.path("config"));
+TEST_F(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) {
     const std::string entry = "[Desktop Entry]\nType=Application\nName=KALO DC\nExec=" + ownPath() +
                               "\nX-GNOME-Autostart-Delay=5\n";
     home.write(ENTRY, entry);
@@ -97,13 +104,9 @@ TEST(LogonEntry, AnUnreadableSettingsFileLeavesTheEntryAndTheRunValueFollowsIt) 
 // a slider's steps leave it as it is. At start an entry that is missing or starts another
 // program (or the same one in an older form) while the Run value is set is written once;
 // one that starts the program is left alone, with what other tools added to it.
-TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
-    qt_testing::application();
-    TempFolder home;
-    ConfigHome config(home.path("config"));
+TEST_F(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
     const std::string path = home.path(ENTRY), entry = linux::autostartEntry(ownPath());
     const std::string delayed = entry + "X-GNOME-Autostart-Delay=5\n";
-    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
     struct Row {
         std::string before, after;
     };
@@ -132,12 +135,8 @@ TEST(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
 }
 
 // Turned off, the entry goes; turned on, it comes back, and a later change leaves it.
-TEST(LogonEntry, TurnedOffTheEntryGoesAndTurnedOnItComesBack) {
-    qt_testing::application();
-    TempFolder home;
-    ConfigHome config(home.path("config"));
+TEST_F(LogonEntry, TurnedOffTheEntryGoesAndTurnedOnItComesBack) {
     const std::string path = home.path(ENTRY), entry = linux::autostartEntry(ownPath());
-    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
     home.write(ENTRY, entry);
     RecordingPlatform os;
     settings::RegistryProcedures reg(os);
@@ -155,11 +154,7 @@ TEST(LogonEntry, TurnedOffTheEntryGoesAndTurnedOnItComesBack) {
 
 // An entry that cannot be written at start is reported once the program has started, and
 // is tried again at the next change of the settings, which writes it once the way is clear.
-TEST(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
-    qt_testing::application();
-    TempFolder home;
-    ConfigHome config(home.path("config"));
-    home.write(SETTINGS, HEADER + RUN_SECTION + runLine());
+TEST_F(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
     home.write("config/autostart", "a file where the folder goes");
     RecordingPlatform os;
     const auto quiet = os.boxes.size();
@@ -205,9 +200,7 @@ std::string awaitFile(const TempFolder& home, const std::string& name, int secon
 // desktop's own checker finds nothing to say, and the session's starter runs it with the
 // very path, which the program reads back from the entry. Each row is a folder name; the
 // program in it records the path it ran as.
-TEST(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
-    qt_testing::application();
-    TempFolder home;
+TEST_F(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
     const std::vector<std::string> folders = {
         "two  blanks",      "say \"hi\" and it's",
         "$HOME ${x} $(id)", "100%",
@@ -238,7 +231,7 @@ TEST(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
 
 // What other hands write: a bare path, blanks around '=', a string escape, arguments, an
 // Exec of another group; and entries that start nothing.
-TEST(LogonEntry, EntriesWrittenElsewhereNameTheirProgram) {
+TEST_F(LogonEntry, EntriesWrittenElsewhereNameTheirProgram) {
     const std::string head = "[Desktop Entry]\nType=Application\n";
     const std::vector<std::pair<std::string, std::optional<std::string>>> rows = {
         {head + "Exec=/usr/bin/kalo-dc\n", "/usr/bin/kalo-dc"},

@@ -18,6 +18,37 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::TempFolder;
 
+// Runs `act` with files limited to 64 KiB, a stand-in for a full disk: writes beyond fail.
+template <class Act> auto onAFullDisk(Act act) {
+    rlimit unlimited{}, limited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    limited = {64 << 10, unlimited.rlim_max};
+    auto previous = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const auto result = act();
+    setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    return result;
+}
+
+// A gradient `width` x 30, so that every block of a JPEG differs, saved as ok.jpg and ok.png.
+void saveGradients(const TempFolder& home, int width) {
+    QImage gradient(width, 30, QImage::Format_RGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < width; ++x)
+            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
+    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
+    gradient.save(QString::fromStdString(home.path("ok.png")));
+}
+
+// `size` bytes of the alphabet over and over.
+std::string alphabet(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = char('a' + i % 26);
+    return bytes;
+}
+
 TEST(Services, TextFilesAndFolders) {
     linux::Utf8CodePage cp;
     EXPECT_EQ(cp.toAnsi("K\xC3\xB6ln \xE6\xBC\xA2"), "K\xC3\xB6ln \xE6\xBC\xA2");
@@ -36,9 +67,8 @@ TEST(Services, TextFilesAndFolders) {
     // the way of a folder is refused, and a folder is no file.
     EXPECT_TRUE(files.folderWritable(home.folder));
     EXPECT_TRUE(files.replaceAtomically(link, "new"));
-    EXPECT_EQ(files.read(list), "new");
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::status(list).permissions(), fs::perms(0640));
+    EXPECT_EQ(std::tuple(files.read(list), fs::is_symlink(link), fs::status(list).permissions()),
+              std::tuple("new", true, fs::perms(0640)));
     EXPECT_FALSE(files.ensureFolder(list + "/below"));
     EXPECT_FALSE(files.replaceAtomically(list + "/below", "x"));
     EXPECT_EQ(files.read(home.path("data")), std::nullopt);
@@ -61,19 +91,10 @@ TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
         auto once = [&](std::string& piece) { return !given && (piece = big, given = true); };
         return files.writeAtomically(path, once, platform::Durability::Unflushed);
     };
-    rlimit unlimited{}, limited{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    limited = {64 << 10, unlimited.rlim_max};
-    auto previous = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead
-    setrlimit(RLIMIT_FSIZE, &limited);
-    const bool full = replace(bitmap);
-    setrlimit(RLIMIT_FSIZE, &unlimited);
-    std::signal(SIGXFSZ, previous);
+    const bool full = onAFullDisk([&] { return replace(bitmap); });
     const bool absent = replace(home.path("absent/KALO.bmp"));
-    EXPECT_FALSE(full);
-    EXPECT_FALSE(absent);
-    EXPECT_EQ(home.read("KALO.bmp"), "old");
-    EXPECT_FALSE(fs::exists(bitmap + ".tmp"));
+    EXPECT_EQ(std::tuple(full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
+              std::tuple(false, false, "old", false));
     ASSERT_TRUE(replace(bitmap));
     EXPECT_TRUE(home.read("KALO.bmp") == big);
 }
@@ -89,33 +110,19 @@ TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
     ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
     fs::permissions(bitmap, fs::perms(0640));
     fs::create_symlink(bitmap, link);
-    auto fill = [](platform::FileInPlace& file, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i)
-            file.bytes()[i] = std::uint8_t('a' + i % 26);
-    };
     files.makeInPlace(link, 100).reset(); // dropped: the old file stays
     const bool keptOld = home.read("KALO.bmp") == "old" && !fs::exists(bitmap + ".tmp");
-    rlimit unlimited{}, limited{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    limited = {64 << 10, unlimited.rlim_max};
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limited);
-    const bool full = files.makeInPlace(bitmap, 1 << 20) != nullptr;
-    setrlimit(RLIMIT_FSIZE, &unlimited);
-    std::signal(SIGXFSZ, previous);
+    const bool full = onAFullDisk([&] { return files.makeInPlace(bitmap, 1 << 20) != nullptr; });
     const bool absent = files.makeInPlace(home.path("absent/KALO.bmp"), 100) != nullptr;
     EXPECT_EQ(std::tuple(keptOld, full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
               std::tuple(true, false, false, "old", false));
-    const std::size_t size = 3 << 20;
-    auto file = files.makeInPlace(link, size);
+    const std::string expected = alphabet(3 << 20);
+    auto file = files.makeInPlace(link, expected.size());
     ASSERT_TRUE(file);
-    fill(*file, size);
+    std::copy(expected.begin(), expected.end(), file->bytes());
     const bool committed = file->commit();
-    const bool readable = file->bytes()[size - 1] == 'a' + (size - 1) % 26; // until dropped
+    const bool readable = file->bytes()[expected.size() - 1] == expected.back(); // until dropped
     file.reset();
-    std::string expected(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        expected[i] = char('a' + i % 26);
     EXPECT_EQ(std::tuple(committed, readable, home.read("KALO.bmp") == expected,
                          fs::is_symlink(link), fs::status(bitmap).permissions(),
                          fs::exists(bitmap + ".tmp")),
@@ -126,12 +133,7 @@ TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
 // pixels as into rows of its own; a place that gives nothing leaves the picture its own.
 TEST(Pictures, DecodeIntoThePlaceTheCallerGives) {
     TempFolder home;
-    QImage gradient(41, 30, QImage::Format_RGB32); // an odd width: rows padded
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 41; ++x)
-            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
-    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
-    gradient.save(QString::fromStdString(home.path("ok.png")));
+    saveGradients(home, 41); // an odd width: rows padded
     for (const char* name : {"ok.jpg", "ok.png"}) {
         std::vector<std::uint8_t> place(ui::Picture::strideOf(41) * 30 + 1, 0xEE);
         std::vector<std::pair<int, int>> asked;
@@ -154,12 +156,7 @@ TEST(Pictures, DecodeIntoThePlaceTheCallerGives) {
 
 TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
     TempFolder home;
-    QImage gradient(40, 30, QImage::Format_RGB32); // so every block of the JPEG differs
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
-    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
-    gradient.save(QString::fromStdString(home.path("ok.png")));
+    saveGradients(home, 40);
     const std::string jpeg = home.read("ok.jpg"), scan = jpeg.substr(0, jpeg.find("\xFF\xDA"));
     // A flat four-channel CMYK JPEG, which libjpeg-turbo cannot turn to RGB.
     const std::vector<unsigned char> cmyk(40 * 30 * 4, 0x40);

@@ -32,9 +32,11 @@ TEST(SnowWindow, OneManagedWindowWhateverSnowOnTopGoesThrough) {
     const Qt::WindowFlags flags = window.windowFlags();
     EXPECT_EQ(window.windowType(), Qt::Window)
         << "a plain window: a tool window is kept above the program's own";
-    EXPECT_FALSE(flags & Qt::X11BypassWindowManagerHint) << "managed by the window manager";
-    EXPECT_TRUE(flags & Qt::WindowTransparentForInput);
-    EXPECT_TRUE(flags & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_EQ(std::tuple(bool(flags & Qt::X11BypassWindowManagerHint),
+                         bool(flags & Qt::WindowTransparentForInput),
+                         bool(flags & Qt::WindowDoesNotAcceptFocus)),
+              std::tuple(false, true, true))
+        << "managed by the window manager, passing the clicks, never active";
     for (bool onTop : {true, false, true}) {
         window.setOnTop(onTop, 640, 480);
         EXPECT_EQ(window.windowFlags(), flags) << "on top: " << onTop;
@@ -47,16 +49,15 @@ TEST(SnowWindow, OneManagedWindowWhateverSnowOnTopGoesThrough) {
 TEST(SnowWindow, ItIsPlacedShownAndHiddenAsItsFormSays) {
     SnowWindowOf snow;
     snow.window.setOnTop(true, 320, 200);
-    EXPECT_TRUE(snow.window.isVisible());
-    EXPECT_EQ(snow.window.geometry(), QRect(0, 0, 320, 200));
-    EXPECT_EQ(snow.reported(), std::pair(320.0 * 15, 200.0 * 12));
+    EXPECT_EQ(std::tuple(snow.window.isVisible(), snow.window.geometry(), snow.reported()),
+              std::tuple(true, QRect(0, 0, 320, 200), std::pair(320.0 * 15, 200.0 * 12)));
     snow.form.window.setVisible(false);
     EXPECT_FALSE(snow.window.isVisible());
     snow.window.resize(100, 60);
     EXPECT_EQ(snow.reported(), std::pair(320.0 * 15, 200.0 * 12)) << "not while hidden";
     snow.form.window.setVisible(true);
-    EXPECT_TRUE(snow.window.isVisible());
-    EXPECT_EQ(snow.reported(), std::pair(100.0 * 15, 60.0 * 12));
+    EXPECT_EQ(std::tuple(snow.window.isVisible(), snow.reported()),
+              std::tuple(true, std::pair(100.0 * 15, 60.0 * 12)));
 }
 
 } // namespace

@@ -33,26 +33,20 @@ TEST_F(BoundControls, ChangesMadeByCodeShowInTheWidgets) {
     check.setValue(2);
     combo.setText("Hour(s)");
     slider.setValue(33);
-    EXPECT_EQ(b->text(), "Run");
-    EXPECT_FALSE(b->isEnabled());
-    EXPECT_FALSE(l->isVisible());
-    EXPECT_EQ(b->geometry(), QRect(0, 0, 80, 20));
-    EXPECT_EQ(c->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(cb->currentText(), "Hour(s)");
-    EXPECT_EQ(cb->count(), 2);
-    EXPECT_EQ(s->value(), 33);
-    EXPECT_EQ(std::tuple(s->minimum(), s->maximum(), s->pageStep()), std::tuple(1, 50, 5));
+    EXPECT_EQ(std::tuple(b->text(), b->isEnabled(), l->isVisible(), b->geometry()),
+              std::tuple("Run", false, false, QRect(0, 0, 80, 20)));
+    EXPECT_EQ(std::tuple(c->checkState(), cb->currentText(), cb->count()),
+              std::tuple(Qt::PartiallyChecked, "Hour(s)", 2));
+    EXPECT_EQ(std::tuple(s->value(), s->minimum(), s->maximum(), s->pageStep()),
+              std::tuple(33, 1, 50, 5));
     check.setValue(0);
     list.setListIndex(1);
     list.removeAt(0);
-    EXPECT_EQ(c->checkState(), Qt::Unchecked);
-    EXPECT_EQ(lb->count(), 2);
-    EXPECT_EQ(lb->item(0)->text(), QString("D:\\K\u00f6ln.jpg"));
-    EXPECT_EQ(lb->currentRow(), int(list.listIndex()));
+    EXPECT_EQ(std::tuple(c->checkState(), lb->count(), lb->item(0)->text(), lb->currentRow()),
+              std::tuple(Qt::Unchecked, 2, QString("D:\\K\u00f6ln.jpg"), int(list.listIndex())));
     list.clear();
     list.add("/p/new.jpg");
-    EXPECT_EQ(lb->count(), 1);
-    EXPECT_EQ(lb->item(0)->text(), "/p/new.jpg");
+    EXPECT_EQ(std::tuple(lb->count(), lb->item(0)->text()), std::tuple(1, "/p/new.jpg"));
     EXPECT_EQ(events, "check slider check list ") << "events from code, as on Windows";
 }
 
@@ -62,19 +56,16 @@ TEST_F(BoundControls, TheUsersActionsRaiseTheModelsEvents) {
     QTest::mouseClick(c, Qt::LeftButton);
     lb->setCurrentRow(2);
     cb->setEditText("typed");
-    EXPECT_EQ(check.value(), 1);
-    EXPECT_EQ(c->checkState(), Qt::Checked);
-    EXPECT_EQ(list.listIndex(), 2);
-    EXPECT_EQ(combo.text(), "typed");
-    EXPECT_EQ(events, "button label check list ") << "typed text runs no click";
+    EXPECT_EQ(std::tuple(check.value(), c->checkState(), list.listIndex(), combo.text(), events),
+              std::tuple(1, Qt::Checked, 2, "typed", "button label check list "))
+        << "typed text runs no click";
     cb->activated(1);
     s->setSliderDown(true);
     s->setValue(7);
     EXPECT_EQ(slider.value(), 10) << "a drag in progress moves nothing";
     s->setSliderDown(false);
-    EXPECT_EQ(combo.text(), "Minute(s)");
-    EXPECT_EQ(slider.value(), 7);
-    EXPECT_EQ(events, "button label check list combo slider ");
+    EXPECT_EQ(std::tuple(combo.text(), slider.value(), events),
+              std::tuple("Minute(s)", 7, "button label check list combo slider "));
 }
 
 } // namespace

@@ -88,7 +88,6 @@ struct FakePlatform : platform::Platform {
     // The virtual clock: runs every tick due within `ms`, earliest first (ties in
     // the order the timers were watched). A tick's own changes take effect at once.
     void advance(long ms);
-    long now() const { return now_; }
 
     struct Box {
         std::string text, title;
