@@ -1,47 +1,12 @@
-// The engines the forms call, on their own: the stored wallpaper style and the interval
-// the two boxes give.
+// The interval the two boxes give, on its own: the bounds the forms' tables do not reach.
 #include "rotation/interval.h"
-#include "wallpaper/style.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <optional>
 #include <string>
 
 namespace {
-
-using wallpaper::Style;
-
-TEST(WallpaperStyle, DecodesTheStoredValuesAsWindowsReadsThem) {
-    struct Row {
-        const char *tile, *style;
-        std::optional<Style> decoded;
-    };
-    const Row rows[] = {
-        {"0", "0", Style::Centred}, {"1", "0", Style::Tiled},     {"1", "2", Style::Tiled},
-        {"1", "", Style::Tiled},    {"0", "2", Style::Stretched}, {"", "2", Style::Stretched},
-        {"0", "6", std::nullopt},   {"0", "10", std::nullopt},    {"", "", std::nullopt},
-        {"2", "0", Style::Centred}, {" 1", "0", Style::Centred},  {"0", "1", std::nullopt},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string("TileWallpaper \"") + row.tile + "\", WallpaperStyle \"" +
-                     row.style + "\"");
-        EXPECT_EQ(wallpaper::decodeStyle(row.tile, row.style), row.decoded);
-    }
-}
-
-TEST(WallpaperStyle, EachStyleIsStoredAsTextsThatDecodeToIt) {
-    const std::pair<Style, wallpaper::StyleTexts> rows[] = {
-        {Style::Centred, {"0", "0"}}, {Style::Tiled, {"1", "1"}}, {Style::Stretched, {"0", "2"}}};
-    for (const auto& [style, texts] : rows) {
-        SCOPED_TRACE(int(style));
-        auto stored = wallpaper::encodeStyle(style);
-        EXPECT_EQ(stored.tileWallpaper, texts.tileWallpaper);
-        EXPECT_EQ(stored.wallpaperStyle, texts.wallpaperStyle);
-        EXPECT_EQ(wallpaper::decodeStyle(stored.tileWallpaper, stored.wallpaperStyle), style);
-    }
-}
 
 TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
     struct Row {
