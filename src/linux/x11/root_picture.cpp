@@ -2,7 +2,7 @@
 // named by the properties that setroot programs and pseudo-transparent windows read.
 #include "linux/x11/root_picture.h"
 
-#include "linux/picture_image.h"
+#include "linux/screen_image.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -26,31 +26,26 @@ namespace linux::x11 {
 
 namespace {
 
-// The picture drawn into `target`, turned upright where it lies upside down.
-void place(QPainter& painter, const QRect& target, const QImage& picture, Lying lying) {
-    if (lying == Lying::UpsideDown) return drawUpright(painter, target, picture);
-    painter.drawImage(target, picture);
-}
-
-void tile(QPainter& painter, const QImage& picture, Lying lying, int width, int height) {
+void tile(QPainter& painter, const QImage& picture, int width, int height) {
     for (int y = 0; y < height; y += picture.height())
         for (int x = 0; x < width; x += picture.width())
-            place(painter, QRect(QPoint(x, y), picture.size()), picture, lying);
+            painter.drawImage(x, y, picture);
 }
 
 // The screen as it will look: the picture stretched, centred on black or tiled from the
-// top left.
+// top left. A picture that lies upside down is a decoded picture's own rows, turned
+// upright in the one pass that makes the screen.
 QImage screenPicture(const QImage& picture, Lying lying, int width, int height,
                      WallpaperStyle style) {
+    if (lying == Lying::UpsideDown) return screenImage(picture, width, height, style);
     QImage screen(width, height, QImage::Format_RGB32);
     screen.fill(Qt::black);
     QPainter painter(&screen);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPoint centred((width - picture.width()) / 2, (height - picture.height()) / 2);
-    if (style == WallpaperStyle::Stretched) place(painter, screen.rect(), picture, lying);
+    if (style == WallpaperStyle::Stretched) painter.drawImage(screen.rect(), picture);
     if (style == WallpaperStyle::Centred)
-        place(painter, QRect(centred, picture.size()), picture, lying);
-    if (style == WallpaperStyle::Tiled) tile(painter, picture, lying, width, height);
+        painter.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
+    if (style == WallpaperStyle::Tiled) tile(painter, picture, width, height);
     return screen;
 }
 
