@@ -18,6 +18,12 @@ constexpr Place px(int left, int top, int width, int height) {
     return px(Place{left, top, width, height});
 }
 
+// A place of the table in pixels at 96 dots per inch, where the front ends put the control.
+constexpr Place inPixels(Place twips) {
+    const int k = TWIPS_PER_PIXEL;
+    return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
+}
+
 struct MainWindow {
     Place client, F2, f1, Wallpaper, c2, c1, add, del; // the wallpaper group
     Place im, f3, f4, Label1, Label2, run;             // preview and status

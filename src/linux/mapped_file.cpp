@@ -1,8 +1,8 @@
 #include "linux/mapped_file.h"
+#include "linux/services.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -13,17 +13,6 @@ namespace {
 
 std::string temporaryOf(const std::string& target) {
     return target + ".tmp";
-}
-
-// The temporary, open for reading and writing; -1 when the target may not be replaced.
-int createTemporary(const std::string& target) {
-    struct stat old {};
-    const bool replacing = ::stat(target.c_str(), &old) == 0;
-    if (replacing && ::access(target.c_str(), W_OK) != 0) return -1;
-    const int file = ::open(temporaryOf(target).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC,
-                            replacing ? 0600 : 0666);
-    if (file != -1 && replacing) ::fchmod(file, old.st_mode & 07777);
-    return file;
 }
 
 // The file's blocks reserved, then its pages mapped, all made writable in one call: taken
@@ -41,15 +30,17 @@ void* mapReserved(int file, std::size_t size) {
 
 } // namespace
 
-// The mapping outlives the descriptor, which goes at once.
+// The temporary is made as every replacement makes it; the mapping outlives its
+// descriptor, which goes at once.
 std::unique_ptr<MappedFile> MappedFile::make(const std::string& target, std::size_t size) {
     if (size == 0) return nullptr;
-    const int file = createTemporary(target);
-    if (file == -1) return nullptr;
-    void* bytes = mapReserved(file, size);
-    ::close(file);
+    PosixFileSteps steps(PosixFileSteps::Access::ReadWrite);
+    const std::string temporary = temporaryOf(target);
+    if (!steps.create(temporary, target)) return nullptr;
+    void* bytes = mapReserved(steps.descriptor(), size);
+    steps.close();
     if (!bytes) {
-        ::unlink(temporaryOf(target).c_str());
+        steps.remove(temporary);
         return nullptr;
     }
     return std::unique_ptr<MappedFile>(

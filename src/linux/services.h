@@ -43,6 +43,10 @@ class PosixFiles : public platform::Files {
 // the old file, whose folder is synced after.
 class PosixFileSteps : public platform::FileSteps {
   public:
+    // What the temporary is opened for: a file whose pages are mapped for writing must be
+    // readable too.
+    enum class Access { Write, ReadWrite };
+    explicit PosixFileSteps(Access access = Access::Write) : access_(access) {}
     ~PosixFileSteps() override;
     bool create(const std::string& temporary, const std::string& target) override;
     bool write(const std::string& bytes) override;
@@ -51,8 +55,10 @@ class PosixFileSteps : public platform::FileSteps {
     bool rename(const std::string& temporary, const std::string& target) override;
     void syncFolderOf(const std::string& target) override;
     bool remove(const std::string& temporary) override;
+    int descriptor() const { return file_; } // the temporary's, while it is open
 
   private:
+    Access access_;
     int file_ = -1;
 };
 

@@ -62,8 +62,9 @@ bool PosixFileSteps::create(const std::string& temporary, const std::string& tar
     struct stat old {};
     bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && ::access(target.c_str(), W_OK) != 0) return false;
-    file_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                   replacing ? 0600 : 0666);
+    const int access = access_ == Access::ReadWrite ? O_RDWR : O_WRONLY;
+    file_ =
+        ::open(temporary.c_str(), access | O_CREAT | O_TRUNC | O_CLOEXEC, replacing ? 0600 : 0666);
     if (file_ != -1 && replacing) ::fchmod(file_, old.st_mode & 07777);
     return file_ != -1;
 }

@@ -86,8 +86,8 @@ void mirrorItems(QListWidget* list, const std::vector<std::string>& items) {
 } // namespace
 
 QRect pixelsOf(app::layout::Place twips) {
-    const int k = app::layout::TWIPS_PER_PIXEL;
-    return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
+    const app::layout::Place p = app::layout::inPixels(twips);
+    return {p.left, p.top, p.width, p.height};
 }
 
 void ControlSet::bind(ui::Control& model, QWidget* widget, std::function<void()> refresh) {

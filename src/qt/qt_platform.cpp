@@ -74,8 +74,11 @@ void QtPlatform::reportSettingsFile() {
 }
 
 FormWindow* QtPlatform::windowOf(FormId form) const {
-    auto found = windows_.find(form);
-    return found == windows_.end() ? nullptr : found->second.get();
+    return windows_.of(form);
+}
+
+TrayWindow* QtPlatform::tray() const {
+    return static_cast<TrayWindow*>(windows_.of(FormId::KALO1));
 }
 
 // The desktop shows the path; no path shows the one recorded last, as on Windows.
@@ -111,10 +114,8 @@ std::optional<std::string> QtPlatform::recordedWallpaper() {
     return path.empty() ? std::nullopt : std::optional(path);
 }
 
-// Boxes and dialogs belong to the main window while it is on screen.
 QWidget* QtPlatform::ownerForDialogs() const {
-    FormWindow* main = windowOf(FormId::KALO2);
-    return main && main->isVisible() ? main : nullptr;
+    return windows_.ownerForDialogs([](const FormWindow& window) { return window.isVisible(); });
 }
 
 // A box holds whatever raised it, a rotation tick included, until it is answered, so it
@@ -147,11 +148,11 @@ std::intptr_t QtPlatform::shellOpen(const std::string& address) {
 }
 
 void QtPlatform::addTrayIcon(const std::string& tip) {
-    if (tray_) tray_->addIcon(tip);
+    if (TrayWindow* icon = tray()) icon->addIcon(tip);
 }
 
 void QtPlatform::removeTrayIcon() {
-    if (tray_) tray_->removeIcon();
+    if (TrayWindow* icon = tray()) icon->removeIcon();
 }
 
 void QtPlatform::setForegroundWindow(FormId form) {
@@ -159,7 +160,7 @@ void QtPlatform::setForegroundWindow(FormId form) {
 }
 
 void QtPlatform::popupTrayMenu() {
-    if (tray_) tray_->popupMenu();
+    if (TrayWindow* icon = tray()) icon->popupMenu();
 }
 
 bool QtPlatform::trayAvailable() {
@@ -185,20 +186,21 @@ void QtPlatform::askPreviousInstanceToShow() {
     linux::InstanceChannel::askToShow(linux::instanceSocketPath());
 }
 
+// No handler of an unloaded window runs while a form loads.
 void QtPlatform::formCreated(FormId form, ui::Window&) {
+    windows_.sweep();
     if (!app_) return;
-    auto window = createWindow(form);
-    if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
-    if (form == FormId::KALO3) {
-        auto* snow = static_cast<SnowWindow*>(window.get());
-        snow->placeChanged = [this] { explainSnowOnTop(); };
-        snow->cannotShow = [this] {
-            showNotice("The snow cannot show on this desktop: under Wayland this program cannot "
-                       "keep a window over the others.");
-        };
-    }
-    windows_[form] = std::move(window);
+    FormWindow* window = windows_.add(form, createWindow(form));
+    if (form == FormId::KALO3) hookSnowWindow(static_cast<SnowWindow&>(*window));
     if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
+}
+
+void QtPlatform::hookSnowWindow(SnowWindow& snow) {
+    snow.placeChanged = [this] { explainSnowOnTop(); };
+    snow.cannotShow = [this] {
+        showNotice("The snow cannot show on this desktop: under Wayland this program cannot "
+                   "keep a window over the others.");
+    };
 }
 
 // Without a compositor the snow falls on the desktop, beneath the windows: the box
@@ -229,14 +231,10 @@ std::unique_ptr<FormWindow> QtPlatform::createWindow(FormId form) {
     return nullptr;
 }
 
-// The window lets go of its form at once and goes when control is back in the event
-// loop, since its own handler may be running.
+// The window lets go of its form at once; its object waits, since its own handler may be
+// running.
 void QtPlatform::formUnloaded(FormId form) {
-    auto found = windows_.find(form);
-    if (found == windows_.end()) return;
-    found->second->unbind();
-    found->second.release()->deleteLater();
-    windows_.erase(found);
+    if (FormWindow* window = windows_.unload(form)) window->unbind();
 }
 
 void QtPlatform::setTopMost(FormId form, bool topMost, int widthPixels, int heightPixels) {
@@ -255,7 +253,8 @@ void QtPlatform::doEvents() {
 // Every change is on disk already: the settings file and the list are written whole.
 // Snow drawn on the desktop goes with the program.
 void QtPlatform::endProcess() {
-    windows_.erase(FormId::KALO3);
+    windows_.unload(FormId::KALO3);
+    windows_.sweep();
     std::fflush(nullptr);
     _exit(0);
 }

@@ -7,13 +7,13 @@
 #include "linux/file_registry.h"
 #include "linux/instance_channel.h"
 #include "linux/services.h"
+#include "platform/form_windows.h"
 #include "platform/platform.h"
 #include "qt/form_window.h"
 #include "qt/timer_clock.h"
 
 #include <QElapsedTimer>
 
-#include <map>
 #include <memory>
 
 namespace app {
@@ -35,7 +35,7 @@ class QtPlatform : public platform::Platform {
     // entry, if anything did.
     void reportSettingsFile();
     FormWindow* windowOf(platform::FormId form) const;
-    TrayWindow* tray() const { return tray_; }
+    TrayWindow* tray() const;
     linux::FileRegistry& store() { return registry_; }
 
     platform::Registry& registry() override { return registry_; }
@@ -75,6 +75,7 @@ class QtPlatform : public platform::Platform {
 
   private:
     std::unique_ptr<FormWindow> createWindow(platform::FormId form);
+    void hookSnowWindow(SnowWindow& snow);
     QWidget* ownerForDialogs() const;
     void showNotice(const std::string& text);
     linux::WallpaperStyle storedStyle();
@@ -92,8 +93,7 @@ class QtPlatform : public platform::Platform {
     TimerClock clock_;
     std::unique_ptr<linux::DesktopWallpaper> wallpaper_;
     app::App* app_ = nullptr;
-    std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
-    TrayWindow* tray_ = nullptr;
+    platform::FormWindows<FormWindow> windows_;
     std::unique_ptr<linux::InstanceChannel> laterStarts_; // while this copy holds the lock
     QElapsedTimer sinceEvents_;                           // since events last ran in doEvents
     bool autostartFailing_ = false; // told once, until a write of the entry works again

@@ -12,8 +12,7 @@ namespace {
 
 constexpr DWORD ABOUT_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr const auto& L = app::layout::ABOUT;
-constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
+constexpr auto CLIENT = app::layout::inPixels(L.client);
 
 bool opensLink(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_SPACE);
@@ -47,7 +46,7 @@ LRESULT CALLBACK linkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lP
 
 AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
     : FormWindow(form.window), form_(form), unload_(std::move(unload)) {
-    SIZE outer = outerSize(scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT), ABOUT_STYLE, false);
+    SIZE outer = outerSize(scaled(CLIENT.width), scaled(CLIENT.height), ABOUT_STYLE, false);
     POINT at = centredOnScreen(outer.cx, outer.cy);
     create({L"KALO DC about",
             form.window.caption(),
@@ -64,16 +63,15 @@ AboutWindow::AboutWindow(app::Kalo4& form, std::function<void()> unload)
 
 void AboutWindow::createControls() {
     auto& c = *controls_;
-    HWND texts[] = {c.label(form_.Label1, pixelsOf(L.Label1)),
-                    c.label(form_.Label2, pixelsOf(L.Label2)),
-                    c.label(form_.Label3, pixelsOf(L.Label3)),
-                    link_ = c.label(form_.Label786, pixelsOf(L.Label786), SS_LEFT | WS_TABSTOP)};
-    frame_ = c.label(form_.Frame1, pixelsOf(L.Frame1), SS_ETCHEDFRAME);
+    HWND texts[] = {c.label(form_.Label1, L.Label1), c.label(form_.Label2, L.Label2),
+                    c.label(form_.Label3, L.Label3),
+                    link_ = c.label(form_.Label786, L.Label786, SS_LEFT | WS_TABSTOP)};
+    frame_ = c.label(form_.Frame1, L.Frame1, SS_ETCHEDFRAME);
     SetWindowPos(link_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE); // the link takes clicks over the frame
     for (HWND text : texts)
         SendMessageW(text, WM_SETFONT, WPARAM(namedFont(L"MS Sans Serif", 8)), FALSE);
-    ok_ = c.button(form_.ok, pixelsOf(L.ok));
+    ok_ = c.button(form_.ok, L.ok);
     SendMessageW(ok_, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     SetWindowSubclass(link_, linkProcedure, 1, 0);
 }

@@ -11,7 +11,8 @@ namespace win32 {
 
 namespace {
 
-RECT pixels(Place p) {
+RECT pixels(Place twips) {
+    const Place p = app::layout::inPixels(twips);
     return {scaled(p.left), scaled(p.top), scaled(p.width), scaled(p.height)};
 }
 
@@ -102,7 +103,8 @@ HWND ControlSet::listBox(ui::ListBox& model, Place place) {
 }
 
 HWND ControlSet::comboBox(ui::ComboBox& model, Place place, int dropHeight) {
-    Place withList{place.left, place.top, place.width, place.height + dropHeight};
+    Place withList = place;
+    withList.height += dropHeight * app::layout::TWIPS_PER_PIXEL;
     HWND control =
         create(L"COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, withList);
     auto refreshing = std::make_shared<bool>(false);

@@ -3,7 +3,8 @@
 // code updates the control (through the model's viewChanged), and the user's action on
 // the control calls the model's event. The window passes the messages its controls send
 // it here; handling them only translates them into the models' events, or answers the
-// list boxes' requests from their models.
+// list boxes' requests from their models. Each control goes where its place in the layout
+// table (in twips) puts it, scaled to the screen's dots per inch.
 #include "app/layout.h"
 #include "ui/controls.h"
 #include "win32/image_view.h"
@@ -20,16 +21,7 @@ namespace win32 {
 
 class ListRows;
 
-// A place in a window's client area, in pixels at 96 dots per inch.
-struct Place {
-    int left, top, width, height;
-};
-
-// A place of the shared layout table, in pixels at 96 dots per inch.
-inline Place pixelsOf(app::layout::Place twips) {
-    const int k = app::layout::TWIPS_PER_PIXEL;
-    return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
-}
+using app::layout::Place;
 
 class ControlSet {
   public:
@@ -40,6 +32,7 @@ class ControlSet {
     HWND groupBox(ui::Frame& model, Place place);
     HWND checkBox(ui::CheckBox& model, Place place);
     HWND listBox(ui::ListBox& model, Place place);
+    // `dropHeight`: the pixels its drop-down list adds below the box.
     HWND comboBox(ui::ComboBox& model, Place place, int dropHeight);
     HWND slider(ui::Slider& model, Place place);
     HWND imageBox(ui::ImageBox& model, Place place);

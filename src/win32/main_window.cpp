@@ -11,13 +11,12 @@ namespace {
 constexpr DWORD MAIN_STYLE =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS;
 constexpr const auto& L = app::layout::MAIN;
-constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
+constexpr auto CLIENT = app::layout::inPixels(L.client);
 
 } // namespace
 
 MainWindow::MainWindow(app::Kalo2& form) : FormWindow(form.window), form_(form) {
-    SIZE outer = outerSize(scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT), MAIN_STYLE, true);
+    SIZE outer = outerSize(scaled(CLIENT.width), scaled(CLIENT.height), MAIN_STYLE, true);
     POINT at = centredOnScreen(outer.cx, outer.cy);
     create({L"KALO DC main",
             form.window.caption(),
@@ -32,24 +31,22 @@ MainWindow::MainWindow(app::Kalo2& form) : FormWindow(form.window), form_(form) 
     bindModel();
 }
 
-// The shared placement in pixels at 96 dots per inch; the drop-down list of the number
-// box is taller than the unit box's, as it holds up to 59 entries.
+// The shared placement; the drop-down list of the number box is taller than the unit
+// box's, as it holds up to 59 entries.
 void MainWindow::createControls() {
-    struct Pixels {
+    struct Builder {
         ControlSet& c;
         const app::Kalo2& form;
-        void groupBox(ui::Frame& m, app::layout::Place p) { c.groupBox(m, pixelsOf(p)); }
-        void listBox(ui::ListBox& m, app::layout::Place p) { c.listBox(m, pixelsOf(p)); }
-        void comboBox(ui::ComboBox& m, app::layout::Place p) {
-            c.comboBox(m, pixelsOf(p), &m == &form.c1 ? 200 : 100);
-        }
-        void button(ui::Button& m, app::layout::Place p) { c.button(m, pixelsOf(p)); }
-        void imageBox(ui::ImageBox& m, app::layout::Place p) { c.imageBox(m, pixelsOf(p)); }
-        void label(ui::Label& m, app::layout::Place p) { c.label(m, pixelsOf(p)); }
-        void checkBox(ui::CheckBox& m, app::layout::Place p) { c.checkBox(m, pixelsOf(p)); }
-        void slider(ui::Slider& m, app::layout::Place p) { c.slider(m, pixelsOf(p)); }
-    } pixels{*controls_, form_};
-    app::placeMainWindowControls(form_, pixels);
+        void groupBox(ui::Frame& m, Place p) { c.groupBox(m, p); }
+        void listBox(ui::ListBox& m, Place p) { c.listBox(m, p); }
+        void comboBox(ui::ComboBox& m, Place p) { c.comboBox(m, p, &m == &form.c1 ? 200 : 100); }
+        void button(ui::Button& m, Place p) { c.button(m, p); }
+        void imageBox(ui::ImageBox& m, Place p) { c.imageBox(m, p); }
+        void label(ui::Label& m, Place p) { c.label(m, p); }
+        void checkBox(ui::CheckBox& m, Place p) { c.checkBox(m, p); }
+        void slider(ui::Slider& m, Place p) { c.slider(m, p); }
+    } builder{*controls_, form_};
+    app::placeMainWindowControls(form_, builder);
 }
 
 std::vector<MenuNode> MainWindow::menuTree() {

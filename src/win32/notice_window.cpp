@@ -8,13 +8,12 @@ namespace {
 
 constexpr DWORD NOTICE_STYLE = WS_POPUP | WS_DLGFRAME;
 constexpr const auto& L = app::layout::NOTICE;
-constexpr int CLIENT_WIDTH = L.client.width / app::layout::TWIPS_PER_PIXEL;
-constexpr int CLIENT_HEIGHT = L.client.height / app::layout::TWIPS_PER_PIXEL;
+constexpr auto CLIENT = app::layout::inPixels(L.client);
 
 } // namespace
 
 NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
-    SIZE outer = outerSize(scaled(CLIENT_WIDTH), scaled(CLIENT_HEIGHT), NOTICE_STYLE, false);
+    SIZE outer = outerSize(scaled(CLIENT.width), scaled(CLIENT.height), NOTICE_STYLE, false);
     POINT at = centredOnScreen(outer.cx, outer.cy);
     create({L"KALO DC notice",
             form.window.caption(),
@@ -23,8 +22,8 @@ NoticeWindow::NoticeWindow(app::KaloLoad& form) : FormWindow(form.window) {
             {at.x, at.y, outer.cx, outer.cy}});
     controls_ = std::make_unique<ControlSet>(hwnd(), 1000);
     HFONT verdana = namedFont(L"Verdana", 11, true);
-    for (HWND text : {controls_->label(form.Label1, pixelsOf(L.Label1), SS_CENTER),
-                      controls_->label(form.Label2, pixelsOf(L.Label2), SS_CENTER)})
+    for (HWND text : {controls_->label(form.Label1, L.Label1, SS_CENTER),
+                      controls_->label(form.Label2, L.Label2, SS_CENTER)})
         SendMessageW(text, WM_SETFONT, WPARAM(verdana), FALSE);
     bindModel();
 }

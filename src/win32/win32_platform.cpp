@@ -21,7 +21,6 @@ Win32Platform::Win32Platform(Seams seams) : seams_(std::move(seams)) {}
 // Windows go before the clock and the services they use.
 Win32Platform::~Win32Platform() {
     windows_.clear();
-    unloaded_.clear();
 }
 
 int Win32Platform::run() {
@@ -45,13 +44,17 @@ bool Win32Platform::dialogMessage(MSG& message) {
 }
 
 HWND Win32Platform::windowOf(FormId form) const {
-    auto found = windows_.find(form);
-    return found == windows_.end() ? nullptr : found->second->hwnd();
+    FormWindow* window = windows_.of(form);
+    return window ? window->hwnd() : nullptr;
 }
 
 HWND Win32Platform::controlOf(FormId form, const ui::Control& control) const {
-    auto found = windows_.find(form);
-    return found == windows_.end() ? nullptr : found->second->controlHandle(control);
+    FormWindow* window = windows_.of(form);
+    return window ? window->controlHandle(control) : nullptr;
+}
+
+TrayWindow* Win32Platform::tray() const {
+    return static_cast<TrayWindow*>(windows_.of(FormId::KALO1));
 }
 
 platform::ProgramLocation Win32Platform::location() const {
@@ -64,10 +67,10 @@ void Win32Platform::setDesktopWallpaper(const std::optional<std::string>& path,
     win32::setDesktopWallpaper(path, codePage_);
 }
 
-// Boxes and dialogs belong to the main window while it is on screen.
 HWND Win32Platform::ownerForDialogs() const {
-    HWND main = windowOf(FormId::KALO2);
-    return main && IsWindowVisible(main) ? main : nullptr;
+    FormWindow* main =
+        windows_.ownerForDialogs([](FormWindow& window) { return IsWindowVisible(window.hwnd()); });
+    return main ? main->hwnd() : nullptr;
 }
 
 void Win32Platform::messageBox(const std::string& text, const std::string& title, int style) {
@@ -85,11 +88,11 @@ std::intptr_t Win32Platform::shellOpen(const std::string& address) {
 }
 
 void Win32Platform::addTrayIcon(const std::string& tip) {
-    if (tray_) tray_->addIcon(tip);
+    if (TrayWindow* icon = tray()) icon->addIcon(tip);
 }
 
 void Win32Platform::removeTrayIcon() {
-    if (tray_) tray_->removeIcon();
+    if (TrayWindow* icon = tray()) icon->removeIcon();
 }
 
 void Win32Platform::setForegroundWindow(FormId form) {
@@ -97,15 +100,13 @@ void Win32Platform::setForegroundWindow(FormId form) {
 }
 
 void Win32Platform::popupTrayMenu() {
-    if (tray_) tray_->popupMenu();
+    if (TrayWindow* icon = tray()) icon->popupMenu();
 }
 
+// No handler of an unloaded window runs while a form loads.
 void Win32Platform::formCreated(FormId form, ui::Window&) {
-    unloaded_.clear();
-    if (!app_) return;
-    auto window = createWindow(form);
-    if (form == FormId::KALO1) tray_ = static_cast<TrayWindow*>(window.get());
-    windows_[form] = std::move(window);
+    windows_.sweep();
+    if (app_) windows_.add(form, createWindow(form));
 }
 
 std::unique_ptr<FormWindow> Win32Platform::createWindow(FormId form) {
@@ -126,11 +127,7 @@ std::unique_ptr<FormWindow> Win32Platform::createWindow(FormId form) {
 
 // The window goes at once; its object waits, since its own handler may be running.
 void Win32Platform::formUnloaded(FormId form) {
-    auto found = windows_.find(form);
-    if (found == windows_.end()) return;
-    found->second->destroy();
-    unloaded_.push_back(std::move(found->second));
-    windows_.erase(found);
+    if (FormWindow* window = windows_.unload(form)) window->destroy();
 }
 
 // Layered with black as the colour key, keeping the window off the taskbar and
@@ -144,11 +141,11 @@ void Win32Platform::makeLayeredColorKeyBlack(FormId form) {
 }
 
 void Win32Platform::setTopMost(FormId form, bool topMost, int widthPixels, int heightPixels) {
-    auto found = windows_.find(form);
-    if (found == windows_.end()) return;
-    SetWindowPos(found->second->hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, widthPixels,
+    FormWindow* window = windows_.of(form);
+    if (!window) return;
+    SetWindowPos(window->hwnd(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, widthPixels,
                  heightPixels, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    found->second->model().setVisible(true); // the call shows the window
+    window->model().setVisible(true); // the call shows the window
 }
 
 bool Win32Platform::previousInstanceRunning() {

@@ -1,6 +1,7 @@
 #pragma once
 // The Windows program's platform: the services of services.h and the five real
 // windows, each bound to its form's models when the form is created.
+#include "platform/form_windows.h"
 #include "platform/platform.h"
 #include "win32/form_window.h"
 #include "win32/services.h"
@@ -8,9 +9,7 @@
 
 #include <chrono>
 #include <functional>
-#include <map>
 #include <memory>
-#include <vector>
 
 namespace app {
 class App;
@@ -43,7 +42,7 @@ class Win32Platform : public platform::Platform {
 
     HWND windowOf(platform::FormId form) const;
     HWND controlOf(platform::FormId form, const ui::Control& control) const;
-    TrayWindow* tray() const { return tray_; }
+    TrayWindow* tray() const;
     const TimerClock& clock() const { return clock_; }
 
     platform::Registry& registry() override { return registry_; }
@@ -96,9 +95,7 @@ class Win32Platform : public platform::Platform {
     Win32Files files_;
     TimerClock clock_;
     app::App* app_ = nullptr;
-    std::map<platform::FormId, std::unique_ptr<FormWindow>> windows_;
-    std::vector<std::unique_ptr<FormWindow>> unloaded_; // freed once no handler of theirs runs
-    TrayWindow* tray_ = nullptr;
+    platform::FormWindows<FormWindow> windows_;
 };
 
 } // namespace win32
