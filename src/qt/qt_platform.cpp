@@ -192,10 +192,7 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
     if (form == FormId::KALO3) {
         auto* snow = static_cast<SnowWindow*>(window.get());
         snow->placeChanged = [this] { explainSnowOnTop(); };
-        snow->cannotShow = [this] {
-            showNotice("The snow cannot show on this desktop: under Wayland this program cannot "
-                       "keep a window over the others.");
-        };
+        snow->cannotShow = [this](const std::string& notice) { showNotice(notice); };
     }
     windows_[form] = std::move(window);
     if (form == FormId::KALO3 || form == FormId::KALO2) explainSnowOnTop();
