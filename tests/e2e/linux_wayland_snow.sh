@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Snow on a Wayland desktop that offers layer surfaces: headless sway over a swaybg
 # colour, the program on a connection of its own beside Qt's. White flakes over that
-# colour and nothing else, moving; a second output added later gets snow too; with
+# colour and nothing else, moving; a second output added later gets snow too, at its
+# scale; with
 # "Snow on top" the flakes cover a window, without it they stay beneath it; snow off
 # shows none; a click on the window beneath the flakes reaches it (and a control with a
 # surface that catches clicks shows the check can fail); the compositor gone, the
@@ -42,7 +43,7 @@ printf '"%s"\r\n' "$DIR/bin/red.png" >"$DIR/bin/KALO DC.dat"
 cat >"$DIR/sway.config" <<CONFIG
 output * bg $BACKGROUND solid_color
 output HEADLESS-1 mode 640x480 position 0 0
-output HEADLESS-2 mode 640x480 position 640 0
+output HEADLESS-2 mode 640x480 position 640 0 scale 2
 default_floating_border pixel 24
 client.focused $BORDER $BORDER #FFFF00 $BORDER $BORDER
 client.unfocused $BORDER $BORDER #FFFF00 $BORDER $BORDER
@@ -151,6 +152,17 @@ none_for() {
         [ "$(white_in "$SHOT")" = 0 ] || return 1
     done
 }
+# pixel_fine OUTPUT: flakes drawn at the output's own pixels, which a frame made at a
+# scale of 1 and enlarged by the compositor never is: the shot differs from itself
+# halved and doubled again.
+pixel_fine() {
+    shot "$1" || return 1
+    local coarse="$DIR/shots/coarse.png" differ
+    convert "$SHOT" -sample 50% -sample 200% "$coarse"
+    differ=$(compare -metric AE "$SHOT" "$coarse" null: 2>&1)
+    E2E_SEEN="$(white_in "$SHOT") flake pixels, $differ of them finer than two pixels"
+    [ "$(white_in "$SHOT")" -gt 0 ] && [ "${differ%% *}" != 0 ]
+}
 some_in() { shot "$@" || return 1; E2E_SEEN="$(white_in "$SHOT") flake pixels"; [ "$(white_in "$SHOT")" -gt 0 ]; }
 
 # The main window floats with a border of its own colour over HEADLESS-1: its content at
@@ -208,6 +220,7 @@ check_within 30 "white flakes fall over the swaybg colour, nothing else shows" f
 check_within 5 "the flakes move" moving HEADLESS-1
 swaymsg_ create_output >/dev/null
 check_within 20 "an output added later gets snow too" flakes_over_background HEADLESS-2
+check_within 5 "at its scale of 2, the flakes are drawn at its own pixels" pixel_fine HEADLESS-2
 stop
 
 # --- over a window, clicks going through ----------------------------------------------------
