@@ -2,10 +2,9 @@
 # Snow on a Wayland desktop that offers layer surfaces: headless sway over a swaybg
 # colour, the program on a connection of its own beside Qt's. White flakes over that
 # colour and nothing else, moving; a second output added later gets snow too, at its
-# scale; with
-# "Snow on top" the flakes cover a window, without it they stay beneath it; snow off
-# shows none; a click on the window beneath the flakes reaches it (and a control with a
-# surface that catches clicks shows the check can fail); the compositor gone, the
+# scale; with "Snow on top" the flakes cover a window, and a click on the window beneath
+# them reaches it (a control with a surface that catches clicks shows the check can
+# fail); cleared, they stay beneath it; snow off shows none; the compositor gone, the
 # program goes on.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -73,8 +72,9 @@ session
 SWAY=$!
 PIDS+=("$SWAY")
 sway_up() {
-    WAYLAND_DISPLAY="$(cd "$RUN" && ls -d wayland-* 2>/dev/null | grep -v '\.lock$' | head -n 1)"
-    SWAYSOCK="$(ls "$RUN"/sway-ipc.*.sock 2>/dev/null | head -n 1)"
+    local socket
+    for socket in "$RUN"/wayland-*; do [ -S "$socket" ] && WAYLAND_DISPLAY=${socket##*/}; done
+    for socket in "$RUN"/sway-ipc.*.sock; do [ -S "$socket" ] && SWAYSOCK=$socket; done
     [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ] && swaymsg_ -t get_version >/dev/null 2>&1
 }
 if ! wait_until 20 sway_up; then
