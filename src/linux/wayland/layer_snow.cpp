@@ -60,8 +60,12 @@ void LayerSnow::checkConnection() {
     if (failed) failed(why);
 }
 
+// An output's new scale changes its surface's buffer size, as a configure does.
 void LayerSnow::addOutput(std::uint32_t name, wl_output* output) {
     outputs_[name] = std::make_unique<Output>(output);
+    outputs_[name]->changed = [this] {
+        if (configured) configured();
+    };
     if (shown_) cover(name);
 }
 

@@ -46,7 +46,9 @@ class LayerSnow {
     // A frame on every sized surface, each painted by `paint` in its own buffer.
     void present(const std::function<void(snow::PixelGrid)>& paint);
 
-    std::function<void()> configured;                   // a surface was sized: frame wanted
+    // A surface was sized, or an output's scale changed: the size may differ, and a
+    // frame is wanted.
+    std::function<void()> configured;
     std::function<void(const std::string& why)> failed; // the connection broke; once
 
   private:
