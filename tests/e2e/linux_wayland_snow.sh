@@ -77,7 +77,8 @@ sway_up() {
     for socket in "$RUN"/sway-ipc.*.sock; do [ -S "$socket" ] && SWAYSOCK=$socket; done
     [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ] && swaymsg_ -t get_version >/dev/null 2>&1
 }
-if ! wait_until 20 sway_up; then
+up_or_gone() { sway_up || ended "$SWAY"; }
+if ! wait_until 20 up_or_gone || ! sway_up; then
     running "$SWAY" || { echo "skipped: sway cannot start here: $(tail -n 3 "$DIR/sway.log")"; exit 0; }
     echo "FAIL: sway runs but does not answer: $(tail -n 3 "$DIR/sway.log")"
     exit 1
