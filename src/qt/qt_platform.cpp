@@ -197,10 +197,7 @@ void QtPlatform::formCreated(FormId form, ui::Window&) {
 
 void QtPlatform::hookSnowWindow(SnowWindow& snow) {
     snow.placeChanged = [this] { explainSnowOnTop(); };
-    snow.cannotShow = [this] {
-        showNotice("The snow cannot show on this desktop: under Wayland this program cannot "
-                   "keep a window over the others.");
-    };
+    snow.cannotShow = [this](const std::string& notice) { showNotice(notice); };
 }
 
 // Without a compositor the snow falls on the desktop, beneath the windows: the box

@@ -1,7 +1,9 @@
 #include "qt/snow_window.h"
 #include "app/kalo3.h"
+#include "linux/wayland/snow_place.h"
 #include "linux/x11/overlay.h"
 
+#include <QAbstractEventDispatcher>
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
@@ -20,6 +22,13 @@ constexpr Qt::WindowFlags SNOW_FLAGS = Qt::Window | Qt::FramelessWindowHint |
 
 constexpr int COMPOSITOR_CHECK_MS = 2000;
 
+// The frame fills the buffer; what lies beyond it is cleared.
+void keyedFrame(const snow::Surface& surface, snow::PixelGrid buffer) {
+    if (surface.widthPixels() < buffer.width || surface.heightPixels() < buffer.height)
+        std::fill_n(buffer.data, buffer.width * buffer.height, 0u);
+    surface.copyKeyed(buffer);
+}
+
 } // namespace
 
 SnowWindow::SnowWindow(app::Kalo3& form, const platform::ScreenMetrics& screen)
@@ -29,8 +38,15 @@ SnowWindow::SnowWindow(app::Kalo3& form, const platform::ScreenMetrics& screen)
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(0, 0, screen.widthPixels, screen.heightPixels);
     const QString platform = QGuiApplication::platformName();
-    overlay_ = !platform.startsWith("wayland");
-    if (platform == "xcb") {
+    layers_ = linux::wayland::LayerSnow::open();
+    auto place = linux::wayland::snowPlace(
+        layers_ ? layers_->offered() : std::vector<std::string>(), platform.toStdString());
+    if (place == linux::wayland::SnowPlace::LayerSurfaces)
+        followLayers();
+    else
+        layers_.reset();
+    overlay_ = place == linux::wayland::SnowPlace::Window;
+    if (platform == "xcb" && !layers_) {
         root_ = linux::x11::RootSnow::openWithoutCompositor();
         if (devicePixelRatioF() == 1) frames_ = linux::x11::ShmFrames::open();
         setAttribute(Qt::WA_PaintOnScreen, frames_ != nullptr); // Qt paints none of it
@@ -53,9 +69,46 @@ void SnowWindow::followCompositor() {
     if (placeChanged) placeChanged();
 }
 
+// The compositor's events are read as they come; what the snow sends goes out before the
+// program waits for anything.
+void SnowWindow::followLayers() {
+    layerEvents_ = new QSocketNotifier(layers_->fd(), QSocketNotifier::Read, this);
+    QObject::connect(layerEvents_, &QSocketNotifier::activated, [this] {
+        if (layers_) layers_->readEvents();
+    });
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     this, [this] {
+                         if (layers_) layers_->flush();
+                     });
+    layers_->configured = [this] {
+        reportSize();
+        present();
+    };
+    layers_->failed = [this](const std::string& why) { stopLayers(why); };
+}
+
+// The connection is gone: the snow stops, and the user is told once. The surfaces go
+// once their handler has returned.
+void SnowWindow::stopLayers(const std::string& why) {
+    cannotShowReported_ = true;
+    overlay_ = false;
+    layerEvents_->setEnabled(false);
+    QTimer::singleShot(0, this, [this] { layers_.reset(); });
+    if (cannotShow)
+        cannotShow("The snow stopped: the connection to the Wayland compositor failed (" + why +
+                   ").");
+}
+
 // In the root window the snow shows where the window would: the window itself stays
 // unmapped, since without a compositor it would hide the desktop.
 void SnowWindow::applyVisibility(bool) {
+    if (layers_) {
+        if (model_.visible())
+            layers_->show(onTop_);
+        else
+            layers_->hide();
+        return reportSize();
+    }
     falling_ = root_ && model_.visible();
     if (root_ && !falling_) root_->clear();
     if (!model_.visible()) return hide();
@@ -68,6 +121,7 @@ void SnowWindow::applyVisibility(bool) {
 // would take every click.
 void SnowWindow::setOnTop(bool onTop, int widthPixels, int heightPixels) {
     onTop_ = onTop;
+    if (layers_) layers_->setOnTop(onTop);
     if (isVisible()) linux::x11::requestAbove(windowHandle()->winId(), onTop);
     setGeometry(0, 0, widthPixels, heightPixels);
     model_.setVisible(true);
@@ -96,10 +150,18 @@ void SnowWindow::showEvent(QShowEvent* event) {
     FormWindow::showEvent(event);
 }
 
+// On layer surfaces the snow is as large as the largest of them.
+QSize SnowWindow::snowSize() const {
+    if (!layers_) return size();
+    auto size = layers_->size();
+    return {size.width, size.height};
+}
+
 void SnowWindow::reportSize() {
-    if (size() == reported_) return;
-    reported_ = size();
-    model_.resized(width() * screen_.twipsPerPixelX, height() * screen_.twipsPerPixelY);
+    const QSize size = snowSize();
+    if (size == reported_ || (layers_ && size.isEmpty())) return; // no surface sized yet
+    reported_ = size;
+    model_.resized(size.width() * screen_.twipsPerPixelX, size.height() * screen_.twipsPerPixelY);
 }
 
 void SnowWindow::resizeEvent(QResizeEvent*) {
@@ -110,6 +172,8 @@ void SnowWindow::present() {
     const auto& surface = form_.Picture1;
     int w = surface.widthPixels(), h = surface.heightPixels();
     if (w <= 0 || h <= 0) return;
+    if (layers_)
+        return layers_->present([&surface](snow::PixelGrid frame) { keyedFrame(surface, frame); });
     if (!overlay_) return reportCannotShow();
     if (root_) return falling_ ? root_->show(surface.pixels().data(), w, h) : void();
     if (frames_) return putFrame();
@@ -120,7 +184,9 @@ void SnowWindow::present() {
 void SnowWindow::reportCannotShow() {
     if (cannotShowReported_ || !form_.Timer1.enabled()) return;
     cannotShowReported_ = true;
-    if (cannotShow) cannotShow();
+    if (cannotShow)
+        cannotShow(linux::wayland::cannotFallNotice(
+            qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString()));
 }
 
 namespace {
@@ -174,9 +240,7 @@ void SnowWindow::putFrame() {
     const auto& surface = form_.Picture1;
     snow::PixelGrid buffer = frames_->frame(width(), height());
     if (!buffer.data) return paintByQt();
-    if (surface.widthPixels() < width() || surface.heightPixels() < height())
-        std::fill_n(buffer.data, buffer.width * buffer.height, 0u);
-    surface.copyKeyed(buffer);
+    keyedFrame(surface, buffer);
     frames_->put(windowHandle()->winId());
 }
 

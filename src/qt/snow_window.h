@@ -1,13 +1,16 @@
 #pragma once
 // KALO3: the snow over the desktop. A frameless window that never takes the focus or a
 // click, with no taskbar or pager entry, translucent where the picture is black; the
-// window manager keeps it above the others while "Snow on top" is ticked.
+// window manager keeps it above the others while "Snow on top" is ticked. Where the
+// Wayland compositor offers layer surfaces, the snow falls in those instead.
+#include "linux/wayland/layer_snow.h"
 #include "linux/x11/root_snow.h"
 #include "linux/x11/shm_frames.h"
 #include "platform/platform.h"
 #include "qt/form_window.h"
 
 #include <QImage>
+#include <QSocketNotifier>
 #include <QTimer>
 
 namespace app {
@@ -23,7 +26,8 @@ class SnowWindow : public FormWindow {
     // True when the snow falls in the root window, the display having no compositor.
     bool onDesktop() const { return root_ != nullptr; }
     std::function<void()> placeChanged; // the snow moved between the desktop and its window
-    std::function<void()> cannotShow;   // snow falls where its window cannot stay on top
+    // Snow falls where it cannot show over the windows, or its surfaces failed: says why.
+    std::function<void(const std::string& notice)> cannotShow;
 
   protected:
     bool event(QEvent* event) override;
@@ -41,11 +45,16 @@ class SnowWindow : public FormWindow {
     void paintByQt();
     void followCompositor(); // where the snow falls follows a compositor coming or going
     void reportCannotShow();
+    QSize snowSize() const;
+    void followLayers();
+    void stopLayers(const std::string& why);
 
     app::Kalo3& form_;
     platform::ScreenMetrics screen_;
     QImage frame_; // the frame, where it cannot be made in the window's buffer
     QSize reported_;
+    std::unique_ptr<linux::wayland::LayerSnow> layers_; // where the compositor offers them
+    QSocketNotifier* layerEvents_ = nullptr;            // their connection has news
     std::unique_ptr<linux::x11::RootSnow> root_;
     // Set when frames go to the X server unpainted by Qt.
     std::unique_ptr<linux::x11::ShmFrames> frames_;
