@@ -1,4 +1,4 @@
-// Real Win32 controls and timers bound to the models: a change made by code shows in the
+// Real Win32 controls bound to the models: a change made by code shows in the
 // window, and the window's own notifications raise the models' events. And the program's
 // windows as a new user expects them: a window chosen again comes to the front, restored
 // if it was minimised, the about box answers the keyboard; the snow window is never active.
@@ -111,18 +111,18 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     }
 }
 
-void clearStoredSettings() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KALO");
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings");
-}
-
-// The Windows program started in the test process over a fresh folder: its real windows,
-// with the shell's "open" recorded and the process kept alive when the program ends.
+// The Windows program started in the test process over a fresh folder and fresh settings:
+// its real windows, with the shell's "open" recorded and the process kept alive when the
+// program ends.
 struct ProgramWindows : testing::Test, testing_support::TempFolder {
     std::vector<std::string> opened;
     std::unique_ptr<win32::Win32Platform> os;
     std::unique_ptr<app::App> app;
 
+    static void clearStoredSettings() {
+        for (const char* key : {"Software\\KALO", "Software\\VB and VBA Program Settings"})
+            RegDeleteTreeA(HKEY_CURRENT_USER, key);
+    }
     void SetUp() override {
         clearStoredSettings();
         win32::Seams seams;
@@ -144,10 +144,9 @@ struct ProgramWindows : testing::Test, testing_support::TempFolder {
         os.reset();
         clearStoredSettings();
     }
-    // True once `done` holds, the program's messages handled meanwhile; false after `limit`.
-    template <typename Condition>
-    bool until(Condition done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
-        auto end = std::chrono::steady_clock::now() + limit;
+    // True once `done` holds, the program's messages handled meanwhile; false after 5 s.
+    template <typename Condition> bool until(Condition done) {
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!done() && std::chrono::steady_clock::now() < end) {
             os->doEvents();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -194,29 +193,6 @@ TEST_F(ProgramWindows, WindowsAnswerTheKeyboardAndComeToTheFrontButTheSnowWindow
     EXPECT_EQ(std::pair(GetWindowLongW(snow, GWL_EXSTYLE) & kept,
                         GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION),
               std::pair(kept, 0L));
-}
-
-TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
-    win32::TimerClock clock;
-    ui::Timer timer{20, true};
-    int ticks = 0;
-    timer.Tick = [&] { ++ticks; };
-    clock.watch(timer);
-    // Three ticks come soon; a stopped timer gives none, however long one waits.
-    auto ticksWithin = [&](int count, int ms) {
-        const int target = ticks + count;
-        return until([&] { return ticks >= target; }, std::chrono::milliseconds(ms));
-    };
-    EXPECT_TRUE(ticksWithin(3, 5000));
-    timer.setEnabled(false);
-    EXPECT_FALSE(ticksWithin(1, 300));
-    timer.setInterval(0);
-    timer.setEnabled(true);
-    EXPECT_FALSE(ticksWithin(1, 300)) << "an interval of 0 never fires";
-    timer.setInterval(30);
-    EXPECT_TRUE(ticksWithin(3, 5000));
-    clock.unwatch(timer);
-    EXPECT_FALSE(ticksWithin(1, 300));
 }
 
 } // namespace
