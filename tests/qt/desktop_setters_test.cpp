@@ -84,5 +84,19 @@ TEST(DesktopSetters, PlasmaGetsTheUriAsAStringLiteral) {
         EXPECT_NE(plasmaScript(kPath, style).find(set + mode + ");"), std::string::npos) << mode;
 }
 
+// Only the backdrops' last-image properties, whole, from every monitor and workspace.
+TEST(DesktopSetters, XfceImagePropertiesAreTheListedLastImages) {
+    const std::string listing = "/backdrop/screen0/monitor0/workspace0/last-image\n"
+                                "/backdrop/screen0/monitor0/workspace0/image-style\n"
+                                "/backdrop/screen0/monitorHDMI-1/workspace1/last-image\n"
+                                "/backdrop/screen0/monitor0/workspace0/last-image-old\n"
+                                "/last-image";
+    EXPECT_EQ(xfceImageProperties(listing),
+              (std::vector<std::string>{"/backdrop/screen0/monitor0/workspace0/last-image",
+                                        "/backdrop/screen0/monitorHDMI-1/workspace1/last-image",
+                                        "/last-image"}));
+    EXPECT_EQ(xfceImageProperties(""), std::vector<std::string>{});
+}
+
 } // namespace
 } // namespace linux
