@@ -1,4 +1,4 @@
-// Real Win32 controls bound to the models: a change made by code shows in the
+// Real Win32 controls and timers bound to the models: a change made by code shows in the
 // window, and the window's own notifications raise the models' events. And the program's
 // windows as a new user expects them: a window chosen again comes to the front, restored
 // if it was minimised, the about box answers the keyboard; the snow window is never active.
@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -144,9 +145,10 @@ struct ProgramWindows : testing::Test, testing_support::TempFolder {
         os.reset();
         clearStoredSettings();
     }
-    // True once `done` holds, the program's messages handled meanwhile; false after 5 s.
-    template <typename Condition> bool until(Condition done) {
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    // True once `done` holds, the program's messages handled meanwhile; false after `limit`.
+    template <typename Condition>
+    bool until(Condition done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+        auto end = std::chrono::steady_clock::now() + limit;
         while (!done() && std::chrono::steady_clock::now() < end) {
             os->doEvents();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
@@ -193,6 +195,31 @@ TEST_F(ProgramWindows, WindowsAnswerTheKeyboardAndComeToTheFrontButTheSnowWindow
     EXPECT_EQ(std::pair(GetWindowLongW(snow, GWL_EXSTYLE) & kept,
                         GetWindowLongW(snow, GWL_STYLE) & WS_CAPTION),
               std::pair(kept, 0L));
+}
+
+// Each step changes the timer; then either three ticks come soon, or none comes however
+// long one waits.
+TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
+    win32::TimerClock clock;
+    ui::Timer timer{20, true};
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    clock.watch(timer);
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        bool ticks;
+    } steps[] = {{"watched", [] {}, true},
+                 {"disabled", [&] { timer.setEnabled(false); }, false},
+                 {"an interval of 0", [&] { timer.setInterval(0), timer.setEnabled(true); }, false},
+                 {"an interval of 30", [&] { timer.setInterval(30); }, true},
+                 {"unwatched", [&] { clock.unwatch(timer); }, false}};
+    for (const auto& [step, change, runs] : steps) {
+        change();
+        const int target = ticks + (runs ? 3 : 1);
+        const auto limit = std::chrono::milliseconds(runs ? 5000 : 300);
+        EXPECT_EQ(until([&] { return ticks >= target; }, limit), runs) << step;
+    }
 }
 
 } // namespace
