@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -112,18 +111,18 @@ TEST_F(BoundControls, TheControlsNotificationsRaiseTheModelsEvents) {
     }
 }
 
-// The Windows program started in the test process over a fresh folder and fresh settings:
-// its real windows, with the shell's "open" recorded and the process kept alive when the
-// program ends.
+void clearStoredSettings() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KALO");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings");
+}
+
+// The Windows program started in the test process over a fresh folder: its real windows,
+// with the shell's "open" recorded and the process kept alive when the program ends.
 struct ProgramWindows : testing::Test, testing_support::TempFolder {
     std::vector<std::string> opened;
     std::unique_ptr<win32::Win32Platform> os;
     std::unique_ptr<app::App> app;
 
-    static void clearStoredSettings() {
-        for (const char* key : {"Software\\KALO", "Software\\VB and VBA Program Settings"})
-            RegDeleteTreeA(HKEY_CURRENT_USER, key);
-    }
     void SetUp() override {
         clearStoredSettings();
         win32::Seams seams;
@@ -197,29 +196,27 @@ TEST_F(ProgramWindows, WindowsAnswerTheKeyboardAndComeToTheFrontButTheSnowWindow
               std::pair(kept, 0L));
 }
 
-// Each step changes the timer; then either three ticks come soon, or none comes however
-// long one waits.
 TEST_F(ProgramWindows, TimersFireOnlyWhileEnabledWithAnInterval) {
     win32::TimerClock clock;
     ui::Timer timer{20, true};
     int ticks = 0;
     timer.Tick = [&] { ++ticks; };
     clock.watch(timer);
-    const struct {
-        const char* step;
-        std::function<void()> change;
-        bool ticks;
-    } steps[] = {{"watched", [] {}, true},
-                 {"disabled", [&] { timer.setEnabled(false); }, false},
-                 {"an interval of 0", [&] { timer.setInterval(0), timer.setEnabled(true); }, false},
-                 {"an interval of 30", [&] { timer.setInterval(30); }, true},
-                 {"unwatched", [&] { clock.unwatch(timer); }, false}};
-    for (const auto& [step, change, runs] : steps) {
-        change();
-        const int target = ticks + (runs ? 3 : 1);
-        const auto limit = std::chrono::milliseconds(runs ? 5000 : 300);
-        EXPECT_EQ(until([&] { return ticks >= target; }, limit), runs) << step;
-    }
+    // Three ticks come soon; a stopped timer gives none, however long one waits.
+    auto ticksWithin = [&](int count, int ms) {
+        const int target = ticks + count;
+        return until([&] { return ticks >= target; }, std::chrono::milliseconds(ms));
+    };
+    EXPECT_TRUE(ticksWithin(3, 5000));
+    timer.setEnabled(false);
+    EXPECT_FALSE(ticksWithin(1, 300));
+    timer.setInterval(0);
+    timer.setEnabled(true);
+    EXPECT_FALSE(ticksWithin(1, 300)) << "an interval of 0 never fires";
+    timer.setInterval(30);
+    EXPECT_TRUE(ticksWithin(3, 5000));
+    clock.unwatch(timer);
+    EXPECT_FALSE(ticksWithin(1, 300));
 }
 
 } // namespace
