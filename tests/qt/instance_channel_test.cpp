@@ -4,8 +4,7 @@
 #include "linux/instance_channel.h"
 #include "qt_fixture.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QTest>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -17,37 +16,24 @@ namespace {
 using linux::InstanceChannel;
 using testing_support::TempFolder;
 
-// Lets events run until `done`, for at most five seconds.
-bool eventually(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(5000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return done();
-}
+// A datagram socket of the test's own, for the address of `path`.
+struct RawSocket {
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{AF_UNIX, {}};
+    explicit RawSocket(const std::string& path) {
+        path.copy(address.sun_path, sizeof address.sun_path - 1);
+    }
+    ~RawSocket() { close(fd); }
+    const sockaddr* at() const { return reinterpret_cast<const sockaddr*>(&address); }
+    bool bind() { return ::bind(fd, at(), sizeof address) == 0; }
+    void send(const std::string& bytes) {
+        sendto(fd, bytes.data(), bytes.size(), 0, at(), sizeof address);
+    }
+};
 
-// A datagram socket bound at `path` that nobody reads; -1 when it cannot be made.
-int silentSocket(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    int socket = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        return socket;
-    close(socket);
-    return -1;
-}
-
-void sendRaw(const std::string& path, const std::string& bytes) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    int socket = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    sendto(socket, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&address),
-           sizeof address);
-    close(socket);
-}
-
-TEST(InstanceChannel, ALaterStartReachesTheListeningCopyEvenThroughAPathTooLongForAnAddress) {
+// The listening copy shows its window at a later start's request, and at nothing else that
+// arrives; its socket is its owner's only, even where the path is too long for an address.
+TEST(InstanceChannel, ALaterStartReachesTheListeningCopyByItsRequestAlone) {
     qt_testing::application();
     TempFolder run;
     const std::string deep = run.path(std::string(120, 'd'));
@@ -59,52 +45,37 @@ TEST(InstanceChannel, ALaterStartReachesTheListeningCopyEvenThroughAPathTooLongF
         struct stat status {};
         ASSERT_EQ(stat(path.c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 0777, 0600u) << "only its owner may ask";
-        EXPECT_TRUE(InstanceChannel::askToShow(path) && InstanceChannel::askToShow(path));
-        EXPECT_TRUE(eventually([&] { return asked > 0; }));
-        EXPECT_EQ(asked, 1) << "requests waiting together show the window once";
+        for (const char* other : {"sho", "showing", "", "SHOW"}) {
+            RawSocket(path).send(other);       // reaches the short path only
+            QCoreApplication::processEvents(); // reads it, alone
+        }
         EXPECT_TRUE(InstanceChannel::askToShow(path));
-        EXPECT_TRUE(eventually([&] { return asked == 2; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return asked > 0; }, 5000));
+        EXPECT_EQ(asked, 1) << path.size() << " bytes";
     }
-}
-
-TEST(InstanceChannel, OnlyTheRequestItselfShowsTheWindow) {
-    qt_testing::application();
-    TempFolder run;
-    const std::string path = run.path("kalo-dc.socket");
-    int asked = 0;
-    InstanceChannel channel(path, [&] { ++asked; });
-    for (const char* other : {"sho", "showing", "", "SHOW"}) {
-        sendRaw(path, other);
-        QCoreApplication::processEvents(); // reads it, alone
-    }
-    EXPECT_TRUE(InstanceChannel::askToShow(path));
-    EXPECT_TRUE(eventually([&] { return asked > 0; }));
-    EXPECT_EQ(asked, 1);
 }
 
 TEST(InstanceChannel, NoCopyOrOneThatDiedOrDoesNotReadIsNotWaitedFor) {
     qt_testing::application();
     TempFolder run;
     const std::string path = run.path("kalo-dc.socket");
-    EXPECT_FALSE(InstanceChannel::askToShow(path)) << "nothing there";
-    EXPECT_FALSE(InstanceChannel::askToShow(run.path("missing/kalo-dc.socket")));
-    EXPECT_FALSE(InstanceChannel::askToShow(""));
-
-    int silent = silentSocket(path); // a copy that hangs: its queue fills, and stays full
-    ASSERT_GE(silent, 0);
-    int taken = 0;
-    for (int i = 0; i < 1000; ++i)
-        taken += InstanceChannel::askToShow(path);
-    EXPECT_GT(taken, 0);
-    EXPECT_LT(taken, 1000) << "a full queue refuses at once";
-
-    close(silent); // the copy died: its socket stays behind, and refuses
+    for (const std::string& none : {path, run.path("missing/kalo-dc.socket"), std::string()})
+        EXPECT_FALSE(InstanceChannel::askToShow(none)) << "nothing at " << none;
+    {
+        RawSocket silent(path); // a copy that hangs: its queue fills, and stays full
+        ASSERT_TRUE(silent.bind());
+        int taken = 0;
+        for (int i = 0; i < 1000; ++i)
+            taken += InstanceChannel::askToShow(path);
+        EXPECT_GT(taken, 0);
+        EXPECT_LT(taken, 1000) << "a full queue refuses at once";
+    } // the copy died: its socket stays behind, and refuses
     EXPECT_FALSE(InstanceChannel::askToShow(path));
     int asked = 0;
     InstanceChannel channel(path, [&] { ++asked; }); // the next copy takes its place
     ASSERT_TRUE(channel.listening());
     EXPECT_TRUE(InstanceChannel::askToShow(path));
-    EXPECT_TRUE(eventually([&] { return asked == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return asked == 1; }, 5000));
 }
 
 TEST(InstanceChannel, AnythingElseInTheSocketsPlaceIsLeftAlone) {

@@ -31,24 +31,6 @@ template <class Act> auto onAFullDisk(Act act) {
     return result;
 }
 
-// A gradient `width` x 30, so that every block of a JPEG differs, saved as ok.jpg and ok.png.
-void saveGradients(const TempFolder& home, int width) {
-    QImage gradient(width, 30, QImage::Format_RGB32);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < width; ++x)
-            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
-    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
-    gradient.save(QString::fromStdString(home.path("ok.png")));
-}
-
-// `size` bytes of the alphabet over and over.
-std::string alphabet(std::size_t size) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = char('a' + i % 26);
-    return bytes;
-}
-
 TEST(Services, TextFilesAndFolders) {
     linux::Utf8CodePage cp;
     EXPECT_EQ(cp.toAnsi("K\xC3\xB6ln \xE6\xBC\xA2"), "K\xC3\xB6ln \xE6\xBC\xA2");
@@ -78,27 +60,6 @@ TEST(Services, TextFilesAndFolders) {
         EXPECT_FALSE(files.folderWritable(folder)) << folder;
 }
 
-// A replacement that does not wait for the disk still replaces the file whole or not at all:
-// a write the disk refuses (a file-size limit standing in for a full disk) or a folder that
-// is not there leaves the old file and no temporary.
-TEST(Services, AnUnflushedReplacementLeavesTheOldFileWhenItFails) {
-    TempFolder home;
-    linux::PosixFiles files;
-    const std::string bitmap = home.path("KALO.bmp"), big(1 << 20, 'x');
-    ASSERT_TRUE(files.replaceAtomically(bitmap, "old"));
-    auto replace = [&](const std::string& path) {
-        bool given = false;
-        auto once = [&](std::string& piece) { return !given && (piece = big, given = true); };
-        return files.writeAtomically(path, once, platform::Durability::Unflushed);
-    };
-    const bool full = onAFullDisk([&] { return replace(bitmap); });
-    const bool absent = replace(home.path("absent/KALO.bmp"));
-    EXPECT_EQ(std::tuple(full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
-              std::tuple(false, false, "old", false));
-    ASSERT_TRUE(replace(bitmap));
-    EXPECT_TRUE(home.read("KALO.bmp") == big);
-}
-
 // A file made in place lies in a temporary file of its size until it is committed: then it
 // replaces the old file (its permissions kept, a link left a link) with exactly the bytes
 // written. Dropped, or refused (no room on the disk, its folder missing), it leaves the old
@@ -116,7 +77,9 @@ TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
     const bool absent = files.makeInPlace(home.path("absent/KALO.bmp"), 100) != nullptr;
     EXPECT_EQ(std::tuple(keptOld, full, absent, home.read("KALO.bmp"), fs::exists(bitmap + ".tmp")),
               std::tuple(true, false, false, "old", false));
-    const std::string expected = alphabet(3 << 20);
+    std::string expected(3 << 20, '\0'); // the alphabet over and over
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        expected[i] = char('a' + i % 26);
     auto file = files.makeInPlace(link, expected.size());
     ASSERT_TRUE(file);
     std::copy(expected.begin(), expected.end(), file->bytes());
@@ -129,53 +92,41 @@ TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
               std::tuple(true, true, true, true, fs::perms(0640), false));
 }
 
-// With a place for its rows, a picture is decoded into it, whoever decodes it, with the same
-// pixels as into rows of its own; a place that gives nothing leaves the picture its own.
-TEST(Pictures, DecodeIntoThePlaceTheCallerGives) {
+// Each picture is decoded into the place the caller gives for its rows (padded: an odd
+// width), with the pixels Qt sees in the file: JPEGs by libjpeg-turbo, the rest and a
+// four-channel JPEG by Qt, whatever the file's name; broken files are refused.
+TEST(Pictures, EachFormatDecodesIntoItsPlaceAsQtSeesItAndBrokenFilesAreRefused) {
     TempFolder home;
-    saveGradients(home, 41); // an odd width: rows padded
-    for (const char* name : {"ok.jpg", "ok.png"}) {
-        std::vector<std::uint8_t> place(ui::Picture::strideOf(41) * 30 + 1, 0xEE);
-        std::vector<std::pair<int, int>> asked;
-        auto given = [&](int width, int height) {
-            asked.emplace_back(width, height);
-            return place.data();
-        };
-        const auto placed = linux::loadPicture(home.path(name), given);
-        const auto own = linux::loadPicture(home.path(name));
-        const auto refused = linux::loadPicture(home.path(name), [](int, int) { return nullptr; });
-        ASSERT_TRUE(placed && own && refused) << name;
-        EXPECT_EQ(std::tuple(placed->borrowed == place.data(), asked, place.back(),
-                             refused->borrowed == nullptr),
-                  std::tuple(true, std::vector{std::pair(41, 30)}, 0xEE, true))
-            << name;
-        EXPECT_TRUE(std::equal(own->bytes.begin(), own->bytes.end(), place.begin())) << name;
-        EXPECT_TRUE(refused->bytes == own->bytes) << name;
-    }
-}
-
-TEST(Pictures, EachFormatDecodesAsQtSeesItAndBrokenFilesAreRefused) {
-    TempFolder home;
-    saveGradients(home, 40);
+    QImage gradient(41, 30, QImage::Format_RGB32); // every block of a JPEG differs
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 41; ++x)
+            gradient.setPixel(x, y, qRgb(x * 6, y * 8, 255 - x * 3));
+    gradient.save(QString::fromStdString(home.path("ok.jpg")), "JPEG", 90);
+    gradient.save(QString::fromStdString(home.path("ok.png")));
     const std::string jpeg = home.read("ok.jpg"), scan = jpeg.substr(0, jpeg.find("\xFF\xDA"));
     // A flat four-channel CMYK JPEG, which libjpeg-turbo cannot turn to RGB.
-    const std::vector<unsigned char> cmyk(40 * 30 * 4, 0x40);
+    const std::vector<unsigned char> cmyk(41 * 30 * 4, 0x40);
     unsigned char* cmykJpeg = nullptr;
     unsigned long size = 0;
     tjhandle handle = tjInitCompress();
-    tjCompress2(handle, cmyk.data(), 40, 0, 30, TJPF_CMYK, &cmykJpeg, &size, TJSAMP_444, 90, 0);
+    tjCompress2(handle, cmyk.data(), 41, 0, 30, TJPF_CMYK, &cmykJpeg, &size, TJSAMP_444, 90, 0);
     home.write("cmyk.jpg", std::string(reinterpret_cast<char*>(cmykJpeg), size));
     tjFree(cmykJpeg);
     tjDestroy(handle);
-    home.write("jpeg.png", jpeg); // the name does not matter, the bytes do
+    home.write("jpeg.png", jpeg);
     home.write("extra.jpg", scan + std::string(2, '\0') + jpeg.substr(scan.size()));
     for (const char* name : {"ok.jpg", "ok.png", "cmyk.jpg", "jpeg.png", "extra.jpg"}) {
-        const auto decoded = linux::loadPicture(home.path(name));
+        std::vector<std::uint8_t> place(ui::Picture::strideOf(41) * 30 + 1, 0xEE);
+        const auto decoded =
+            linux::loadPicture(home.path(name), [&](int, int) { return place.data(); });
         ASSERT_TRUE(decoded) << name;
+        EXPECT_EQ(std::pair(decoded->borrowed == place.data(), place.back()),
+                  std::pair(true, std::uint8_t(0xEE)))
+            << name;
         const QImage reference(QString::fromStdString(home.path(name)));
-        const QImage seen = linux::upsideDownImage(*decoded).mirrored();
-        EXPECT_EQ(seen.convertToFormat(QImage::Format_ARGB32),
-                  reference.convertToFormat(QImage::Format_ARGB32))
+        EXPECT_EQ(
+            linux::upsideDownImage(*decoded).mirrored().convertToFormat(QImage::Format_ARGB32),
+            reference.convertToFormat(QImage::Format_ARGB32))
             << name;
     }
     home.write("empty.png", "");

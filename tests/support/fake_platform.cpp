@@ -116,10 +116,6 @@ bool FakeFiles::ensureFolder(const std::string& folder) {
     return folderWritable(folder);
 }
 
-std::optional<std::string> FakeFiles::shortPath(const std::string& path) {
-    return shortPaths.contains(path) ? std::optional(shortPaths.at(path)) : std::nullopt;
-}
-
 FakePlatform::FakePlatform(std::string programFolder)
     : where{programFolder, "KALO DC", programFolder + "/userdata/KALO DC", '/'} {}
 
@@ -166,16 +162,6 @@ std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& r
     auto answer = dialogAnswers.front();
     dialogAnswers.erase(dialogAnswers.begin());
     return answer == REFUSED ? std::nullopt : std::optional(answer);
-}
-
-std::intptr_t FakePlatform::shellOpen(const std::string& address) {
-    opened.push_back(address);
-    return 42;
-}
-
-void FakePlatform::popupTrayMenu() {
-    ++menusOpened;
-    if (whileMenuOpen) whileMenuOpen();
 }
 
 // Each window's showing and hiding is noted; a shown snow window is maximised over the
@@ -234,80 +220,66 @@ void FakePlatform::advance(long ms) {
     now_ = limit;
 }
 
-// The chosen step fails; or so does a write on a full disk, after writing part of its bytes;
-// or the folder turns read-only: every create, rename and remove from then on fails.
-enum class Fault { StepFails, DiskFull, FolderReadOnly };
-const char* const FAULT_NAMES[] = {"fails", "disk-full", "read-only"};
 const std::string NEW = "new bytes, given in three pieces";
 
-// Real file steps that fail from step `at` on, counted from 1 in the order they run.
+// Real file steps of which the one numbered `at` fails, counted from 1 in the order they run.
 struct FaultyFileSteps : platform::FileSteps {
-    FaultyFileSteps(platform::FileSteps& real, Fault fault, int at)
-        : real(real), fault(fault), at(at) {}
+    FaultyFileSteps(platform::FileSteps& real, int at) : real(real), at(at) {}
     platform::FileSteps& real;
-    const Fault fault;
     const int at;
     int ran = 0; // the steps run so far
     bool flushed = false;
+    bool fails() { return ++ran == at; }
 
     bool create(const std::string& temp, const std::string& target) override {
-        return !fails(true) && real.create(temp, target);
+        return !fails() && real.create(temp, target);
     }
-    bool write(const std::string& bytes) override {
-        if (!fails(false)) return real.write(bytes);
-        if (fault == Fault::DiskFull) real.write(bytes.substr(0, bytes.size() / 2));
-        return false;
-    }
+    bool write(const std::string& bytes) override { return !fails() && real.write(bytes); }
     bool flush() override {
         flushed = true;
-        return !fails(false) && real.flush();
+        return !fails() && real.flush();
     }
     bool close() override {
         const bool closed = real.close(); // the file goes either way
-        return !fails(false) && closed;
+        return !fails() && closed;
     }
     bool rename(const std::string& temp, const std::string& target) override {
-        return !fails(true) && real.rename(temp, target);
+        return !fails() && real.rename(temp, target);
     }
     void syncFolderOf(const std::string& target) override { real.syncFolderOf(target); }
-    bool remove(const std::string& temp) override { return !fails(true) && real.remove(temp); }
-    bool fails(bool inFolder) { // counts the step; true when it is to fail
-        ++ran;
-        return ran == at || (fault == Fault::FolderReadOnly && inFolder && ran > at);
-    }
+    bool remove(const std::string& temp) override { return !fails() && real.remove(temp); }
 };
 
-// Also checks that only a flushed replacement flushes.
-static std::string brokenReplacement(platform::FileSteps& real, const std::string& folder,
-                                     Fault fault, int at, const std::optional<std::string>& old,
+// Replaces a file holding `old` (or none) with steps of which step `at` fails; "" when that
+// left the old file and no temporary (the new file once no step failed), and flushed only
+// when asked to.
+static std::string brokenReplacement(platform::FileSteps& real, const std::string& folder, int at,
+                                     const std::optional<std::string>& old,
                                      platform::Durability durability) {
     const bool flushing = durability == platform::Durability::Flushed;
-    std::string target = folder + "/" + FAULT_NAMES[int(fault)] + "-at-" + std::to_string(at) +
-                         (old ? "" : "-new") + (flushing ? "" : "-unflushed");
+    const std::string target = folder + "/fails-at-" + std::to_string(at) + (old ? "" : "-new") +
+                               (flushing ? "" : "-unflushed");
     FakeFiles files;
     if (old) files.replaceAtomically(target, *old);
-    FaultyFileSteps steps(real, fault, at);
+    FaultyFileSteps steps(real, at);
     auto pieces = [given = 0](std::string& piece) mutable {
         return given < 3 && !(piece = NEW.substr(11 * given++, 11)).empty();
     };
-    bool result = platform::replaceThroughTemporary(steps, target, pieces, durability),
-         hit = at <= steps.ran, left = files.exists(target + ".tmp");
+    const bool result = platform::replaceThroughTemporary(steps, target, pieces, durability),
+               hit = at <= steps.ran, left = files.exists(target + ".tmp");
     if (steps.flushed && !flushing) return target + ": flushed\n";
-    // Only a folder turned read-only after the temporary was made keeps it: its remove fails.
-    auto want = std::tuple(!hit, hit ? old : NEW, fault == Fault::FolderReadOnly && at > 1 && hit);
-    if (std::tuple(result, files.read(target), left) == want) return "";
+    if (std::tuple(result, files.read(target), left) == std::tuple(!hit, hit ? old : NEW, false))
+        return "";
     return target + (result ? ": true, " : ": false, ") + files.read(target).value_or("<absent>") +
            (left ? ", temporary left\n" : "\n");
 }
 
 std::string brokenReplacements(platform::FileSteps& real, const std::string& folder) {
     std::string broken;
-    for (Fault fault : {Fault::StepFails, Fault::DiskFull, Fault::FolderReadOnly})
-        for (int at = 1; at <= 8; ++at) // create, 3 writes, flush, close, rename; 8 hits none
-            for (auto old : {std::optional<std::string>("old bytes"), std::optional<std::string>()})
-                for (auto durability :
-                     {platform::Durability::Flushed, platform::Durability::Unflushed})
-                    broken += brokenReplacement(real, folder, fault, at, old, durability);
+    for (int at = 1; at <= 8; ++at) // create, 3 writes, flush, close, rename; 8 fails none
+        for (auto old : {std::optional<std::string>("old bytes"), std::optional<std::string>()})
+            for (auto durability : {platform::Durability::Flushed, platform::Durability::Unflushed})
+                broken += brokenReplacement(real, folder, at, old, durability);
     return broken;
 }
 

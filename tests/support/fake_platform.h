@@ -41,7 +41,9 @@ struct FakeFiles : platform::Files {
                                                        std::size_t size) override;
     bool folderWritable(const std::string& folder) override;
     bool ensureFolder(const std::string& folder) override;
-    std::optional<std::string> shortPath(const std::string& path) override;
+    std::optional<std::string> shortPath(const std::string& path) override {
+        return shortPaths.contains(path) ? std::optional(shortPaths.at(path)) : std::nullopt;
+    }
 
     bool failWrites = false; // a disk that refuses every replacement, leaving the old file
     std::vector<std::string> readOnlyFolders;
@@ -68,11 +70,17 @@ struct FakePlatform : platform::Platform {
                              const ui::PicturePtr& held) override;
     void messageBox(const std::string& text, const std::string& title, int style) override;
     std::optional<std::string> openFileDialog(const OpenFileRequest& request) override;
-    std::intptr_t shellOpen(const std::string& address) override;
+    std::intptr_t shellOpen(const std::string& address) override {
+        opened.push_back(address);
+        return 42;
+    }
     void addTrayIcon(const std::string& tip) override { trayTip = tip; }
     void removeTrayIcon() override { trayTip.clear(); }
     void setForegroundWindow(platform::FormId form) override { foreground.push_back(form); }
-    void popupTrayMenu() override;
+    void popupTrayMenu() override {
+        ++menusOpened;
+        if (whileMenuOpen) whileMenuOpen();
+    }
     bool trayAvailable() override { return tray; }
     void formCreated(platform::FormId form, ui::Window& window) override;
     void formUnloaded(platform::FormId form) override { windows.erase(form); }
@@ -141,7 +149,7 @@ struct FakePlatform : platform::Platform {
     void fillScreen(ui::Window& window);
 };
 
-// Replaces files in `folder` through `real`, flushed and not, under each fault at each step;
+// Replaces files in `folder` through `real`, flushed and not, with each step failing in turn;
 // lists what went wrong.
 std::string brokenReplacements(platform::FileSteps& real, const std::string& folder);
 

