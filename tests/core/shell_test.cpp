@@ -54,12 +54,16 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
 
 } // namespace
 
-// Exit from the tray menu or the main menu ends the program, its tray icon first.
-TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
+// The main window only hides on its close box, and closes when the session ends. Exit
+// from the tray menu or the main menu ends the program, its tray icon first.
+TEST(Shell, TheCloseBoxHidesTheMainWindowAndExitEndsTheProgramTrayIconFirst) {
     for (bool fromTray : {true, false}) {
         SCOPED_TRACE(fromTray ? "the tray menu's Exit" : "the main menu's Exit");
         Shell s;
         EXPECT_EQ(s.trayTip, "KALO Desktop wallpaper changer [KALO DC]");
+        s.tray().showmenu.click();
+        EXPECT_FALSE(s.app->kalo2().Form_QueryUnload(false)) << "log-off: the close goes through";
+        EXPECT_TRUE(s.app->kalo2().Form_QueryUnload(true)) << "the close box only hides";
         s.advance(5000);
         EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray main snow |");
         EXPECT_EQ(s.log, "");
@@ -67,18 +71,6 @@ TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
         EXPECT_EQ(std::tuple(s.log, s.app->ended(), s.trayTip),
                   std::tuple("icon off;end;", true, ""));
     }
-}
-
-// A second instance shows its notice for five seconds, with no icon, then ends.
-TEST(Shell, ASecondInstanceEndsAfterItsNotice) {
-    Shell s(true);
-    EXPECT_EQ(s.trayTip, "");
-    s.advance(4999);
-    EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray notice |notice ");
-    EXPECT_FALSE(s.app->ended());
-    s.advance(1);
-    EXPECT_EQ(s.log, "end;");
-    EXPECT_TRUE(s.app->ended());
 }
 
 // Without a tray the main window is the way in: shown once at start, in front, and brought
@@ -105,11 +97,13 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
         EXPECT_EQ(std::tuple(shown, first.os.fronted.size(), first.os.showRequests,
                              second.os.showRequests),
                   std::tuple(row.afterAnswers, row.inFront, 0, 1));
-        second.os.advance(5000);
+        second.os.advance(4999); // its notice stays five seconds
+        EXPECT_EQ(std::tuple(second.os.ended, second.os.shownHidden[FormId::KALOload]),
+                  std::tuple(false, "+"));
+        second.os.advance(1);
         EXPECT_EQ(second.os.windows.count(FormId::KALO2), 0u)
             << "the later start loads no main window";
         EXPECT_EQ(second.os.trayTip, "") << "and adds no icon";
-        EXPECT_EQ(second.os.shownHidden[FormId::KALOload], "+");
         EXPECT_TRUE(second.os.ended);
     }
 }
@@ -136,16 +130,6 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnce) {
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened, 2) << "once closed, it opens again";
     EXPECT_EQ(s.foreground.size(), 2u);
-}
-
-// The main window hides on its close box, and closes when the session ends.
-TEST(Shell, TheMainWindowOnlyHidesOnItsCloseBox) {
-    Shell s;
-    auto& main = s.app->kalo2();
-    s.tray().showmenu.click();
-    EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
-    EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
-    EXPECT_EQ(s.state().shown, "");
 }
 
 // The about box comes once, in front, owned by no window; its links open the site; OK
