@@ -7,18 +7,18 @@ using settings::DESKTOP_KEY;
 namespace {
 
 // A program started from C:\Tools (or `from`) that logs its two last acts; `run` is first
-// stored as the Run value, `tile` as the desktop's tiling over the centred style.
+// stored as the Run value, `tile` and `style` as the desktop's tiling and style.
 struct Shell : testing_support::TempFolder, fake::FakePlatform {
     std::string log;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
 
     explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
-                   const char* tile = "0")
+                   const char* tile = "0", const char* style = "0")
         : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
         reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-        reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
+        reg.putText(DESKTOP_KEY, "WallpaperStyle", style);
         app->start();
     }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
@@ -160,16 +160,18 @@ TEST(Shell, TheAboutBoxComesOnceAndItsLinksOpenTheSite) {
 const std::string SELF = "C:\\Tools\\KALO DC.exe", QUOTED = '"' + SELF + '"';
 
 // "Run on StartUp" is ticked when the Run value names this program, as written or quoted;
-// the stored style is marked, tiling first.
+// the stored style is marked, tiling first, and a style none of the three marks nothing.
 TEST(Shell, TheTrayMenuMarksTheRunValueAndTheStoredStyle) {
-    for (bool tiled : {false, true})
+    const std::tuple<const char*, const char*, const char*> styles[] = {
+        {"0", "0", "x--"}, {"1", "0", "-x-"}, {"0", "6", "---"}}; // tiling, style, marks
+    for (auto [tile, style, marks] : styles)
         for (const char* run :
              {SELF.c_str(), "C:\\Tools\\KALO DC.EXE", QUOTED.c_str(), "C:\\Tools\\KALO DC.exe /min",
               " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
-            SCOPED_TRACE(std::string(run ? run : "no Run value") + (tiled ? ", tiled" : ""));
-            Shell shell(false, run, "C:\\Tools", tiled ? "1" : "0");
+            SCOPED_TRACE(std::string(run ? run : "no Run value") + ", style " + tile + style);
+            Shell shell(false, run, "C:\\Tools", tile, style);
             EXPECT_EQ(shell.tray().starupprogram.checked(), run && (run == SELF || run == QUOTED));
-            EXPECT_EQ(shell.marks(), tiled ? "-x-" : "x--");
+            EXPECT_EQ(shell.marks(), marks);
         }
 }
 
