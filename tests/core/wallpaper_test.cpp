@@ -104,7 +104,7 @@ struct Applying : ::testing::Test {
     Program p;
     std::string bitmap = userFolderBitmap(), broken = p.path("broken.jpg");
     std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
-    const std::string red = bmp(4, 3, RED), blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
+    const std::string blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
     app::Kalo2& w = p.main();
     Applying() {
         p.write("broken.jpg", "GIF89a garbage"); // not a picture
@@ -129,21 +129,6 @@ TEST_F(Applying, NothingOutsideTheListAndABrokenEntryIsReported) {
         applyAt(outside);
     applyAt(3);
     EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
-}
-
-// The entry at the position (the first without one) is highlighted, decoded once and
-// written; the picture handed with the file is the same.
-TEST_F(Applying, TheEntryAtThePositionGoesThroughKaloBmp) {
-    const std::pair<std::optional<long>, std::string> applies[] = {
-        {std::nullopt, red}, {1, blue}, {1, blue}, {0, red}, {2, green}};
-    for (int decodes = 1; auto [at, written] : applies) {
-        SCOPED_TRACE("at " + (at ? std::to_string(*at) : "none"));
-        applyAt(at);
-        EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes, desktop(),
-                             p.os.wallpaperPictures.back()),
-                  std::tuple(at, at.value_or(0), decodes++, written, written));
-    }
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.path("6E65~1/KALO.bmp")));
 }
 
 // An entry that does not load, or is gone since the preview loaded it, is reported at each
