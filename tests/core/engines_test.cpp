@@ -32,20 +32,6 @@ TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
     }
 }
 
-TEST(Interval, ReadsTheNumberInTheUsersLocale) {
-    auto interval = rotation::readInterval("Second(s)", "2,5", ',');
-    ASSERT_TRUE(interval);
-    EXPECT_EQ(rotation::periodOf(*interval), 2500);
-    EXPECT_FALSE(rotation::readInterval("Second(s)", "2.5", ','));
-}
-
-TEST(Interval, NumbersOfferedForEachUnit) {
-    EXPECT_EQ(rotation::numbersFor("Second(s)"), 59);
-    EXPECT_EQ(rotation::numbersFor("Minute(s)"), 59);
-    EXPECT_EQ(rotation::numbersFor("Hour(s)"), 7);
-    EXPECT_EQ(rotation::numbersFor("Interval"), 0);
-}
-
 TEST(Interval, PeriodsRoundHalfToEvenAndOnlyTheTimersRangeIsHeld) {
     EXPECT_EQ(rotation::periodOf({rotation::Unit::Seconds, 0.0025}), 2);
     EXPECT_EQ(rotation::periodOf({rotation::Unit::Seconds, 0.0035}), 4);

@@ -7,18 +7,18 @@ using settings::DESKTOP_KEY;
 namespace {
 
 // A program started from C:\Tools (or `from`) that logs its two last acts; `run` is first
-// stored as the Run value, `tile` as the desktop's tiling over the centred style.
+// stored as the Run value, `tile` and `style` as the desktop's tiling and style.
 struct Shell : testing_support::TempFolder, fake::FakePlatform {
     std::string log;
     std::unique_ptr<app::App> app = std::make_unique<app::App>(*this);
 
     explicit Shell(bool second = false, const char* run = nullptr, const char* from = "C:\\Tools",
-                   const char* tile = "0")
+                   const char* tile = "0", const char* style = "0")
         : FakePlatform(folder) {
         where.folder = from, where.separator = '\\', otherInstance = second;
         if (run) reg.putText(settings::RUN_KEY, "KALO DC", run);
         reg.putText(DESKTOP_KEY, "TileWallpaper", tile);
-        reg.putText(DESKTOP_KEY, "WallpaperStyle", "0");
+        reg.putText(DESKTOP_KEY, "WallpaperStyle", style);
         app->start();
     }
     void removeTrayIcon() override { FakePlatform::removeTrayIcon(), log += "icon off;"; }
@@ -54,12 +54,16 @@ struct Shell : testing_support::TempFolder, fake::FakePlatform {
 
 } // namespace
 
-// Exit from the tray menu or the main menu ends the program, its tray icon first.
-TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
+// The main window only hides on its close box, and closes when the session ends. Exit
+// from the tray menu or the main menu ends the program, its tray icon first.
+TEST(Shell, TheCloseBoxHidesTheMainWindowAndExitEndsTheProgramTrayIconFirst) {
     for (bool fromTray : {true, false}) {
         SCOPED_TRACE(fromTray ? "the tray menu's Exit" : "the main menu's Exit");
         Shell s;
         EXPECT_EQ(s.trayTip, "KALO Desktop wallpaper changer [KALO DC]");
+        s.tray().showmenu.click();
+        EXPECT_FALSE(s.app->kalo2().Form_QueryUnload(false)) << "log-off: the close goes through";
+        EXPECT_TRUE(s.app->kalo2().Form_QueryUnload(true)) << "the close box only hides";
         s.advance(5000);
         EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray main snow |");
         EXPECT_EQ(s.log, "");
@@ -67,18 +71,6 @@ TEST(Shell, ExitEndsTheProgramTrayIconFirst) {
         EXPECT_EQ(std::tuple(s.log, s.app->ended(), s.trayTip),
                   std::tuple("icon off;end;", true, ""));
     }
-}
-
-// A second instance shows its notice for five seconds, with no icon, then ends.
-TEST(Shell, ASecondInstanceEndsAfterItsNotice) {
-    Shell s(true);
-    EXPECT_EQ(s.trayTip, "");
-    s.advance(4999);
-    EXPECT_EQ(s.state().created + "|" + s.state().shown, "tray notice |notice ");
-    EXPECT_FALSE(s.app->ended());
-    s.advance(1);
-    EXPECT_EQ(s.log, "end;");
-    EXPECT_TRUE(s.app->ended());
 }
 
 // Without a tray the main window is the way in: shown once at start, in front, and brought
@@ -105,11 +97,13 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {
         EXPECT_EQ(std::tuple(shown, first.os.fronted.size(), first.os.showRequests,
                              second.os.showRequests),
                   std::tuple(row.afterAnswers, row.inFront, 0, 1));
-        second.os.advance(5000);
+        second.os.advance(4999); // its notice stays five seconds
+        EXPECT_EQ(std::tuple(second.os.ended, second.os.shownHidden[FormId::KALOload]),
+                  std::tuple(false, "+"));
+        second.os.advance(1);
         EXPECT_EQ(second.os.windows.count(FormId::KALO2), 0u)
             << "the later start loads no main window";
         EXPECT_EQ(second.os.trayTip, "") << "and adds no icon";
-        EXPECT_EQ(second.os.shownHidden[FormId::KALOload], "+");
         EXPECT_TRUE(second.os.ended);
     }
 }
@@ -136,16 +130,6 @@ TEST(Shell, OnlyRightButtonUpOpensTheTrayMenuOnce) {
     tray.Form_MouseMove(517 * 12);
     EXPECT_EQ(s.menusOpened, 2) << "once closed, it opens again";
     EXPECT_EQ(s.foreground.size(), 2u);
-}
-
-// The main window hides on its close box, and closes when the session ends.
-TEST(Shell, TheMainWindowOnlyHidesOnItsCloseBox) {
-    Shell s;
-    auto& main = s.app->kalo2();
-    s.tray().showmenu.click();
-    EXPECT_FALSE(main.Form_QueryUnload(false)) << "log-off: the close goes through";
-    EXPECT_TRUE(main.Form_QueryUnload(true)) << "the close box only hides";
-    EXPECT_EQ(s.state().shown, "");
 }
 
 // The about box comes once, in front, owned by no window; its links open the site; OK
@@ -176,16 +160,18 @@ TEST(Shell, TheAboutBoxComesOnceAndItsLinksOpenTheSite) {
 const std::string SELF = "C:\\Tools\\KALO DC.exe", QUOTED = '"' + SELF + '"';
 
 // "Run on StartUp" is ticked when the Run value names this program, as written or quoted;
-// the stored style is marked, tiling first.
+// the stored style is marked, tiling first, and a style none of the three marks nothing.
 TEST(Shell, TheTrayMenuMarksTheRunValueAndTheStoredStyle) {
-    for (bool tiled : {false, true})
+    const std::tuple<const char*, const char*, const char*> styles[] = {
+        {"0", "0", "x--"}, {"1", "0", "-x-"}, {"0", "6", "---"}}; // tiling, style, marks
+    for (auto [tile, style, marks] : styles)
         for (const char* run :
              {SELF.c_str(), "C:\\Tools\\KALO DC.EXE", QUOTED.c_str(), "C:\\Tools\\KALO DC.exe /min",
               " ", "C:\\Old\\KALO DC.exe", (const char*)nullptr}) {
-            SCOPED_TRACE(std::string(run ? run : "no Run value") + (tiled ? ", tiled" : ""));
-            Shell shell(false, run, "C:\\Tools", tiled ? "1" : "0");
+            SCOPED_TRACE(std::string(run ? run : "no Run value") + ", style " + tile + style);
+            Shell shell(false, run, "C:\\Tools", tile, style);
             EXPECT_EQ(shell.tray().starupprogram.checked(), run && (run == SELF || run == QUOTED));
-            EXPECT_EQ(shell.marks(), tiled ? "-x-" : "x--");
+            EXPECT_EQ(shell.marks(), marks);
         }
 }
 

@@ -360,12 +360,10 @@ struct FallingSnow : Program, ::testing::Test {
     }
 };
 
-TEST_F(FallingSnow, AFrameEvery125MsWhileOn) {
+// A frame every 125 ms while on; a resize refits the picture, reloads the stored values and
+// places the flakes again.
+TEST_F(FallingSnow, AFrameEvery125MsAndAResizePlacesTheFlakesAgain) {
     EXPECT_EQ(frame(), (Frame{1366, 768, 4, 1, 9, 1, 4130}));
-}
-
-// A resize refits the picture, reloads the stored values and places the flakes again.
-TEST_F(FallingSnow, AResizeRefitsThePictureAndPlacesTheFlakesAgain) {
     resize();
     EXPECT_EQ(frame(), (Frame{1250, 750, 8, 1, 10, 1, 8007}));
     moveSliders();

@@ -48,32 +48,19 @@ std::string bitmapOfWords(int width, int height, const std::vector<std::uint32_t
 
 } // namespace
 
-// The bytes themselves are pinned by the test after this one.
-TEST(BmpWriter, WritesInPiecesOfWholeRowsAndRefusesAPictureCutShort) {
-    const ui::Picture picture = pictureOf(5, 9, [] {
-        std::vector<std::uint32_t> words;
-        for (std::uint32_t i = 0; i < 45; ++i)
-            words.push_back(0xFF000000u | (i * 0x0B0703u));
-        return words;
-    }());
-    // Headers, then the rows of a picture laid over the bytes behind them: the same file.
-    std::string file(wallpaper::bmpFileBytes(5, 9), '?');
-    auto* bytes = reinterpret_cast<std::uint8_t*>(file.data());
-    wallpaper::writeBmpHeaders(bytes, 5, 9);
-    ui::Picture laid = ui::Picture::over(5, 9, bytes + wallpaper::BMP_HEADERS_BYTES);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 5; ++x)
-            laid.set(x, y, picture.at(x, y));
-    EXPECT_EQ(std::tuple(file.size(), file),
-              std::tuple(54u + 9 * 16, wallpaper::encodeBmp(picture)));
+// The file's size for any picture, 0 where it would pass 4 GB; a picture that is not whole
+// (a side not positive, rows cut short) writes nothing. The bytes are pinned below.
+TEST(BmpWriter, SizesTheFileAndRefusesAPictureThatIsNotWhole) {
     const std::tuple<int, int, std::size_t> sizes[] = {
-        {3, 2, 78}, {6000, 4000, 54 + 72'000'000}, {30000, 60000, 0}}; // the last over 4 GB
+        {3, 2, 78}, {6000, 4000, 54 + 72'000'000}, {30000, 60000, 0}};
     for (auto [width, height, fileBytes] : sizes)
         EXPECT_EQ(wallpaper::bmpFileBytes(width, height), fileBytes) << width << " x " << height;
     ui::Picture cut = ui::Picture::sized(2, 2);
     cut.bytes.pop_back();
-    for (const ui::Picture& bad : {ui::Picture{-2, 2, {1, 2, 3, 4}}, cut})
-        EXPECT_EQ(wallpaper::encodeBmp(bad), "") << bad.width << "x" << bad.height;
+    for (const ui::Picture& bad : {ui::Picture{-2, 2, {1, 2, 3, 4}}, cut, ui::Picture::sized(0, 3),
+                                   ui::Picture::sized(3, -1)})
+        EXPECT_EQ(std::tuple(bad.whole(), wallpaper::encodeBmp(bad)), std::tuple(false, ""))
+            << bad.width << "x" << bad.height;
 }
 
 // A picture as a decoder leaves it gives the same file as always, pixel for pixel, with the
@@ -93,18 +80,6 @@ TEST(BmpWriter, GivesTheBytesKaloBmpHasAlwaysHeldForEveryWidth) {
             EXPECT_EQ(wallpaper::encodeBmp(picture), bitmapOfWords(width, height, words));
             EXPECT_EQ(seen, words);
         }
-}
-
-// A side that is not positive gives an empty picture, which no writer takes for a whole one.
-TEST(BmpWriter, RefusesAPictureWithASideThatIsNotPositive) {
-    for (auto [width, height] :
-         {std::pair(0, 3), std::pair(3, 0), std::pair(-2, 3), std::pair(3, -1)}) {
-        const ui::Picture picture = ui::Picture::sized(width, height);
-        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        EXPECT_EQ(std::tuple(picture.width, picture.height, picture.bytes.size(), picture.whole(),
-                             wallpaper::encodeBmp(picture)),
-                  std::tuple(0, 0, 0u, false, ""));
-    }
 }
 
 // Each pixel of a smaller copy averages the part of the picture it covers, from at most
@@ -129,7 +104,7 @@ struct Applying : ::testing::Test {
     Program p;
     std::string bitmap = userFolderBitmap(), broken = p.path("broken.jpg");
     std::string own = p.picture("own.bmp", GREEN, 2, 2), ownBytes = p.read("own.bmp");
-    const std::string red = bmp(4, 3, RED), blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
+    const std::string blue = bmp(5, 2, BLUE), green = bmp(2, 2, GREEN);
     app::Kalo2& w = p.main();
     Applying() {
         p.write("broken.jpg", "GIF89a garbage"); // not a picture
@@ -154,21 +129,6 @@ TEST_F(Applying, NothingOutsideTheListAndABrokenEntryIsReported) {
         applyAt(outside);
     applyAt(3);
     EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
-}
-
-// The entry at the position (the first without one) is highlighted, decoded once and
-// written; the picture handed with the file is the same.
-TEST_F(Applying, TheEntryAtThePositionGoesThroughKaloBmp) {
-    const std::pair<std::optional<long>, std::string> applies[] = {
-        {std::nullopt, red}, {1, blue}, {1, blue}, {0, red}, {2, green}};
-    for (int decodes = 1; auto [at, written] : applies) {
-        SCOPED_TRACE("at " + (at ? std::to_string(*at) : "none"));
-        applyAt(at);
-        EXPECT_EQ(std::tuple(w.rotationIndex, w.Wallpaper.listIndex(), p.os.decodes, desktop(),
-                             p.os.wallpaperPictures.back()),
-                  std::tuple(at, at.value_or(0), decodes++, written, written));
-    }
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(5, p.path("6E65~1/KALO.bmp")));
 }
 
 // An entry that does not load, or is gone since the preview loaded it, is reported at each
@@ -204,10 +164,11 @@ TEST_F(Applying, AnEntryThatDoesNotLoadIsReportedAndTheDesktopKeepsItsPicture) {
               std::tuple(1u, 4u, blue));
 }
 
-// After a change the program holds only what the preview shows: a copy no larger than its box
-// (242 x 168 pixels). The decoded picture's rows, lent by KALO.bmp, go once the file is
-// written and the desktop has it, even for a picture that fits the box.
-TEST(Applier, HoldsOnlyThePreviewsCopyOnceAPictureIsApplied) {
+// A change decodes the picture once, straight into the rows of the new KALO.bmp made in
+// place at its full size, which replaces the old one without waiting for the disk (the list
+// file still waits). After it the program holds only the preview's copy, no larger than its
+// box (242 x 168 pixels). A picture chosen in the list is decoded into rows of its own.
+TEST(Applier, DecodesIntoKaloBmpMadeInPlaceAndHoldsOnlyThePreviewsCopy) {
     Program p;
     auto& w = p.main();
     struct Case {
@@ -215,60 +176,30 @@ TEST(Applier, HoldsOnlyThePreviewsCopyOnceAPictureIsApplied) {
         int width, height, previewWidth, previewHeight;
     };
     const Case cases[] = {
-        {RED, 1000, 100, 242, 100}, {BLUE, 300, 700, 242, 168}, {GREEN, 20, 10, 20, 10}};
+        {RED, 301, 100, 242, 100}, {BLUE, 300, 700, 242, 168}, {GREEN, 20, 10, 20, 10}};
+    std::vector<std::size_t> sizes;
     for (const Case& c : cases)
         w.Wallpaper.add(p.picture(std::to_string(c.colour) + ".jpg", c.colour, c.width, c.height));
     for (long at = 0; const Case& c : cases) {
         w.rotationIndex = at++;
         w.ApplyWallpaper();
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        EXPECT_EQ(p.os.heldDecodedPictures(), 0);
-        EXPECT_EQ(p.read("KALO.bmp"), bmp(c.width, c.height, c.colour));
-        EXPECT_EQ(p.os.wallpaperPictures.back(), bmp(c.width, c.height, c.colour));
+        const std::string file = bmp(c.width, c.height, c.colour);
+        sizes.push_back(file.size());
+        EXPECT_EQ(std::tuple(p.read("KALO.bmp"), p.os.wallpaperPictures.back(),
+                             p.os.heldDecodedPictures()),
+                  std::tuple(file, file, 0L));
         const auto& shown = w.im.picture();
-        EXPECT_EQ(std::pair(shown->width, shown->height),
-                  std::pair(c.previewWidth, c.previewHeight));
-        EXPECT_EQ(shown->at(0, 0), c.colour);
-        EXPECT_EQ(shown->at(shown->width - 1, shown->height - 1), c.colour);
+        EXPECT_EQ(std::tuple(shown->width, shown->height, shown->at(0, 0),
+                             shown->at(shown->width - 1, shown->height - 1)),
+                  std::tuple(c.previewWidth, c.previewHeight, c.colour, c.colour));
     }
-    w.Wallpaper.setListIndex(1); // chosen in the list: shown, not held
-    EXPECT_EQ(p.os.heldDecodedPictures(), 0);
-    EXPECT_EQ(w.im.picture()->width, 242);
-}
-
-// KALO.bmp is derived from the list entry and rewritten at every change: it replaces the old
-// one without waiting for the disk. The list file still waits.
-TEST(Applier, ReplacesKaloBmpWithoutWaitingForTheDisk) {
-    Program p;
-    auto& w = p.main();
-    w.Wallpaper.add(p.picture("a.jpg", RED));
-    w.rotationIndex = 0;
-    w.ApplyWallpaper();
+    w.Wallpaper.setListIndex(1); // chosen in the list: shown, not held, nothing made in place
+    EXPECT_EQ(std::tuple(p.os.decodes, p.os.decodedInPlace, p.os.fs.inPlaceSizes,
+                         p.os.heldDecodedPictures(), w.im.picture()->width),
+              std::tuple(4, 3, sizes, 0L, 242));
     ASSERT_TRUE(w.SaveImageList());
-    EXPECT_EQ(p.read("KALO.bmp"), bmp(4, 3, RED));
     EXPECT_EQ(p.os.fs.flushed, std::vector{p.path("KALO DC.dat")}) << "only the list file waits";
-}
-
-// A change decodes the picture once, straight into the rows of the new KALO.bmp made in place
-// at its full size: no second full-size block and no copy on the way to the file. A picture
-// chosen in the list is decoded into rows of its own, and nothing is made in place.
-TEST(Applier, DecodesThePictureStraightIntoTheRowsOfKaloBmpMadeInPlace) {
-    Program p;
-    auto& w = p.main();
-    w.Wallpaper.add(p.picture("a.jpg", RED, 301, 200));
-    w.Wallpaper.add(p.picture("b.jpg", BLUE, 7, 5)); // fits the preview box
-    for (long at : {0L, 1L}) {
-        w.rotationIndex = at;
-        w.ApplyWallpaper();
-    }
-    w.Wallpaper.setListIndex(0);
-    const std::string red = bmp(301, 200, RED), blue = bmp(7, 5, BLUE);
-    EXPECT_EQ(std::tuple(p.os.decodes, p.os.decodedInPlace, p.os.fs.inPlaceSizes),
-              std::tuple(3, 2, std::vector{red.size(), blue.size()}));
-    EXPECT_EQ(
-        std::tuple(p.read("KALO.bmp") == blue, p.os.wallpaperPictures, p.os.heldDecodedPictures()),
-        std::tuple(true, std::vector{red, blue}, 0L));
-    EXPECT_EQ(std::tuple(w.im.picture()->width, w.im.picture()->at(0, 0)), std::tuple(242, RED));
 }
 
 // A KALO.bmp that cannot be made in place (a full disk), cannot replace the old one, or
