@@ -39,14 +39,14 @@ const char* nameOf(SnowPlace place) {
     return "?";
 }
 
-TEST(SnowPlace, LayerSurfacesWhereverOfferedElseTheWindowOnX) {
+TEST(SnowPlace, LayerSurfacesWhereverOfferedElseTheWindowOnAnX11SessionOnly) {
     const PlaceCase cases[] = {
         {"sway, widgets on Wayland", WLROOTS, "wayland", SnowPlace::LayerSurfaces},
         {"sway, widgets through XWayland", WLROOTS, "xcb", SnowPlace::LayerSurfaces},
         {"sway, widgets offscreen", WLROOTS, "offscreen", SnowPlace::LayerSurfaces},
         {"GNOME, widgets on Wayland", MUTTER, "wayland", SnowPlace::Nowhere},
         {"GNOME, widgets on Wayland with EGL", MUTTER, "wayland-egl", SnowPlace::Nowhere},
-        {"GNOME, widgets through XWayland", MUTTER, "xcb", SnowPlace::Window},
+        {"GNOME, widgets through XWayland", MUTTER, "xcb", SnowPlace::Nowhere},
         {"X11 session", NO_COMPOSITOR, "xcb", SnowPlace::Window},
         {"no compositor, widgets on Wayland", NO_COMPOSITOR, "wayland", SnowPlace::Nowhere},
         {"layer shell without shared memory", LAYER_SHELL_WITHOUT_SHM, "wayland",

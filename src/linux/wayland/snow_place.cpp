@@ -25,7 +25,10 @@ SnowPlace snowPlace(const std::vector<std::string>& offered, const std::string& 
     const bool layerSurfaces = offers(offered, "zwlr_layer_shell_v1") &&
                                offers(offered, "wl_compositor") && offers(offered, "wl_shm");
     if (layerSurfaces) return SnowPlace::LayerSurfaces;
-    return widgetPlatform.starts_with("wayland") ? SnowPlace::Nowhere : SnowPlace::Window;
+    // On a Wayland desktop an XWayland window over the others takes the clicks meant for
+    // the Wayland windows beneath it (GNOME's does, whatever its input shape): never used.
+    const bool waylandDesktop = !offered.empty() || widgetPlatform.starts_with("wayland");
+    return waylandDesktop ? SnowPlace::Nowhere : SnowPlace::Window;
 }
 
 std::string cannotFallNotice(const std::string& currentDesktops) {

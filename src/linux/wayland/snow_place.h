@@ -1,7 +1,7 @@
 #pragma once
 // Where the snow can fall, found by what the desktop offers rather than by its name:
 // layer surfaces wherever the Wayland compositor offers them, whatever platform the
-// widgets run on; else the snow window, which only an X display keeps over the others.
+// widgets run on; else, on an X11 session only, the snow window.
 #include <string>
 #include <vector>
 
