@@ -96,6 +96,22 @@ lintian_clean() {
     E2E_SEEN="$(grep -v '^running with root privileges' "$DIR/lintian.log")"
     [ "$status" = 0 ] && [ -z "$E2E_SEEN" ]
 }
+# The names the Depends line gives, one a line.
+depended_on() { dpkg-deb -f "$DEB" Depends | tr ',' '\n' | awk '{ print $1 }'; }
+# The shared libraries the program needs that no package of the Depends line holds.
+libraries_not_depended_on() {
+    local multiarch library owner
+    multiarch="$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+    for library in $(objdump -p "$UNPACKED/usr/bin/kalo-dc" | awk '$1 == "NEEDED" { print $2 }'); do
+        owner="$(dpkg-query -S "*/$multiarch/$library" 2>/dev/null | sed -n '1s/:.*//p')"
+        depended_on | grep -qx "${owner:-?}" || echo "$library (${owner:-no package})"
+    done
+}
+depends_hold_libraries() {
+    E2E_SEEN="$(libraries_not_depended_on | tr '\n' ' ')"
+    [ -z "$E2E_SEEN" ]
+}
+depends_on() { E2E_SEEN="$(depended_on | tr '\n' ' ')"; depended_on | grep -qx "$1"; }
 release_version() { sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$METAINFO"; }
 
 check "desktop-file-validate finds nothing to say" quiet_success desktop-file-validate "$DESKTOP_FILE"
@@ -104,6 +120,9 @@ check "appstreamcli validates the tree (entry, icon, metainfo together)" \
     appstream_valid appstreamcli validate-tree --no-net "$UNPACKED"
 check "the icon at every size, and scalable" icons_sized
 check "lintian reports no error or warning" lintian_clean
+check "each library the program needs comes from a package it depends on" depends_hold_libraries
+check "it depends on Wayland's client library, for the snow in layer surfaces" \
+    depends_on libwayland-client0
 check_equal "the package's version is the project's" "$VERSION" "$(dpkg-deb -f "$DEB" Version)"
 check_equal "the release in the metainfo is the project's version" "$VERSION" "$(release_version)"
 

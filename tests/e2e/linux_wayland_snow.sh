@@ -22,16 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# sway refuses to run as root: then sway, the program and the screenshots run as a user
-# of their own, made once.
-AS_USER=()
-if [ "$(id -u)" -eq 0 ]; then
-    id -u kalo-e2e >/dev/null 2>&1 ||
-        useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin kalo-e2e
-    AS_USER=(setpriv --reuid=kalo-e2e --regid="$(id -g kalo-e2e)" --clear-groups)
-fi
-RUN="$DIR/run"
-mkdir -p "$RUN" "$DIR/home/.config/kalo-dc" "$DIR/bin" "$DIR/shots"
+SWAY_RUN="$DIR/run" SWAY_HOME="$DIR/home"
+source "$E2E_ROOT/scripts/sway-env"
+mkdir -p "$DIR/home/.config/kalo-dc" "$DIR/bin" "$DIR/shots"
 KALO_CLICK="${KALO_CLICK:-$(dirname "$KALO_LINUX")/wayland-click}"
 [ -x "$KALO_CLICK" ] || { echo "FAIL: no click helper at '$KALO_CLICK'" >&2; exit 1; }
 cp "$KALO_LINUX" "$DIR/bin/kalo-dc"
@@ -51,35 +44,15 @@ seat * hide_cursor 100
 for_window [app_id="kalo-dc"] floating enable, border pixel 24, move absolute position 0 0
 CONFIG
 chmod 755 "$DIR"
-[ ${#AS_USER[@]} -eq 0 ] || chown -R kalo-e2e "$RUN" "$DIR/home" "$DIR/shots" "$DIR/bin"
-chmod 700 "$RUN"
+session_own "$DIR/home" "$DIR/shots" "$DIR/bin"
 
-# session: SESSION, the command prefix that runs a command as the session's user in the
-# session's environment. Started in the background as "${SESSION[@]}" COMMAND, $! is the
-# command's own process id: setpriv and env each become the next. as_user COMMAND...
-# runs one in the foreground.
-session() {
-    SESSION=("${AS_USER[@]}" env -i PATH="$PATH" HOME="$DIR/home" XDG_RUNTIME_DIR="$RUN" ASAN_OPTIONS=detect_leaks=0
-        ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"})
-}
-as_user() { session; "${SESSION[@]}" "$@"; }
-swaymsg_() { as_user SWAYSOCK="$SWAYSOCK" swaymsg "$@"; }
-
-WAYLAND_DISPLAY="" SWAYSOCK=""
-session
-"${SESSION[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$DIR/sway.config" >"$DIR/sway.log" 2>&1 &
-SWAY=$!
+START=0
+start_sway "$DIR/sway.config" "$DIR/sway.log" || START=$?
 PIDS+=("$SWAY")
-sway_up() {
-    local socket
-    for socket in "$RUN"/wayland-*; do [ -S "$socket" ] && WAYLAND_DISPLAY=${socket##*/}; done
-    for socket in "$RUN"/sway-ipc.*.sock; do [ -S "$socket" ] && SWAYSOCK=$socket; done
-    [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ] && swaymsg_ -t get_version >/dev/null 2>&1
-}
-up_or_gone() { sway_up || ended "$SWAY"; }
-if ! wait_until 20 up_or_gone || ! sway_up; then
-    running "$SWAY" || { echo "skipped: sway cannot start here: $(tail -n 3 "$DIR/sway.log")"; exit 0; }
+if [ "$START" = 1 ]; then
+    echo "skipped: sway cannot start here: $(tail -n 3 "$DIR/sway.log")"
+    exit 0
+elif [ "$START" != 0 ]; then
     echo "FAIL: sway runs but does not answer: $(tail -n 3 "$DIR/sway.log")"
     exit 1
 fi
