@@ -1,5 +1,9 @@
 #include "app/kalo4.h"
+#include "app/main_window_controls.h"
 #include "fixture.h"
+
+#include <map>
+#include <set>
 
 using platform::FormId;
 using settings::DESKTOP_KEY;
@@ -234,4 +238,50 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
             std::tuple(hasShort, hasShort ? '"' + shortForm + '"' : "-",
                        hasShort ? "" : "KALO DC cannot start at log-on from " + foreign + "."));
     }
+}
+
+// The menus' texts, as the program has always worded them, odd spelling included.
+TEST(Shell, TheMenusCarryTheirTexts) {
+    Shell s;
+    auto& t = s.tray();
+    auto& m = s.app->kalo2();
+    std::string texts;
+    for (const ui::MenuItem* item :
+         {&t.showmenu, &t.kalowallpapersstyle, &t.kalomenu[0], &t.kalomenu[1], &t.kalomenu[2],
+          &t.starupprogram, &t.exit, &m.KALO, &m.snow1, &m.snow2, &m.reset, &m.resetsnow, &m.exit,
+          &m.Help, &m.about})
+        texts += item->caption() + "|";
+    EXPECT_EQ(texts, "Show Menu|WallPapers Style|Centered|Tiled|Stretched|Run on StartUp|Exit|"
+                     "KALO|Snow Fall on|Snow fall off|Reset Wallpaper|Reset Snow|Exit|Help|"
+                     "About KALO DC|");
+}
+
+// Each front end builds the main window from one list: every control in it once, through
+// the builder for its kind (Run and Stop share their place).
+TEST(Shell, EveryControlOfTheMainWindowIsPlacedOnceByItsKind) {
+    struct Counting {
+        std::map<std::string, int> kinds;
+        std::set<const void*> models;
+        void add(const char* kind, const void* model) { ++kinds[kind], models.insert(model); }
+        using Place = app::layout::Place;
+        void groupBox(ui::Frame& c, Place) { add("group", &c); }
+        void listBox(ui::ListBox& c, Place) { add("list", &c); }
+        void comboBox(ui::ComboBox& c, Place) { add("combo", &c); }
+        void button(ui::Button& c, Place) { add("button", &c); }
+        void imageBox(ui::ImageBox& c, Place) { add("image", &c); }
+        void label(ui::Label& c, Place) { add("label", &c); }
+        void checkBox(ui::CheckBox& c, Place) { add("check", &c); }
+        void slider(ui::Slider& c, Place) { add("slider", &c); }
+    } counted;
+    Shell s;
+    app::placeMainWindowControls(s.app->kalo2(), counted);
+    EXPECT_EQ(counted.kinds, (std::map<std::string, int>{{"button", 4},
+                                                         {"check", 1},
+                                                         {"combo", 2},
+                                                         {"group", 5},
+                                                         {"image", 1},
+                                                         {"label", 6},
+                                                         {"list", 1},
+                                                         {"slider", 4}}));
+    EXPECT_EQ(counted.models.size(), 24u);
 }

@@ -63,6 +63,18 @@ TEST(BmpWriter, SizesTheFileAndRefusesAPictureThatIsNotWhole) {
             << bad.width << "x" << bad.height;
 }
 
+// Rows a decoder is lent hold a picture of any size of at least one pixel.
+TEST(Picture, OverLentRowsTakesAnySizeOfAtLeastOnePixel) {
+    std::vector<std::uint8_t> rows(64);
+    for (auto [width, height, taken] :
+         {std::tuple{3, 1, true}, {1, 3, true}, {0, 2, false}, {2, 0, false}}) {
+        const ui::Picture picture = ui::Picture::over(width, height, rows.data());
+        EXPECT_EQ(std::tuple(picture.width, picture.height, picture.whole()),
+                  taken ? std::tuple(width, height, true) : std::tuple(0, 0, false))
+            << width << "x" << height;
+    }
+}
+
 // A picture as a decoder leaves it gives the same file as always, pixel for pixel, with the
 // padding of every odd width cleared; each pixel reads back as it was set.
 TEST(BmpWriter, GivesTheBytesKaloBmpHasAlwaysHeldForEveryWidth) {
