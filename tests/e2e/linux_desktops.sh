@@ -106,6 +106,7 @@ SWAY_PROGRAM=$!
 LINUX_PIDS+=("$SWAY_PROGRAM")
 check_within 20 "sway: swaybg shows KALO.bmp, tiled" background tile
 kill "$SWAY_PROGRAM"
+wait "$SWAY_PROGRAM" # ended, so that the next start is not a second copy
 
 xfce_session() {
     export XDG_CURRENT_DESKTOP=XFCE
