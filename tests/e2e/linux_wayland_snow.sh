@@ -2,10 +2,10 @@
 # Snow on a Wayland desktop that offers layer surfaces: headless sway over a swaybg
 # colour, the program on a connection of its own beside Qt's. White flakes over that
 # colour and nothing else, moving; a second output added later gets snow too, at its
-# scale; with "Snow on top" the flakes cover a window, and a click on the window beneath
-# them reaches it (a control with a surface that catches clicks shows the check can
-# fail); cleared, they stay beneath it; snow off shows none; the compositor gone, the
-# program goes on.
+# scale; an output taken away and brought back, or rescaled, keeps its snow; with "Snow
+# on top" the flakes cover a window, and a click on the window beneath them reaches it (a
+# control with a surface that catches clicks shows the check can fail); cleared, they
+# stay beneath it; snow off shows none; the compositor gone, the program goes on.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -195,6 +195,14 @@ check_within 5 "the flakes move" moving HEADLESS-1
 swaymsg_ create_output >/dev/null
 check_within 20 "an output added later gets snow too" flakes_over_background HEADLESS-2
 check_within 5 "at its scale of 2, the flakes are drawn at its own pixels" pixel_fine HEADLESS-2
+swaymsg_ output HEADLESS-2 disable >/dev/null
+check_within 10 "an output taken away: the snow goes on over the other" moving HEADLESS-1
+check "and the program goes on" running "$PROGRAM"
+swaymsg_ output HEADLESS-2 enable >/dev/null
+check_within 20 "the output back: snow falls on it again" flakes_over_background HEADLESS-2
+swaymsg_ output HEADLESS-1 scale 2 >/dev/null
+check_within 20 "an output's scale changed to 2 while the snow falls: drawn at its own pixels" pixel_fine HEADLESS-1
+swaymsg_ output HEADLESS-1 scale 1 >/dev/null # the clicks below count in its pixels
 stop
 
 # --- over a window, clicks going through ----------------------------------------------------
