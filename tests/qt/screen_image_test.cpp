@@ -8,7 +8,6 @@
 #include <QPainter>
 
 #include <cstdlib>
-#include <ostream>
 
 namespace linux {
 
@@ -70,59 +69,39 @@ Difference largestDifference(const QImage& a, const QImage& b) {
 // hair off the pixels' middles: each channel may differ by this much.
 constexpr int TOLERANCE = 2;
 
-struct Case {
-    int pictureWidth, pictureHeight, screenWidth, screenHeight;
-    WallpaperStyle style;
-};
-
-std::ostream& operator<<(std::ostream& out, const Case& c) {
-    return out << c.pictureWidth << "x" << c.pictureHeight << " on " << c.screenWidth << "x"
-               << c.screenHeight << " style " << int(c.style);
-}
-
-class ScreenImage : public testing::TestWithParam<Case> {};
-
-TEST_P(ScreenImage, LooksAsQtsSmoothDrawingOfTheUprightPicture) {
+TEST(ScreenImage, LooksAsQtsSmoothDrawingOfTheUprightPicture) {
     qt_testing::application();
-    const Case c = GetParam();
-    const ui::Picture picture = pictureOf(c.pictureWidth, c.pictureHeight);
-    const QImage upsideDown = upsideDownImage(picture);
-    const QImage made = screenImage(upsideDown, c.screenWidth, c.screenHeight, c.style);
-    ASSERT_EQ(made.size(), QSize(c.screenWidth, c.screenHeight));
-    ASSERT_EQ(made.format(), QImage::Format_RGB32);
-    const Difference d =
-        largestDifference(made, drawnByQt(upsideDown, c.screenWidth, c.screenHeight, c.style));
-    EXPECT_LE(d.most, TOLERANCE) << "at " << d.x << "," << d.y;
+    const std::tuple<int, int, int, int, WallpaperStyle, const char*> cases[] = {
+        {1200, 800, 256, 160, Stretched, "a photograph's shrink"},
+        {333, 777, 100, 51, Stretched, "uneven, both sides"},
+        {16, 12, 200, 150, Stretched, "enlarged"},
+        {64, 48, 64, 48, Stretched, "its own size"},
+        {300, 201, 128, 80, Centred, "cropped on all sides"},
+        {31, 17, 128, 80, Centred, "black around it"},
+        {31, 17, 128, 80, Tiled, "tiles cut at the edges"},
+        {300, 201, 128, 80, Tiled, "one tile, cropped"}};
+    for (auto [pictureWidth, pictureHeight, width, height, style, what] : cases) {
+        const ui::Picture picture = pictureOf(pictureWidth, pictureHeight); // the image's rows
+        const QImage upsideDown = upsideDownImage(picture);
+        const QImage made = screenImage(upsideDown, width, height, style);
+        ASSERT_EQ(std::pair(made.size(), made.format()),
+                  std::pair(QSize(width, height), QImage::Format_RGB32))
+            << what;
+        const Difference d = largestDifference(made, drawnByQt(upsideDown, width, height, style));
+        EXPECT_LE(d.most, TOLERANCE) << what << ": at " << d.x << "," << d.y;
+    }
 }
 
-TEST(ScreenImageOf, NoPictureOrNoScreenIsNoImage) {
-    const ui::Picture picture = pictureOf(4, 3);
-    EXPECT_TRUE(screenImage(QImage(), 8, 6, Stretched).isNull());
-    EXPECT_TRUE(screenImage(upsideDownImage(picture), 0, 6, Stretched).isNull());
-    EXPECT_TRUE(screenImage(upsideDownImage(picture), 8, -1, Centred).isNull());
-}
-
-// Another format is read as the same picture: the result is the same screen.
-TEST(ScreenImageOf, AnImageOfAnotherFormatGivesTheSameScreen) {
+// No picture or no screen is no image; another format is read as the same picture.
+TEST(ScreenImageOf, NoPictureOrNoScreenIsNoImageAndAnotherFormatTheSameScreen) {
     const ui::Picture picture = pictureOf(40, 30);
     const QImage upsideDown = upsideDownImage(picture);
-    const QImage other = upsideDown.convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(largestDifference(screenImage(other, 25, 19, Stretched),
-                                screenImage(upsideDown, 25, 19, Stretched))
-                  .most,
-              0);
+    EXPECT_TRUE(screenImage(QImage(), 8, 6, Stretched).isNull());
+    EXPECT_TRUE(screenImage(upsideDown, 0, 6, Stretched).isNull());
+    EXPECT_TRUE(screenImage(upsideDown, 8, -1, Centred).isNull());
+    EXPECT_EQ(screenImage(upsideDown.convertToFormat(QImage::Format_RGB32), 25, 19, Stretched),
+              screenImage(upsideDown, 25, 19, Stretched));
 }
-
-INSTANTIATE_TEST_SUITE_P(SizesAndStyles, ScreenImage,
-                         testing::Values(Case{1200, 800, 256, 160,
-                                              Stretched}, // a photograph's shrink
-                                         Case{333, 777, 100, 51, Stretched}, // uneven, both sides
-                                         Case{16, 12, 200, 150, Stretched},  // enlarged
-                                         Case{64, 48, 64, 48, Stretched},    // its own size
-                                         Case{300, 201, 128, 80, Centred},   // cropped on all sides
-                                         Case{31, 17, 128, 80, Centred},     // black around it
-                                         Case{31, 17, 128, 80, Tiled}, // tiles cut at the edges
-                                         Case{300, 201, 128, 80, Tiled}));
 
 } // namespace
 } // namespace linux

@@ -9,56 +9,28 @@
 
 namespace {
 
-using linux::wayland::SnowPlace;
-
-const std::vector<std::string> WLROOTS = {"wl_compositor", "wl_subcompositor",    "wl_shm",
-                                          "wl_output",     "zwlr_layer_shell_v1", "xdg_wm_base"};
-const std::vector<std::string> MUTTER = {"wl_compositor", "wl_subcompositor", "wl_shm",
-                                         "wl_output",     "xdg_wm_base",      "gtk_shell1"};
-const std::vector<std::string> NO_COMPOSITOR = {};
-const std::vector<std::string> LAYER_SHELL_WITHOUT_SHM = {"wl_compositor", "wl_output",
-                                                          "zwlr_layer_shell_v1"};
-const std::vector<std::string> LAYER_SHELL_WITHOUT_SURFACES = {"wl_shm", "zwlr_layer_shell_v1"};
-
-struct PlaceCase {
-    const char* desktop;
-    const std::vector<std::string>& offered;
-    const char* widgetPlatform;
-    SnowPlace expected;
-};
-
-const char* nameOf(SnowPlace place) {
-    switch (place) {
-    case SnowPlace::LayerSurfaces:
-        return "layer surfaces";
-    case SnowPlace::Window:
-        return "window";
-    case SnowPlace::Nowhere:
-        return "nowhere";
-    }
-    return "?";
-}
+using Offered = std::vector<std::string>;
+const Offered WLROOTS = {"wl_compositor", "wl_shm", "wl_output", "zwlr_layer_shell_v1"},
+              MUTTER = {"wl_compositor", "wl_shm", "wl_output", "xdg_wm_base", "gtk_shell1"},
+              NONE = {}, NO_SHM = {"wl_compositor", "wl_output", "zwlr_layer_shell_v1"},
+              NO_SURFACES = {"wl_shm", "zwlr_layer_shell_v1"};
 
 TEST(SnowPlace, LayerSurfacesWhereverOfferedElseTheWindowOnAnX11SessionOnly) {
-    const PlaceCase cases[] = {
-        {"sway, widgets on Wayland", WLROOTS, "wayland", SnowPlace::LayerSurfaces},
-        {"sway, widgets through XWayland", WLROOTS, "xcb", SnowPlace::LayerSurfaces},
-        {"sway, widgets offscreen", WLROOTS, "offscreen", SnowPlace::LayerSurfaces},
-        {"GNOME, widgets on Wayland", MUTTER, "wayland", SnowPlace::Nowhere},
-        {"GNOME, widgets on Wayland with EGL", MUTTER, "wayland-egl", SnowPlace::Nowhere},
-        {"GNOME, widgets through XWayland", MUTTER, "xcb", SnowPlace::Nowhere},
-        {"X11 session", NO_COMPOSITOR, "xcb", SnowPlace::Window},
-        {"no compositor, widgets on Wayland", NO_COMPOSITOR, "wayland", SnowPlace::Nowhere},
-        {"layer shell without shared memory", LAYER_SHELL_WITHOUT_SHM, "wayland",
-         SnowPlace::Nowhere},
-        {"layer shell without surfaces", LAYER_SHELL_WITHOUT_SURFACES, "wayland",
-         SnowPlace::Nowhere},
+    const char* const names[] = {"layer surfaces", "window", "nowhere"}; // by the enum's order
+    const std::tuple<const char*, const Offered&, const char*, const char*> cases[] = {
+        {"sway, widgets on Wayland", WLROOTS, "wayland", "layer surfaces"},
+        {"sway, widgets through XWayland", WLROOTS, "xcb", "layer surfaces"},
+        {"sway, widgets offscreen", WLROOTS, "offscreen", "layer surfaces"},
+        {"GNOME, widgets on Wayland", MUTTER, "wayland", "nowhere"},
+        {"GNOME, widgets on Wayland with EGL", MUTTER, "wayland-egl", "nowhere"},
+        {"GNOME, widgets through XWayland", MUTTER, "xcb", "nowhere"},
+        {"X11 session", NONE, "xcb", "window"},
+        {"no compositor, widgets on Wayland", NONE, "wayland", "nowhere"},
+        {"layer shell without shared memory", NO_SHM, "wayland", "nowhere"},
+        {"layer shell without surfaces", NO_SURFACES, "wayland", "nowhere"},
     };
-    for (const PlaceCase& c : cases) {
-        SCOPED_TRACE(c.desktop);
-        EXPECT_STREQ(nameOf(linux::wayland::snowPlace(c.offered, c.widgetPlatform)),
-                     nameOf(c.expected));
-    }
+    for (const auto& [desktop, offered, widgets, expected] : cases)
+        EXPECT_STREQ(names[int(linux::wayland::snowPlace(offered, widgets))], expected) << desktop;
 }
 
 TEST(SnowPlace, TheNoticeTellsGnomeUsersWhatTheyCanDo) {
@@ -70,10 +42,8 @@ TEST(SnowPlace, TheNoticeTellsGnomeUsersWhatTheyCanDo) {
         {"GNOME", gnome}, {"ubuntu:GNOME", gnome}, {"GNOME-Classic:GNOME", gnome}, {"KDE", other},
         {"", other},      {"GNOMEISH", other},     {"X-Cinnamon", other},
     };
-    for (const auto& [desktops, expected] : cases) {
-        SCOPED_TRACE(desktops);
-        EXPECT_EQ(linux::wayland::cannotFallNotice(desktops), expected);
-    }
+    for (const auto& [desktops, expected] : cases)
+        EXPECT_EQ(linux::wayland::cannotFallNotice(desktops), expected) << desktops;
 }
 
 } // namespace
