@@ -1,6 +1,6 @@
 #pragma once
 // A program under test: a fake platform over a fresh temporary program folder. Also
-// used by the soak and the fuzz targets, so it needs no test framework.
+// used by the fuzz targets, so it needs no test framework.
 #include "app/app.h"
 #include "app/kalo1.h"
 #include "app/kalo2.h"
