@@ -3,17 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 namespace {
 
 TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
-    struct Row {
-        const char *unit, *number;
-        bool read, turns;
-    };
-    const Row rows[] = {
+    // The unit, the number, whether they read as an interval and whether it turns.
+    const std::tuple<const char*, const char*, bool, bool> rows[] = {
         {"Second(s)", "1", true, true},       {"Second(s)", "0.001", true, true},
         {"Second(s)", "0.0004", true, false}, {"Second(s)", "65.535", true, true},
         {"Second(s)", "65.536", true, false}, {"Second(s)", "0", true, false},
@@ -24,24 +20,12 @@ TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
         {"Interval", "1", false, false},      {"Second(s)", "Select", false, false},
         {"Second(s)", "", false, false},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.unit) + " / " + row.number);
-        auto interval = rotation::readInterval(row.unit, row.number, '.');
-        EXPECT_EQ(interval.has_value(), row.read);
-        EXPECT_EQ(interval && rotation::turnsRotation(*interval), row.turns);
+    for (auto [unit, number, read, turns] : rows) {
+        auto interval = rotation::readInterval(unit, number, '.');
+        EXPECT_EQ(std::pair(interval.has_value(), interval && rotation::turnsRotation(*interval)),
+                  std::pair(read, turns))
+            << unit << " / " << number;
     }
-}
-
-TEST(Interval, PeriodsRoundHalfToEvenAndOnlyTheTimersRangeIsHeld) {
-    EXPECT_EQ(rotation::periodOf({rotation::Unit::Seconds, 0.0025}), 2);
-    EXPECT_EQ(rotation::periodOf({rotation::Unit::Seconds, 0.0035}), 4);
-    EXPECT_TRUE(rotation::timerHolds(0));
-    EXPECT_TRUE(rotation::timerHolds(65535));
-    EXPECT_FALSE(rotation::timerHolds(65536));
-    EXPECT_FALSE(rotation::timerHolds(-1));
-    EXPECT_FALSE(rotation::timerHolds(std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_EQ(rotation::minutesOf({rotation::Unit::Hours, 2}), 120);
-    EXPECT_EQ(rotation::minutesOf({rotation::Unit::Minutes, 2}), 2);
 }
 
 } // namespace

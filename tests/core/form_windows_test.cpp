@@ -1,6 +1,5 @@
 // The windows both front ends keep for the forms, over a window that records when it is
-// freed: the front ends' own tests see neither when an unloaded window goes nor which
-// window owns the boxes.
+// freed, and which window owns the boxes.
 #include "platform/form_windows.h"
 
 #include <gtest/gtest.h>
@@ -57,23 +56,18 @@ TEST(FormWindows, AnUnloadedWindowLivesUntilTheNextSweep) {
 }
 
 TEST(FormWindows, BoxesBelongToTheMainWindowOnlyWhileItIsVisible) {
-    struct Row {
-        FormId form;
-        bool visible, owns;
-    };
-    const Row rows[] = {
-        {FormId::KALO2, true, true},
-        {FormId::KALO2, false, false},
-        {FormId::KALO4, true, false}, // another window, the main one not loaded
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "form " << int(row.form) << ", visible " << row.visible);
+    // The form, its window visible, and whether that window owns the boxes; the about box
+    // owns none, the main window not loaded.
+    for (auto [form, visible, owns] : {std::tuple{FormId::KALO2, true, true},
+                                       {FormId::KALO2, false, false},
+                                       {FormId::KALO4, true, false}}) {
+        SCOPED_TRACE(testing::Message() << "form " << int(form) << ", visible " << visible);
         std::string freed;
         platform::FormWindows<Window> windows;
-        Window* window = windows.add(row.form, std::make_unique<Window>("w", freed));
-        window->visible = row.visible;
-        Window* owner = windows.ownerForDialogs([](const Window& w) { return w.visible; });
-        EXPECT_EQ(owner, row.owns ? window : nullptr);
+        Window* window = windows.add(form, std::make_unique<Window>("w", freed));
+        window->visible = visible;
+        EXPECT_EQ(windows.ownerForDialogs([](const Window& w) { return w.visible; }),
+                  owns ? window : nullptr);
     }
 }
 

