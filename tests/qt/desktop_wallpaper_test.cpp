@@ -1,5 +1,5 @@
-// The desktop's wallpaper setter that is missing: the user is told once, not at every apply.
-// The setters that are there the end-to-end scripts run on each desktop's own session bus.
+// A missing wallpaper setter is told once, not at every apply (the end-to-end scripts run
+// the others on each desktop's own session bus).
 #include "linux/desktop_wallpaper.h"
 #include "qt_fixture.h"
 

@@ -1,6 +1,5 @@
-// How a later start reaches the copy that runs: over a datagram socket beside the lock. The
-// socket of a copy that died, a copy that does not read, a path too long for a socket
-// address and a file in the socket's place: none of them holds up the later start.
+// A later start reaches the running copy over a datagram socket beside the lock; nothing
+// else in the socket's place holds the later start up.
 #include "linux/instance_channel.h"
 #include "qt_fixture.h"
 

@@ -57,17 +57,12 @@ struct LogonEntry : testing::Test {
 
 } // namespace
 
-// The entry is written when the Run value changes, not at every change of the settings:
-// a slider's steps leave it as it is. At start an entry that is missing or starts another
-// program (or the same one in an older form) while the Run value is set is written once;
-// one that starts the program is left alone, with what other tools added to it.
+// At start a missing or foreign entry is written once while the Run value is set; one that
+// starts the program is left alone, and a slider's steps leave it as it is.
 TEST_F(LogonEntry, ItIsWrittenOnlyWhenTheRunValueChanges) {
     const std::string path = home.path(ENTRY), entry = linux::autostartEntry(ownPath());
     const std::string delayed = entry + "X-GNOME-Autostart-Delay=5\n";
-    struct Row {
-        std::string before, after;
-    };
-    for (const auto& [before, after] : std::vector<Row>{
+    for (const auto& [before, after] : std::vector<std::pair<std::string, std::string>>{
              {"<missing>", entry},
              {linux::autostartEntry("/elsewhere"), entry},
              {"[Desktop Entry]\nExec=" + ownPath() + "\n", entry},
@@ -107,10 +102,8 @@ TEST_F(LogonEntry, AnEntryThatCouldNotBeWrittenIsReportedAndTriedAgain) {
     EXPECT_NE(os.boxes[0].find("The log-on entry could not be written"), std::string::npos);
 }
 
-// The entry starts the program whatever characters the program's path holds: the
-// desktop's own checker finds nothing to say, and the session's starter runs it with the
-// very path, which the program reads back from the entry. Each row is a folder name; the
-// program in it records the path it ran as.
+// The entry passes the desktop's checker and the session's starter runs the very path,
+// whatever it holds; each row is a folder whose program records the path it ran as.
 TEST_F(LogonEntry, TheSessionStartsTheProgramWhateverItsPath) {
     const std::vector<std::string> folders = {
         "two  blanks",      "say \"hi\" and it's",

@@ -1,6 +1,5 @@
-// The screen made in one pass from a decoded picture's upside-down rows looks as Qt's own
-// smooth drawing of that picture, turned upright, looks: in every style, shrunk, enlarged,
-// cropped and tiled.
+// The screen made in one pass from a picture's upside-down rows looks as Qt's own smooth
+// drawing of the upright picture: in every style, shrunk, enlarged, cropped and tiled.
 #include "linux/picture_image.h"
 #include "linux/screen_image.h"
 #include "qt_fixture.h"
@@ -92,7 +91,6 @@ TEST(ScreenImage, LooksAsQtsSmoothDrawingOfTheUprightPicture) {
     }
 }
 
-// No picture or no screen is no image; another format is read as the same picture.
 TEST(ScreenImageOf, NoPictureOrNoScreenIsNoImageAndAnotherFormatTheSameScreen) {
     const ui::Picture picture = pictureOf(40, 30);
     const QImage upsideDown = upsideDownImage(picture);

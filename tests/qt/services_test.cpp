@@ -1,6 +1,5 @@
-// The Linux program's services on a real disk: text, files and folders, and pictures as
-// it decodes them: JPEG by libjpeg-turbo straight into the pixels, everything else (and
-// the JPEGs it leaves) by Qt; broken files are refused.
+// The Linux program's services on a real disk: text, files and folders, and the pictures
+// it decodes.
 #include "linux/picture_image.h"
 #include "linux/services.h"
 #include "qt_fixture.h"
@@ -60,10 +59,8 @@ TEST(Services, TextFilesAndFolders) {
         EXPECT_FALSE(files.folderWritable(folder)) << folder;
 }
 
-// A file made in place lies in a temporary file of its size until it is committed: then it
-// replaces the old file (its permissions kept, a link left a link) with exactly the bytes
-// written. Dropped, or refused (no room on the disk, its folder missing), it leaves the old
-// file and no temporary.
+// Committed, it replaces the old file (permissions kept, a link left a link) with exactly the
+// bytes written; dropped or refused (a full disk, no folder), it leaves the old file alone.
 TEST(Services, AFileMadeInPlaceReplacesTheOldOneOnlyWhenCommitted) {
     TempFolder home;
     linux::PosixFiles files;

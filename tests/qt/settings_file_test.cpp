@@ -34,10 +34,8 @@ Texts settingsFolder(const TempFolder& home) {
 
 } // namespace
 
-// Every change rewrites the whole file. What another writer saved in between is taken in
-// first, so the change keeps it; a save that is no registry export is copied aside first,
-// and without a copy it is never written over. A new run reads back what the last one
-// wrote; a change the disk refuses fails.
+// Every change rewrites the whole file, keeping what another writer saved in between; a
+// file that is no registry export is copied aside first, and without a copy never written over.
 TEST(SettingsFile, EveryChangeIsOnDiskWithWhatOthersSaved) {
     TempFolder home;
     linux::PosixFiles files;

@@ -1,6 +1,5 @@
-// The snow window's place and visibility as its form says. How the window manager sees it
-// (managed, never focused, clicks passing through) the end-to-end scripts check on a real
-// X server.
+// The snow window's place and visibility as its form says (how the window manager sees it
+// the end-to-end scripts check).
 #include "app/app.h"
 #include "app/kalo3.h"
 #include "qt/snow_window.h"
@@ -9,9 +8,8 @@
 
 namespace {
 
-// Placed at the screen's corner at the size given, shown, and its size told to the form in
-// twips (15 by 12 a pixel here); hidden and shown as its form says; a size it takes while
-// hidden is told when shown.
+// Placed at the corner at the size given, its size told to the form in twips (15 by 12 a
+// pixel here); a size it takes while hidden is told when shown.
 TEST(SnowWindow, ItIsPlacedShownAndHiddenAsItsFormSays) {
     qt_testing::application();
     testing_support::TempFolder home;

@@ -25,7 +25,6 @@ bool runFor(qt::TimerClock& clock, int count) {
     return ran;
 }
 
-// A timer ticks while it is enabled with an interval above 0, and follows each change.
 TEST(TimerClock, ATimerTicksOnlyWhileEnabledWithAnInterval) {
     qt_testing::application();
     qt::TimerClock clock;

@@ -27,33 +27,29 @@ void failRequest() {
     currentHandler()(nullptr, &event);
 }
 
-// A failure is told once, to the trap that lived when it came, never to a later trap.
-TEST(X11ErrorTrap, NotesAFailedRequestOnce) {
+// A failure is told once, to the trap that lived when it came, never to a later trap; and
+// each trap puts back the handler it found.
+TEST(X11ErrorTrap, NotesAFailedRequestOnceAndPutsBackTheHandlerItFound) {
+    const XErrorHandler xlibs = XSetErrorHandler(handlerBefore);
     {
         ErrorTrap earlier;
         failRequest();
     }
-    ErrorTrap trap;
-    EXPECT_FALSE(trap.takeFailure()) << "nothing failed while it lived";
-    failRequest();
-    const bool first = trap.takeFailure();
-    EXPECT_EQ(std::pair(first, trap.takeFailure()), std::pair(true, false)) << "told once";
-}
-
-TEST(X11ErrorTrap, PutsBackTheHandlerItFound) {
-    const XErrorHandler xlibs = XSetErrorHandler(handlerBefore);
+    EXPECT_EQ(currentHandler(), handlerBefore);
     {
-        ErrorTrap outer;
+        ErrorTrap trap;
         const XErrorHandler trapping = currentHandler();
-        EXPECT_NE(trapping, handlerBefore);
         { ErrorTrap inner; }
         EXPECT_EQ(currentHandler(), trapping) << "the inner trap gives the outer one back";
+        EXPECT_FALSE(trap.takeFailure()) << "nothing failed while it lived";
+        failRequest();
+        const bool first = trap.takeFailure();
+        EXPECT_EQ(std::pair(first, trap.takeFailure()), std::pair(true, false)) << "told once";
     }
     EXPECT_EQ(currentHandler(), handlerBefore);
     XSetErrorHandler(xlibs);
 }
 
-// A display that is not there gives no connection, and nothing to close.
 TEST(X11Connection, ToADisplayThatIsNotThereHasNoDisplay) {
     EXPECT_EQ(linux::x11::Connection(":65000").display(), nullptr);
 }

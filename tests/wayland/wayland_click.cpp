@@ -1,14 +1,11 @@
-// Left clicks for a headless compositor that has no pointer of its own, through a
-// virtual pointer made at start: clients that start later find a pointer on the seat.
-// Reads one request a line from its input and answers "clicked" once the compositor has
-// handled it (or "failed: " and the request):
+// Left clicks for a headless compositor with no pointer of its own, through a virtual
+// pointer made at start. Reads one request a line, answers "clicked" once the compositor
+// handled it (or "failed: " and the request); 2 when there is no virtual pointer.
 //   click X Y WIDTH HEIGHT    a click at (X, Y) of a layout WIDTH by HEIGHT pixels
-//   caught X Y WIDTH HEIGHT   the same, caught by a transparent surface over the first
-//                             output in the overlay layer, whose input region is whole,
-//                             as a surface's is unless emptied: the control that shows
-//                             a click caught above a window
-// Ends with its input; 2 when the compositor offers no virtual pointer.
+//   caught X Y WIDTH HEIGHT   the same, caught by a transparent overlay surface whose input
+//                             region is whole: the control that shows a click caught
 #include "linux/wayland/connection.h"
+#include "linux/wayland/globals.h"
 #include "linux/wayland/layer_shell.h"
 #include "linux/wayland/shm_buffer.h"
 #include "linux/wayland/virtual_pointer.h"
@@ -24,33 +21,24 @@
 
 namespace {
 
+using linux::wayland::Globals;
+
+// The seat and the virtual pointers, which the program's own globals leave unbound.
 struct Offers {
-    wl_compositor* compositor = nullptr;
-    wl_shm* shm = nullptr;
     wl_seat* seat = nullptr;
-    zwlr_layer_shell_v1* layerShell = nullptr;
     zwlr_virtual_pointer_manager_v1* pointers = nullptr;
 };
-
-template <typename Proxy>
-void bindOnce(Proxy*& proxy, wl_registry* registry, std::uint32_t name,
-              const wl_interface& interface, std::uint32_t version) {
-    if (!proxy) proxy = static_cast<Proxy*>(wl_registry_bind(registry, name, &interface, version));
-}
 
 void announced(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
                std::uint32_t) {
     auto& offers = *static_cast<Offers*>(data);
     const std::string offered = interface;
-    if (offered == wl_compositor_interface.name)
-        bindOnce(offers.compositor, registry, name, wl_compositor_interface, 4);
-    if (offered == wl_shm_interface.name) bindOnce(offers.shm, registry, name, wl_shm_interface, 1);
-    if (offered == wl_seat_interface.name)
-        bindOnce(offers.seat, registry, name, wl_seat_interface, 1);
-    if (offered == zwlr_layer_shell_v1_interface.name)
-        bindOnce(offers.layerShell, registry, name, zwlr_layer_shell_v1_interface, 1);
-    if (offered == zwlr_virtual_pointer_manager_v1_interface.name)
-        bindOnce(offers.pointers, registry, name, zwlr_virtual_pointer_manager_v1_interface, 1);
+    if (offered == wl_seat_interface.name && !offers.seat)
+        offers.seat =
+            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+    if (offered == zwlr_virtual_pointer_manager_v1_interface.name && !offers.pointers)
+        offers.pointers = static_cast<zwlr_virtual_pointer_manager_v1*>(
+            wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
 }
 
 void withdrawn(void*, wl_registry*, std::uint32_t) {}
@@ -78,7 +66,7 @@ void configured(void* data, zwlr_layer_surface_v1* layer, std::uint32_t serial, 
 void closed(void*, zwlr_layer_surface_v1*) {}
 
 // A surface over the whole first output, all transparent, taking every click on it.
-bool catchClicks(linux::wayland::Connection& connection, const Offers& offers, Catcher& catcher) {
+bool catchClicks(linux::wayland::Connection& connection, const Globals& offers, Catcher& catcher) {
     static const zwlr_layer_surface_v1_listener listener = {&configured, &closed};
     catcher.surface = wl_compositor_create_surface(offers.compositor);
     catcher.layer =
@@ -121,7 +109,7 @@ int fail(const char* why) {
 }
 
 // One request: "click" or "caught", then X Y WIDTH HEIGHT. False when it is neither.
-bool clickAsked(linux::wayland::Connection& connection, const Offers& offers,
+bool clickAsked(linux::wayland::Connection& connection, const Globals& offers,
                 zwlr_virtual_pointer_v1* pointer, const std::string& line) {
     std::istringstream words(line);
     std::string how;
@@ -141,10 +129,11 @@ bool clickAsked(linux::wayland::Connection& connection, const Offers& offers,
 int main() {
     auto connection = linux::wayland::Connection::open();
     if (!connection) return fail("no compositor at WAYLAND_DISPLAY");
+    Globals globals(connection->display());
     Offers offers;
     static const wl_registry_listener registryListener = {&announced, &withdrawn};
-    wl_registry* registry = wl_display_get_registry(connection->display());
-    wl_registry_add_listener(registry, &registryListener, &offers);
+    wl_registry_add_listener(wl_display_get_registry(connection->display()), &registryListener,
+                             &offers);
     connection->roundtrip();
     if (!offers.pointers || !offers.seat) return fail("the compositor offers no virtual pointer");
     auto* pointer =
@@ -152,7 +141,7 @@ int main() {
     connection->roundtrip();
     std::cout << "ready" << std::endl;
     for (std::string line; std::getline(std::cin, line);) {
-        const bool clicked = clickAsked(*connection, offers, pointer, line);
+        const bool clicked = clickAsked(*connection, globals, pointer, line);
         connection->roundtrip(); // a surface that caught the click is gone
         if (!connection->failure().empty()) return fail(connection->failure().c_str());
         std::cout << (clicked ? "clicked" : "failed: " + line) << std::endl;

@@ -119,9 +119,7 @@ bool closeTo(std::uint32_t actual, std::uint32_t expected, int tolerance) {
     return true;
 }
 
-// Pictures that ImageMagick wrote at build time beside this program: 32 x 24, a red left
-// half, a blue right half with a green bottom-right corner. (Broken ones the end-to-end
-// scripts give the running program.)
+// ImageMagick's pictures beside this program: 32 x 24, red left, blue right, green corner.
 TEST(Pictures, EachOfferedFormatDecodes) {
     std::string pictures = win32::programLocation().folder + "\\pictures\\picture.";
     for (std::string format : {"bmp", "png", "jpg", "gif", "tif"}) {

@@ -1,7 +1,5 @@
-// Real Win32 controls and timers bound to the models: a change made by code shows in the
-// window, and the window's own notifications raise the models' events. And the program's
-// windows as a new user expects them: a window chosen again comes to the front, restored
-// if it was minimised, the about box answers the keyboard; the snow window is never active.
+// Real Win32 controls and timers bound to the models, and the program's windows as a new
+// user expects them: in front when chosen again, the snow window never active.
 #include "app/app.h"
 #include "app/kalo4.h"
 #include "support/control_models.h"
