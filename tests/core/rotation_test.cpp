@@ -48,10 +48,10 @@ MainView view(Program& p) {
         {"T1", m.Timer1.enabled()},  {"T2", m.Timer2.enabled()}, {"T3", m.Timer3.enabled()}};
     MainView v{"", m.Label2.caption(), m.c1.text() + " " + m.c2.text(), "", {}};
     for (const auto& [name, on] : parts)
-        v.controls += on ? (v.controls.empty() ? "" : " ") + std::string(name) : "";
+        if (on) v.controls.append(v.controls.empty() ? "" : " ").append(name);
     for (const auto& value : {p.appSetting("cmdrun", "cmdstop"), p.appSetting("tcirun", "tcistop"),
                               p.programValue("C1"), p.programValue("C2")})
-        v.stored += (v.stored.empty() ? "" : " ") + value.value_or("-");
+        v.stored.append(v.stored.empty() ? "" : " ").append(value.value_or("-"));
     for (const auto& box : p.os.boxes)
         v.boxes.push_back({box.title, box.style, box.text.substr(0, box.text.find('\n'))});
     return v;
@@ -290,7 +290,7 @@ TEST(Rotation, TheUnitBoxFillsTheNumberBoxAndANumberChosenSetsTheInterval) {
 
 TEST(RunState, RunStartsTheSecondsTickerAndStopEndsIt) {
     Program p;
-    auto& main = stopped(p, {"a", "a"});
+    auto& main = stopped(p, Strings(2, "a"));
     main.Check1.setValue(1);
     main.c2.typeText("Second(s)");
     main.c1.typeText("65.535"); // the longest period it holds
