@@ -126,7 +126,7 @@ struct Applying : ::testing::Test {
     }
     std::string userFolderBitmap() {
         p.os.fs.readOnlyFolders.push_back(p.folder);
-        p.os.where.userDataFolder = p.path("\xE6\x97\xA5");
+        p.os.where.userDataFolder = p.folder + "/\xE6\x97\xA5"; // its bytes as they stand
         const std::string path = p.os.where.userDataFolder + "/KALO.bmp";
         p.os.fs.shortPaths[path] = p.path("6E65~1/KALO.bmp");
         return path;
