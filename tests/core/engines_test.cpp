@@ -1,5 +1,6 @@
 // The interval the two boxes give, on its own: the bounds the forms' tables do not reach.
 #include "rotation/interval.h"
+#include "ui/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,9 @@ TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
                   std::pair(read, turns))
             << unit << " / " << number;
     }
+    ui::Timer timer{1, false}; // a timer holds 0 to 65,535 ms, as Windows' does
+    EXPECT_EQ(std::tuple(timer.setInterval(65536), timer.setInterval(-1), timer.setInterval(65535)),
+              std::tuple(false, false, true));
 }
 
 } // namespace
