@@ -332,6 +332,7 @@ TEST_F(FallingSnow, AFrameEvery125MsAndAResizePlacesTheFlakesAgain) {
     EXPECT_EQ(frame(), (Frame{1250, 750, 8, 1, 10, 1, 8007}));
     moveSliders();
     EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 10, 1, 5001}));
+    EXPECT_EQ(os.layeredCalls, 1) << "keyed black once, however often it is refitted";
 }
 
 // "Reset Snow" sets each slider from what it reads back, or leaves it when nothing was

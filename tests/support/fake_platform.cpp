@@ -138,7 +138,7 @@ std::optional<std::string> FakePlatform::openFileDialog(const OpenFileRequest& r
     if (dialogAnswers.empty()) return "";
     auto answer = dialogAnswers.front();
     dialogAnswers.erase(dialogAnswers.begin());
-    return answer == REFUSED ? std::nullopt : std::optional(answer);
+    return answer;
 }
 
 // Each window's showing and hiding is noted; a shown snow window is maximised over the

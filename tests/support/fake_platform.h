@@ -56,7 +56,6 @@ struct FakeFiles : platform::Files {
 };
 
 struct FakePlatform : platform::Platform {
-    static constexpr const char* REFUSED = "<refused>"; // a dialog answer: it never opened
     explicit FakePlatform(std::string programFolder);
 
     platform::Registry& registry() override { return reg; }
