@@ -154,7 +154,8 @@ TEST(Controls, AListIgnoresAnIndexWithNoEntry) {
 }
 
 // A path outside the code page goes by its short form, or is refused. A record the code page
-// cannot read back (a byte it leaves undefined) is written back byte for byte.
+// cannot read back (a byte it leaves undefined) is written back byte for byte. A dialog that
+// refuses the last file picked opens again at the program folder.
 TEST(ImageList, AddKeepsTheListFileInStep) {
     Program p;
     p.os.cp.undefined = "\x81";
@@ -162,14 +163,15 @@ TEST(ImageList, AddKeepsTheListFileInStep) {
     auto& main = stopped(p, {"x", "a", "y", "a", "b"}, odd);
     main.c2.setEnabled(false);
     const std::string wide = "C:\\\xE6\x97\xA5\\z", shortForm = "C:\\6E65~1\\z";
-    p.os.dialogAnswers = {"z", "", wide, wide, wide};
+    p.os.dialogAnswers = {"z", std::nullopt, "", wide, wide, wide};
     for (const std::string shortPath : {"", "", "", "C:\\\xE6\x97\xA5~1\\z", shortForm.c_str()}) {
         if (!shortPath.empty()) p.os.fs.shortPaths[wide] = shortPath;
         main.add.click();
     }
     const Box refused{"Error", MB_CRITICAL, "Unable to add " + wide};
     EXPECT_EQ(p.os.dialogRequests.at(0).initialLocation, p.folder) << "no file picked yet";
-    EXPECT_EQ(p.os.dialogRequests.at(4).initialLocation, "z");
+    EXPECT_EQ(p.os.dialogRequests.at(1).initialLocation, "z");
+    EXPECT_EQ(p.os.dialogRequests.at(2).initialLocation, p.folder) << "again after a refusal";
     EXPECT_EQ(main.Wallpaper.items().at(0), "C:\\x\uFFFDy.jpg");
     EXPECT_EQ(p.read(LIST), odd + listBytes({"x", "a", "y", "a", "b", "z", shortForm}));
     EXPECT_EQ(view(p), stoppedView({refused, refused})) << "the unit box enabled";

@@ -125,8 +125,8 @@ struct FakePlatform : platform::Platform {
     std::vector<std::weak_ptr<const ui::Picture>> decodedPictures;
     long heldDecodedPictures() const;
     std::vector<OpenFileRequest> dialogRequests;
-    std::vector<std::string> dialogAnswers; // answered front first; "" when none left
-    std::vector<std::string> opened;        // shellOpen addresses
+    std::vector<std::optional<std::string>> dialogAnswers; // "" when none left; nothing: refused
+    std::vector<std::string> opened;                       // shellOpen addresses
     std::vector<platform::FormId> foreground;
     std::vector<platform::FormId> fronted; // windows brought to the front
     // Each window's visibility changes in order: + shown, - hidden.
