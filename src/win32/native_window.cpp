@@ -1,5 +1,6 @@
 #include "win32/native_window.h"
 
+#include "settings/errors.h"
 #include "win32/services.h"
 
 #include <set>
@@ -70,11 +71,14 @@ LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wParam,
     return dispatch(self, message, wParam, lParam);
 }
 
-// The forms' procedures run from here; whatever they throw stops at this frame.
-LRESULT NativeWindow::dispatch(NativeWindow* self, UINT message, WPARAM wParam, LPARAM lParam) {
+// The forms' procedures run from here. A run-time error the behaviour names ends its
+// procedure at this frame; any other exception is a fault of the program and, as no
+// exception may cross the window procedure, ends it here (noexcept) instead of vanishing.
+LRESULT NativeWindow::dispatch(NativeWindow* self, UINT message, WPARAM wParam,
+                               LPARAM lParam) noexcept {
     try {
         return self->handle(message, wParam, lParam);
-    } catch (...) {
+    } catch (const settings::ProcedureError&) {
         return 0; // handled, and nothing done by default (a close stays cancelled)
     }
 }

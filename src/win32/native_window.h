@@ -35,7 +35,8 @@ class NativeWindow {
 
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT dispatch(NativeWindow* self, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT dispatch(NativeWindow* self, UINT message, WPARAM wParam,
+                            LPARAM lParam) noexcept;
     HWND hwnd_ = nullptr;
 };
 
