@@ -291,6 +291,10 @@ TEST(Rotation, TheUnitBoxFillsTheNumberBoxAndANumberChosenSetsTheInterval) {
     main.c1.typeText("2,5");
     main.SetInterval();
     EXPECT_EQ(main.Timer1.interval(), 2500);
+    main.Timer1.setEnabled(true);
+    main.c2.typeText("Minute(s)");
+    main.SetInterval();
+    EXPECT_EQ(main.Timer1.enabled(), false) << "the minute ticker takes over";
 }
 
 TEST(RunState, RunStartsTheSecondsTickerAndStopEndsIt) {

@@ -164,12 +164,14 @@ TEST(Shell, AStyleWritesTheDesktopValuesAndMovesItsMark) {
     for (int unknown : {-1, 3, 32767})
         s.tray().SetWallpaperStyle(unknown);
     EXPECT_EQ(s.marks(), "-x-") << "an unknown style changes nothing";
+    s.tray().SetWallpaperStyle(0); // on its own it also moves the marks
+    EXPECT_EQ(desktop() + " " + s.marks(), "0,0 x--");
     s.tray().starupprogram.click();
     s.reg.failWrites = true;
     s.tray().starupprogram.click();
-    s.tray().kalomenu[0].click();
+    s.tray().kalomenu[2].click();
     EXPECT_EQ(std::tuple(s.tray().starupprogram.checked(), s.runValue(), desktop(), s.marks()),
-              std::tuple(false, QUOTED, "1,1", "x--"));
+              std::tuple(false, QUOTED, "0,0", "--x"));
     const std::vector<std::optional<std::string>> noPaths(5);
     EXPECT_EQ(std::tuple(s.wallpaperCalls, s.wallpaperPictures, s.fs.replaceCalls, s.decodes),
               std::tuple(noPaths, std::vector<std::string>(5), 0, 0));

@@ -163,7 +163,8 @@ TEST(SnowMove, EachLayerFallsItsStepAndAFlakeAtTheBottomReentersAtTheTop) {
         {"0", "1", "1", 1501.5, {{0, 0, 1501, 1502}, {0, 1, 1502, 0}}},
         {"0", "2", "", 1500, {{0, 0, 1500, 0}, {0, 1, 5, 5}, {0, 2, 1600, 1600}}},
         {"0", "1", "100", 3e9, {{0, 0, 2147483600, 2147483600}, {0, 1, 10, 10}}},
-        {"101", "0", "1", 1500, {{0, 0, 0, 102}, {100, 0, 0, 2}}}};
+        {"101", "0", "1", 1500, {{0, 0, 0, 102}, {100, 0, 0, 2}}},
+        {"1", "100", "1", 1500, {{0, 100, 0, 2}, {1, 0, 0, 1}}}}; // neighbours, not one flake
     for (const auto& [layers, density, speed, height, flakes] : cases) {
         auto state = stateWith({layers, density, speed, ""});
         Surface picture;
@@ -270,6 +271,11 @@ TEST(SnowStartup, RestoresTheSwitchSnowOnTopAndTheSliders) {
         p.app->start();
         EXPECT_EQ(view(p), row.seen);
     }
+    Program p;
+    auto& m = p.main();
+    for (const ui::Slider* s :
+         {&m.Slider1_Layers, &m.Slider2_Density, &m.Slider3_Speed, &m.Slider4_Size})
+        EXPECT_EQ(std::pair(s->smallChange(), s->largeChange()), std::pair(1, 5)) << "key steps";
 }
 
 // The falling snow's picture: its size, the random numbers drawn, the flake size R, the

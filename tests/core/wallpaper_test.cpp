@@ -52,7 +52,7 @@ std::string bitmapOfWords(int width, int height, const std::vector<std::uint32_t
 // (a side not positive, rows cut short) writes nothing. The bytes are pinned below.
 TEST(BmpWriter, SizesTheFileAndRefusesAPictureThatIsNotWhole) {
     const std::tuple<int, int, std::size_t> sizes[] = {
-        {3, 2, 78}, {6000, 4000, 54 + 72'000'000}, {30000, 60000, 0}};
+        {3, 2, 78}, {6000, 4000, 54 + 72'000'000}, {30000, 60000, 0}, {0, 3, 0}, {3, -1, 0}};
     for (auto [width, height, fileBytes] : sizes)
         EXPECT_EQ(wallpaper::bmpFileBytes(width, height), fileBytes) << width << " x " << height;
     ui::Picture cut = ui::Picture::sized(2, 2);
@@ -63,16 +63,39 @@ TEST(BmpWriter, SizesTheFileAndRefusesAPictureThatIsNotWhole) {
             << bad.width << "x" << bad.height;
 }
 
-// Rows a decoder is lent hold a picture of any size of at least one pixel.
-TEST(Picture, OverLentRowsTakesAnySizeOfAtLeastOnePixel) {
+// Rows lent to a decoder, or asked of the place it is given, hold a picture of any size of
+// at least one pixel; for none, nothing is asked.
+TEST(Picture, LentOrPlacedRowsTakeAnySizeOfAtLeastOnePixel) {
     std::vector<std::uint8_t> rows(64);
+    int asked = 0;
+    const ui::PixelPlace place = [&](int, int) { return ++asked, rows.data(); };
     for (auto [width, height, taken] :
          {std::tuple{3, 1, true}, {1, 3, true}, {0, 2, false}, {2, 0, false}}) {
-        const ui::Picture picture = ui::Picture::over(width, height, rows.data());
-        EXPECT_EQ(std::tuple(picture.width, picture.height, picture.whole()),
-                  taken ? std::tuple(width, height, true) : std::tuple(0, 0, false))
-            << width << "x" << height;
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        for (const ui::Picture& picture : {ui::Picture::over(width, height, rows.data()),
+                                           ui::Picture::placed(place, width, height)})
+            EXPECT_EQ(std::tuple(picture.width, picture.height, picture.whole(), picture.borrowed),
+                      taken ? std::tuple(width, height, true, rows.data())
+                            : std::tuple(0, 0, false, nullptr));
+        EXPECT_EQ(std::exchange(asked, 0), int(taken));
     }
+}
+
+// Pixel memory the front end hands over goes back to it, every byte, when the pictures that
+// hold it go.
+TEST(Picture, GivesEveryByteOfPixelMemoryBack) {
+    static std::size_t held = 0;
+    ui::usePixelMemory(
+        {[](std::size_t bytes) { return held += bytes, ::operator new(bytes); },
+         [](void* block, std::size_t bytes) { held -= bytes, ::operator delete(block); }});
+    {
+        ui::Picture a = ui::Picture::sized(5, 3), b = a; // rows of 16 bytes
+        a = ui::Picture::sized(7, 2);                    // rows of 24 bytes
+        EXPECT_EQ(held, 2 * 48u);
+    }
+    EXPECT_EQ(held, 0u);
+    ui::usePixelMemory({[](std::size_t bytes) { return ::operator new(bytes); },
+                        [](void* block, std::size_t) { ::operator delete(block); }});
 }
 
 // A picture as a decoder leaves it gives the same file as always, pixel for pixel, with the
