@@ -91,4 +91,6 @@ TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {
                       std::tuple(false, line, std::string(reason)))
                 << text;
         }
+    settings::RegTextError none{0, ""};
+    EXPECT_TRUE(settings::readRegText(key, &none) && none.line == 0) << "a good text, no error";
 }

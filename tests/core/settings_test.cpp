@@ -63,7 +63,9 @@ TEST(Registry, ValuesAndApplicationSettings) {
     EXPECT_EQ(p.app->appSettings().Get("KALO DC", "cmdrun", "other", "1"), "1") << "no value";
     EXPECT_FALSE(write("cjk", "\xE4\xB8\x80")) << "not in the code page";
     EXPECT_TRUE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "V"));
-    EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v")) << "already gone";
+    EXPECT_FALSE(reg.DeleteRegistryValue(HKCU, PROGRAM_KEY, "v") ||
+                 reg.DeleteRegistryValue(HKCU, PROGRAM_KEY + "\\none", "v"))
+        << "already gone, or no key";
     p.os.reg.failWrites = true; // a change the store cannot keep fails and is undone
     EXPECT_FALSE(write("w", "x") || reg.WriteRegistryString(HKCU, PROGRAM_KEY + "\\new", "w", "x"));
     EXPECT_FALSE(p.os.reg.get(PROGRAM_KEY, "cjk") || p.os.reg.get(PROGRAM_KEY, "w") ||
