@@ -226,6 +226,10 @@ TEST(SnowSurface, CirclesGiveThePixelsOfTheModel) {
         }
     cases.push_back({surfaceOf(70, 9), cases.back().second});
     cases.back().first.backColor = BLACK;
+    Surface narrower; // one side changed alone resizes the pixels too
+    narrower.setWidth(30 * 15.0);
+    EXPECT_EQ(std::pair(narrower.widthPixels(), narrower.pixels().size()),
+              std::pair(30, std::size_t(30 * narrower.heightPixels())));
     // Each frame as a window takes it; then with one more circle drawn over it, as pixels too.
     for (auto& [s, circles] : cases) {
         const int w = s.widthPixels(), h = s.heightPixels();

@@ -19,9 +19,8 @@ void FakeRegistry::putText(const std::string& subKey, const std::string& name,
 
 std::optional<std::string> FakeRegistry::text(const std::string& subKey,
                                               const std::string& name) const {
-    auto value = get(subKey, name);
-    if (!value) return std::nullopt;
-    return FakeCodePage().fromAnsi(value->data.substr(0, value->data.find('\0')));
+    auto text = MemoryRegistry::text(subKey, name);
+    return text ? std::optional(FakeCodePage().fromAnsi(*text)) : std::nullopt;
 }
 
 // Latin-1: each byte is the character of its number, the letters of the Western code page

@@ -15,7 +15,7 @@ namespace fake {
 // The registry's rules of the shipped in-memory store, with writes that can be made to fail.
 struct FakeRegistry : settings::MemoryRegistry {
     void putText(const std::string& subKey, const std::string& name, const std::string& text);
-    // The text a reader sees: the code page text cut before its first zero.
+    // The store's text of a string value, from the code page.
     std::optional<std::string> text(const std::string& subKey, const std::string& name) const;
 
     bool failWrites = false;
