@@ -69,6 +69,17 @@ TEST(Shell, TheCloseBoxHidesTheMainWindowAndExitEndsTheProgramTrayIconFirst) {
     }
 }
 
+// OK unloads the about box, and the menu item loads a new one.
+TEST(Shell, TheAboutBoxComesBackAfterOk) {
+    Shell s;
+    for (int k = 0; k < 2; ++k) {
+        s.app->kalo2().about.click();
+        EXPECT_EQ(s.shown(), "about ") << k;
+        s.app->kalo4().ok.click();
+        EXPECT_EQ(s.shown(), "") << k;
+    }
+}
+
 // Without a tray the main window shows at start and a later start brings it back; with one
 // it stays hidden. The later start asks the first copy, shows its notice only, and ends.
 TEST(Shell, WithoutATrayTheMainWindowShowsAtStartAndALaterStartBringsItBack) {

@@ -228,6 +228,7 @@ TEST(SnowSurface, CirclesGiveThePixelsOfTheModel) {
     cases.back().first.backColor = BLACK;
     Surface narrower; // one side changed alone resizes the pixels too
     narrower.setWidth(30 * 15.0);
+    narrower.setTwipsPerPixel(0, -1); // no scale: the old one stays
     EXPECT_EQ(std::pair(narrower.widthPixels(), narrower.pixels().size()),
               std::pair(30, std::size_t(30 * narrower.heightPixels())));
     // Each frame as a window takes it; then with one more circle drawn over it, as pixels too.
