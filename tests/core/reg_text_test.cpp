@@ -80,7 +80,7 @@ TEST(RegText, RefusesATextThatIsNoExportAndSaysWhere) {
          {value + "\"1\n", value + "\"1\" x\n", value + "-\n", value + "dword:123456789\n",
           value + "dword:\n", value + "dword:12g4\n", value + "str:61\n", value + "hex(1:61\n",
           value + "hex(1):6,123\n", value + "hex(1):61,,62\n", value + "hex(12:61\n",
-          value + "hex:61,\\"}}, // the last: a hex list going on past the file's end
+          value + "hex:61,\\", value + "hex:61\\"}}, // the last two: going on past the end
         {"a value that cannot be read", 4, {key + "\"b\"=\"2\"\n\"a\"=hex:61,\\\n  zz\n"}},
     };
     for (const auto& [reason, line, texts] : cases)
