@@ -57,6 +57,7 @@ TEST(Registry, ValuesAndApplicationSettings) {
         EXPECT_EQ(readAs(type, {"a\0b\0\0", 5}), "") << type;
     for (std::int32_t n : {-1, 2147483647, 0})
         EXPECT_EQ(readAs(4, std::string(reinterpret_cast<const char*>(&n), 4)), std::to_string(n));
+    EXPECT_EQ(p.os.reg.text(PROGRAM_KEY, "v"), std::nullopt) << "the store's text is a string's";
     p.app->appSettings().Save("KALO DC", "cmdrun", "cmdstop", "0"); // also as code page text
     EXPECT_EQ(p.os.reg.get(APP_SETTINGS_KEY + "KALO DC\\cmdrun", "cmdstop")->data,
               std::string("0") + '\0');

@@ -210,7 +210,7 @@ TEST(SnowSurface, CirclesGiveThePixelsOfTheModel) {
     std::vector<std::pair<Surface, std::vector<CircleAt>>> cases;
     cases.push_back({surfaceOf(20, 10), {{-3e6f, 5e6f, 3e38f}}}); // a radius beyond any
     cases.push_back({surfaceOf(5, 5, FillStyle::Solid, 0xFF00), {{30, 30, 15}}}); // one pixel
-    const int sizes[][3] = {{1, 1, 20},    {7, 5, 40},     {37, 23, 200}, {64, 10, 150},
+    const int sizes[][3] = {{1, 2, 20},    {7, 5, 40},     {37, 23, 200}, {64, 10, 150},
                             {65, 33, 300}, {130, 70, 300}, {100, 60, 30}, {129, 3, 400}};
     std::mt19937 random(1);
     for (auto [w, h, count] : sizes)
