@@ -27,9 +27,12 @@ TEST(Interval, TurnsTheRotationOnlyWithAPeriodOrMinuteTargetThatIsReached) {
                   std::pair(read, turns))
             << unit << " / " << number;
     }
-    ui::Timer timer{1, false}; // a timer holds 0 to 65,535 ms, as Windows' does
+    ui::Timer timer{1, false}; // a timer holds 0 to 65,535 ms, as Windows' does; 0 never ticks
     EXPECT_EQ(std::tuple(timer.setInterval(65536), timer.setInterval(-1), timer.setInterval(65535)),
               std::tuple(false, false, true));
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.runs());
+    EXPECT_TRUE(timer.setInterval(0) && !timer.runs());
 }
 
 } // namespace

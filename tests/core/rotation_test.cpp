@@ -158,8 +158,8 @@ TEST(Controls, AListIgnoresAnIndexWithNoEntry) {
 // refuses the last file picked opens again at the program folder.
 TEST(ImageList, AddKeepsTheListFileInStep) {
     Program p;
-    p.os.cp.undefined = "\x81";
-    const std::string odd = "\"C:\\x\x81y.jpg\"\r\n";
+    p.os.cp.undefined = "\x80";
+    const std::string odd = "\"C:\\x\x80y.jpg\"\r\n";
     auto& main = stopped(p, {"x", "a", "y", "a", "b"}, odd);
     main.c2.setEnabled(false);
     const std::string wide = "C:\\\xE6\x97\xA5\\z", shortForm = "C:\\6E65~1\\z";

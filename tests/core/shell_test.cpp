@@ -206,7 +206,7 @@ TEST(Shell, TheRunValueTakesTheShortPathOrTheItemIsRefused) {
 }
 
 // The menus' texts, as the program has always worded them, odd spelling included.
-TEST(Shell, TheMenusCarryTheirTexts) {
+TEST(Shell, TheMenusAndTheSnowOnTopBoxCarryTheirTexts) {
     Shell s;
     auto& t = s.tray();
     auto& m = s.app->kalo2();
@@ -216,9 +216,10 @@ TEST(Shell, TheMenusCarryTheirTexts) {
           &t.starupprogram, &t.exit, &m.KALO, &m.snow1, &m.snow2, &m.reset, &m.resetsnow, &m.exit,
           &m.Help, &m.about})
         texts += item->caption() + "|";
-    EXPECT_EQ(texts, "Show Menu|WallPapers Style|Centered|Tiled|Stretched|Run on StartUp|Exit|"
-                     "KALO|Snow Fall on|Snow fall off|Reset Wallpaper|Reset Snow|Exit|Help|"
-                     "About KALO DC|");
+    EXPECT_EQ(texts + m.Check1.caption(),
+              "Show Menu|WallPapers Style|Centered|Tiled|Stretched|Run on StartUp|Exit|"
+              "KALO|Snow Fall on|Snow fall off|Reset Wallpaper|Reset Snow|Exit|Help|"
+              "About KALO DC|Snow on top");
 }
 
 // Each front end builds the main window from one list: every control in it once, through

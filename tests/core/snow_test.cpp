@@ -344,6 +344,11 @@ TEST_F(FallingSnow, AFrameEvery125MsAndAResizePlacesTheFlakesAgain) {
     moveSliders();
     EXPECT_EQ(frame(), (Frame{1250, 750, 2478, 9, 10, 1, 5001}));
     EXPECT_EQ(os.layeredCalls, 1) << "keyed black once, however often it is refitted";
+    main().snow2.click();
+    main().snow1.click();
+    const int before = frames;
+    os.advance(125);
+    EXPECT_EQ(frames, before + 1) << "off, then on again: a frame every 125 ms";
 }
 
 // "Reset Snow" sets each slider from what it reads back, or leaves it when nothing was
